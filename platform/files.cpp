@@ -1,0 +1,138 @@
+#include "platform/files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+
+namespace horavia::platform {
+namespace {
+
+char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool HasWildcard(std::string_view s) { return s.find_first_of("*?") != std::string_view::npos; }
+
+std::uint32_t AttributesOf(const std::string& path, std::string_view name) {
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0) return 0;
+  std::uint32_t a = S_ISDIR(st.st_mode) ? kAttrDirectory : kAttrArchive;
+  if (access(path.c_str(), W_OK) != 0) a |= kAttrReadOnly;
+  if (name.size() > 1 && name[0] == '.' && name != "..") a |= kAttrHidden;
+  return a;
+}
+
+}  // namespace
+
+bool WildcardMatch(std::string_view pattern, std::string_view name) {
+  if (pattern == "*.*") pattern = "*";
+  // Iterative match with one backtrack point for the last '*'.
+  std::size_t p = 0, n = 0, star = std::string_view::npos, mark = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || FoldAscii(pattern[p]) == FoldAscii(name[n]))) {
+      ++p;
+      ++n;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      mark = n;
+    } else if (star != std::string_view::npos) {
+      p = star + 1;
+      n = ++mark;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+std::unique_ptr<FileSearch> FileSearch::Start(const std::string& hostPattern) {
+  std::size_t slash = hostPattern.find_last_of('/');
+  std::string folder = slash == std::string::npos ? "." : hostPattern.substr(0, slash);
+  if (folder.empty()) folder = "/";
+  std::string pattern = slash == std::string::npos ? hostPattern : hostPattern.substr(slash + 1);
+  if (pattern.empty()) return nullptr;
+
+  auto search = std::unique_ptr<FileSearch>(new FileSearch);
+  if (!HasWildcard(pattern)) {
+    std::string path = folder + "/" + pattern;
+    if (!PathExists(path)) return nullptr;
+    search->entries_.push_back({pattern, AttributesOf(path, pattern)});
+    return search;
+  }
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) return nullptr;
+  while (dirent* e = readdir(dir)) {
+    std::string_view name = e->d_name;
+    if (!WildcardMatch(pattern, name)) continue;
+    search->entries_.push_back({std::string(name), AttributesOf(folder + "/" + std::string(name), name)});
+  }
+  closedir(dir);
+  if (search->entries_.empty()) return nullptr;
+  return search;
+}
+
+std::optional<FoundEntry> FileSearch::next() {
+  if (position_ >= entries_.size()) return std::nullopt;
+  return entries_[position_++];
+}
+
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& hostPath) {
+  if (hostPath.empty()) return std::nullopt;
+  int fd = open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    close(fd);
+    return std::nullopt;
+  }
+  std::vector<std::uint8_t> bytes;
+  std::uint8_t buffer[65536];
+  for (;;) {
+    ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n <= 0) break;
+    bytes.insert(bytes.end(), buffer, buffer + n);
+  }
+  close(fd);
+  return bytes;
+}
+
+bool WriteWholeFile(const std::string& hostPath, const std::vector<std::string_view>& pieces) {
+  if (hostPath.empty()) return false;
+  std::FILE* f = std::fopen(hostPath.c_str(), "wb");
+  if (f == nullptr) return false;
+  bool ok = true;
+  for (std::string_view piece : pieces) {
+    if (!piece.empty() && std::fwrite(piece.data(), 1, piece.size(), f) != piece.size()) {
+      ok = false;
+      break;
+    }
+  }
+  return std::fclose(f) == 0 && ok;
+}
+
+bool ReplaceFile(const std::string& hostPath, std::string_view bytes) {
+  std::string temp = hostPath + ".tmp-" + std::to_string(getpid());
+  if (!WriteWholeFile(temp, {bytes})) {
+    std::remove(temp.c_str());
+    return false;
+  }
+  if (std::rename(temp.c_str(), hostPath.c_str()) != 0) {
+    std::remove(temp.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool PathExists(const std::string& hostPath) {
+  struct stat st {};
+  return !hostPath.empty() && stat(hostPath.c_str(), &st) == 0;
+}
+
+bool SetCurrentFolder(const std::string& hostPath) {
+  return !hostPath.empty() && chdir(hostPath.c_str()) == 0;
+}
+
+}  // namespace horavia::platform

@@ -1,0 +1,54 @@
+// Files and folders on the host. Paths here are host paths (UTF-8); the
+// runtime converts its code-page-936 paths with HostPath first.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace horavia::platform {
+
+// Attribute bits of a found entry, as the runtime's file search tests them.
+inline constexpr std::uint32_t kAttrReadOnly = 0x01;
+inline constexpr std::uint32_t kAttrHidden = 0x02;
+inline constexpr std::uint32_t kAttrDirectory = 0x10;
+inline constexpr std::uint32_t kAttrArchive = 0x20;
+
+struct FoundEntry {
+  std::string name;  // UTF-8, no folder
+  std::uint32_t attributes = 0;
+};
+
+// A search over one folder with a wildcard pattern in its last component
+// ("*" and "?", matched without regard to ASCII case, "*.*" matching every
+// name). A pattern without wildcards finds that one entry.
+class FileSearch {
+ public:
+  // Null when the folder cannot be read or nothing matches.
+  static std::unique_ptr<FileSearch> Start(const std::string& hostPattern);
+  // The next match, or nothing when the search is over.
+  std::optional<FoundEntry> next();
+
+ private:
+  std::vector<FoundEntry> entries_;
+  std::size_t position_ = 0;
+};
+
+bool WildcardMatch(std::string_view pattern, std::string_view name);
+
+// The whole file; nothing when it cannot be opened. A short read keeps what
+// arrived.
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& hostPath);
+// Creates or truncates the file and writes the pieces in order.
+bool WriteWholeFile(const std::string& hostPath, const std::vector<std::string_view>& pieces);
+// Writes through a temporary file in the same folder and renames it over the
+// target, so readers never see half a file and a mapped old file stays valid.
+bool ReplaceFile(const std::string& hostPath, std::string_view bytes);
+
+bool PathExists(const std::string& hostPath);
+bool SetCurrentFolder(const std::string& hostPath);
+
+}  // namespace horavia::platform

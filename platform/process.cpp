@@ -1,0 +1,35 @@
+#include "platform/process.h"
+
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+namespace horavia::platform {
+namespace {
+
+std::function<void(int)>& Hook() {
+  static std::function<void(int)> hook;
+  return hook;
+}
+
+}  // namespace
+
+void ExitProcess(int code) {
+  if (Hook()) Hook()(code);
+  std::fflush(nullptr);
+  std::_Exit(code);
+}
+
+void SetExitHook(std::function<void(int)> hook) { Hook() = std::move(hook); }
+
+std::string ExecutablePath() {
+  char buffer[PATH_MAX];
+  ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  if (n <= 0) return {};
+  return std::string(buffer, static_cast<std::size_t>(n));
+}
+
+}  // namespace horavia::platform

@@ -1,0 +1,154 @@
+// The runtime application object: the one owner of the image data, the heap,
+// the libraries, the external-function tables and, through the window host,
+// the loaded windows.
+//
+// Index
+//   [image]      the application image header the build produces
+//   [windows]    the seam through which the window engine plugs in
+//   [app]        RuntimeApp and the accessor of its one instance
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "runtime/external.h"
+#include "runtime/library_types.h"
+#include "runtime/memory.h"
+
+namespace horavia::runtime {
+
+// [image] ----------------------------------------------------------------------
+
+// The 13 header fields, in order; addresses are pointer-sized.
+struct ImageHeader {
+  std::uint32_t runMode = 3;
+  std::uint32_t reserved = 0;
+  std::uint32_t buildValue = 0x10C55;
+  std::uintptr_t codeBase = 0;            // added to every handler offset
+  const void* constantStart = nullptr;
+  std::uint32_t constantLength = 0;
+  const std::uint8_t* formStart = nullptr;
+  std::uint32_t formLength = 0;
+  std::uint32_t libraryCount = 0;
+  const LibraryInfo* const* libraries = nullptr;
+  std::uint32_t externalCount = 0;
+  const char* const* externalLibraryNames = nullptr;
+  const char* const* externalFunctionNames = nullptr;
+};
+
+// [windows] --------------------------------------------------------------------
+
+// What the runtime needs from the window engine. Until one is installed the
+// runtime has no windows: loading fails, lookups find nothing and pumping
+// does nothing.
+class WindowHost {
+ public:
+  virtual ~WindowHost() = default;
+  // Reads the form block into the form table; false when it is malformed.
+  virtual bool loadForms(const std::uint8_t* block, std::uint32_t length, std::uintptr_t codeBase) = 0;
+  virtual bool loadStartWindow(std::uint32_t formId) = 0;
+  virtual bool loadWindow(const struct LoadWindowRequest& request) = 0;
+  virtual void runMessageLoop() = 0;
+  virtual bool anyWindowLive() const = 0;
+  virtual void* findUnit(std::uint32_t formId, std::uint32_t unitId) = 0;
+  virtual void* loadedForms() = 0;
+  virtual void unitDestroyed(std::uint32_t formId, std::uint32_t unitId) = 0;
+  virtual std::int32_t raiseEvent(struct PlainEventRecord& record) = 0;
+  virtual std::int32_t raiseTypedEvent(struct TypedEventRecord& record) = 0;
+  virtual void pumpPending() = 0;
+  virtual void defaultIcons(void* twoWords) = 0;
+  virtual void* pictureToBitmap(const void* bytes, std::intptr_t size) = 0;
+  virtual void destroyAllWindows() = 0;
+};
+
+// [app] -----------------------------------------------------------------------
+
+using CleanupRoutine = void (*)();
+// An installed error handler takes (code, message) and returns non-zero when
+// it has dealt with the error, so no box is shown.
+using ErrorHandler = int (*)(int code, const char* message);
+
+class RuntimeApp {
+ public:
+  RuntimeApp();
+  RuntimeApp(const RuntimeApp&) = delete;
+  RuntimeApp& operator=(const RuntimeApp&) = delete;
+
+  // The program folder comes from the executable's path (runtime text, code
+  // page 936, with a trailing backslash) before the image is initialised.
+  void setProgramPath(const std::string& hostExecutablePath);
+  void setImage(const ImageHeader* header) { header_ = header; }
+
+  // Service 6: heap, folder, helper state, constants, externals, libraries,
+  // forms, in that order.
+  void initializeImage();
+  bool imageInitialized() const { return initialized_; }
+
+  // Entry 9 and the end of every path: the shutdown sequence, then the exit.
+  [[noreturn]] void exitProgram(int code);
+  // The shutdown sequence alone (destroy windows, clean-up, notify 6,
+  // release modules), run at most once.
+  void shutdown();
+  [[noreturn]] void fatal(std::string_view message, int code);
+
+  void registerCleanup(CleanupRoutine routine) { cleanup_ = routine; }
+  void setErrorHandler(ErrorHandler handler) { errorHandler_ = handler; }
+
+  // Events are delivered only while the counter is 0.
+  void blockEvents() { ++eventsBlocked_; }
+  void unblockEvents() {
+    if (eventsBlocked_ > 0) --eventsBlocked_;
+  }
+  int eventsBlocked() const { return eventsBlocked_; }
+
+  Heap& heap() { return heap_; }
+  ExternalTable& externals() { return externals_; }
+  const std::string& programFolder() const { return folderWithSlash_; }  // "…\"
+  const std::string& programDirectory() const { return directory_; }    // no trailing "\"
+  const std::string& programFileName() const { return fileName_; }
+  std::uint32_t runMode() const { return runMode_; }
+  const ImageHeader* image() const { return header_; }
+
+  // Library table and per-library state words.
+  int libraryCount() const { return static_cast<int>(libraries_.size()); }
+  const LibraryInfo* library(int number) const;  // 1-based
+  const DataTypeInfo* typeRecord(TypeTag tag) const;
+
+  void setWindowHost(WindowHost* host) { windows_ = host; }
+  WindowHost* windowHost() const { return windows_; }
+  void setMessageLoopRunning() { loopRunning_ = true; }
+  bool messageLoopRunning() const { return loopRunning_; }
+  bool shuttingDown() const { return shuttingDown_; }
+
+  // The service routine handed to every library.
+  static std::intptr_t Service(std::int32_t code, std::intptr_t v1, std::intptr_t v2);
+
+  // Returns the object to its state before initializeImage (tests only).
+  void resetForTests();
+
+ private:
+  const ImageHeader* header_ = nullptr;
+  bool initialized_ = false;
+  std::uint32_t runMode_ = 0, reserved_ = 0, buildValue_ = 0;
+  std::string directory_, fileName_, folderWithSlash_;
+  Heap heap_;
+  ExternalTable externals_;
+  std::vector<const LibraryInfo*> libraries_;
+  std::vector<std::uint32_t> libraryStates_;
+  CleanupRoutine cleanup_ = nullptr;
+  ErrorHandler errorHandler_ = nullptr;
+  bool inErrorHandler_ = false;
+  int eventsBlocked_ = 0;
+  WindowHost* windows_ = nullptr;
+  bool loopRunning_ = false;
+  bool shuttingDown_ = false;
+  bool shutdownDone_ = false;
+  unsigned long mainThread_ = 0;
+};
+
+// The one runtime application object of the process.
+RuntimeApp& Runtime();
+
+}  // namespace horavia::runtime
