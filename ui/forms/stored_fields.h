@@ -78,10 +78,11 @@ class StoredFieldWriter {
 
 }  // namespace detail
 
-// Reads a record of type T; on failure `out` holds what was read so far over
-// the defaults and must not be used.
+// Reads a record of type T. Fields the stream's version lacks take T's
+// defaults, whatever `out` held before; on failure `out` must not be used.
 template <class T>
 StoredStatus readStored(std::span<const std::uint8_t> bytes, T& out) {
+  out = T{};
   ByteReader in(bytes);
   const std::uint32_t version = in.u32();
   if (!in.ok()) return StoredStatus::Truncated;
