@@ -23,4 +23,6 @@ void ReleaseLibrary(LibraryHandle library) {
   if (library != nullptr) dlclose(library);
 }
 
+LibraryHandle LoadSelf() { return dlopen(nullptr, RTLD_NOW); }
+
 }  // namespace horavia::platform

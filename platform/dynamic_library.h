@@ -16,5 +16,7 @@ void* FindLibrarySymbol(LibraryHandle library, const std::string& name);
 // Exports by ordinal exist only where the host has them; null elsewhere.
 void* FindLibraryOrdinal(LibraryHandle library, std::uint16_t ordinal);
 void ReleaseLibrary(LibraryHandle library);
+// The process itself with every library it has loaded, as one search scope.
+LibraryHandle LoadSelf();
 
 }  // namespace horavia::platform

@@ -10,7 +10,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "runtime/external.h"
@@ -61,6 +64,13 @@ class WindowHost {
   virtual void defaultIcons(void* twoWords) = 0;
   virtual void* pictureToBitmap(const void* bytes, std::intptr_t size) = 0;
   virtual void destroyAllWindows() = 0;
+  // Entries 4 and 5: properties by number.
+  virtual std::uint64_t readProperty(std::uint32_t formId, std::uint32_t unitId, std::int32_t property,
+                                     std::int32_t subIndex) = 0;
+  virtual void writeProperty(std::uint32_t formId, std::uint32_t unitId, std::int32_t property,
+                             std::int32_t subIndex, std::uint32_t low, std::uint32_t high) = 0;
+  // Asks the main thread to end the program (called from another thread).
+  virtual void forwardExit(int code) = 0;
 };
 
 // [app] -----------------------------------------------------------------------
@@ -116,8 +126,9 @@ class RuntimeApp {
   const LibraryInfo* library(int number) const;  // 1-based
   const DataTypeInfo* typeRecord(TypeTag tag) const;
 
-  void setWindowHost(WindowHost* host) { windows_ = host; }
-  WindowHost* windowHost() const { return windows_; }
+  // The window engine, owned by the runtime object from here on.
+  void setWindowHost(std::unique_ptr<WindowHost> host);
+  WindowHost* windowHost() const { return windows_.get(); }
   void setMessageLoopRunning() { loopRunning_ = true; }
   bool messageLoopRunning() const { return loopRunning_; }
   bool shuttingDown() const { return shuttingDown_; }
@@ -141,7 +152,7 @@ class RuntimeApp {
   ErrorHandler errorHandler_ = nullptr;
   bool inErrorHandler_ = false;
   int eventsBlocked_ = 0;
-  WindowHost* windows_ = nullptr;
+  std::unique_ptr<WindowHost> windows_;
   bool loopRunning_ = false;
   bool shuttingDown_ = false;
   bool shutdownDone_ = false;

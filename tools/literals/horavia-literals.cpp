@@ -5,8 +5,9 @@
 //
 // INPUT lines (blank lines and lines starting with '#' are skipped):
 //   text NAME "text with \n \r \t \\ \" escapes"
-//   file NAME relative/path       (a byte-set holding the file's bytes; the
-//                                  path is relative to INPUT's folder)
+//   file NAME path                (a byte-set holding the file's bytes; a
+//                                  relative path starts at INPUT's folder)
+//   bytes NAME [HEX]              (a byte-set of the given bytes, maybe none)
 //
 // The header declares `struct ConstantBlock` with one member per literal, in
 // input order, and `extern const ConstantBlock kConstants;`. Texts are char
@@ -97,13 +98,23 @@ int main(int argc, char** argv) {
       }
       lit.bytes = horavia::platform::Utf8ToCp936(utf8);
     } else if (kind == "file") {
-      std::ifstream f(folder + rest, std::ios::binary);
+      std::string path = (!rest.empty() && rest[0] == '/') ? rest : folder + rest;
+      std::ifstream f(path, std::ios::binary);
       if (!f) {
-        std::cerr << input << ":" << lineNo << ": cannot read " << folder + rest << "\n";
+        std::cerr << input << ":" << lineNo << ": cannot read " << path << "\n";
         return 1;
       }
       lit.isFile = true;
       lit.bytes.assign(std::istreambuf_iterator<char>(f), {});
+    } else if (kind == "bytes") {
+      if (rest.size() % 2 != 0 || rest.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+        std::cerr << input << ":" << lineNo << ": bad hex bytes\n";
+        return 1;
+      }
+      lit.isFile = true;
+      for (std::size_t i = 0; i < rest.size(); i += 2) {
+        lit.bytes.push_back(static_cast<char>(std::stoi(rest.substr(i, 2), nullptr, 16)));
+      }
     } else {
       std::cerr << input << ":" << lineNo << ": unknown kind " << kind << "\n";
       return 1;
