@@ -62,6 +62,18 @@ std::string ByteInitializer(const std::string& bytes) {
   return s;
 }
 
+// A string literal body with every byte as a three-digit octal escape, so no
+// escape can swallow the character after it.
+std::string OctalString(const std::string& bytes) {
+  std::string s;
+  char buffer[8];
+  for (unsigned char b : bytes) {
+    std::snprintf(buffer, sizeof buffer, "\\%03o", b);
+    s += buffer;
+  }
+  return s;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -144,7 +156,7 @@ int main(int argc, char** argv) {
       c << "  {1, " << lit.bytes.size() << ", {" << (lit.bytes.empty() ? "0" : ByteInitializer(lit.bytes))
         << "}},\n";
     } else {
-      c << "  {" << ByteInitializer(lit.bytes) << "0},\n";
+      c << "  \"" << OctalString(lit.bytes) << "\",\n";
     }
   }
   c << "};\n\n}  // namespace " << ns << "\n";
