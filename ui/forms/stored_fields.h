@@ -92,6 +92,17 @@ StoredStatus readStored(std::span<const std::uint8_t> bytes, T& out) {
   return in.ok() ? StoredStatus::Ok : StoredStatus::Truncated;
 }
 
+// For types whose units may carry no stored data at all: empty bytes give
+// the defaults; anything else must read as a whole record.
+template <class T>
+StoredStatus readStoredOrDefaults(std::span<const std::uint8_t> bytes, T& out) {
+  if (bytes.empty()) {
+    out = T{};
+    return StoredStatus::Ok;
+  }
+  return readStored(bytes, out);
+}
+
 // Writes T at its write version with every field.
 template <class T>
 Bytes writeStored(const T& record) {
