@@ -94,6 +94,10 @@ std::size_t Mp3Decoder::read(std::span<std::int16_t> out) {
     std::size_t done = 0;
     int result = mpg123_read(handle_, bytes + filled, wantBytes - filled, &done);
     filled += done;
+    if (result == MPG123_NEW_FORMAT && !keepsRate()) {
+      ended_ = true;
+      continue;
+    }
     if (result == MPG123_OK || result == MPG123_NEW_FORMAT) {
       if (done == 0 && result == MPG123_OK) ended_ = true;  // no progress: give up
       continue;
@@ -102,6 +106,16 @@ std::size_t Mp3Decoder::read(std::span<std::int16_t> out) {
     ended_ = true;
   }
   return filled / kBytesPerFrame;
+}
+
+bool Mp3Decoder::keepsRate() {
+  // Positions, lengths and the converter all assume one rate; a stream that
+  // switches rate part-way ends where the switch is.
+  long rate = 0;
+  int channels = 0;
+  int encoding = 0;
+  if (mpg123_getformat(handle_, &rate, &channels, &encoding) != MPG123_OK) return false;
+  return rate == rate_;
 }
 
 bool Mp3Decoder::seek(std::uint64_t frame) {

@@ -39,6 +39,7 @@ class Mp3Decoder {
 
  private:
   Mp3Decoder() = default;
+  bool keepsRate();
 
   std::unique_ptr<ByteSource> source_;
   mpg123_handle_struct* handle_ = nullptr;
