@@ -33,10 +33,5 @@ TEST(BassDeviceList, DescriptionsAreCodePage936WhileOpeningUsesTheHostName) {
   EXPECT_EQ(list.at(2)->hostName, names[0]);
 }
 
-TEST(BassDeviceList, WithoutHostAudioOnlyNoSoundAndDefault) {
-  DeviceList list = DeviceList::FromSdl(false);
-  EXPECT_EQ(list.size(), 2u);
-}
-
 }  // namespace
 }  // namespace horavia::bass

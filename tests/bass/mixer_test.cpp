@@ -60,15 +60,6 @@ TEST(BassMixer, ClampsLoudSumsInsteadOfWrapping) {
   EXPECT_GT(clipped, 0);
 }
 
-TEST(BassMixer, MasterVolumeScalesTheSum) {
-  Mixer mixer(44100);
-  AddPlaying(mixer, "square.mp3", 1.0f);
-  mixer.setMasterVolume(0.0f);
-  std::vector<std::int16_t> out(kFrames * 2, 7);
-  mixer.mix(out);
-  EXPECT_TRUE(std::all_of(out.begin(), out.end(), [](std::int16_t s) { return s == 0; }));
-}
-
 TEST(BassMixer, PausedAndStoppedChannelsNeitherSoundNorMove) {
   Mixer mixer(44100);
   Handle paused = AddPlaying(mixer, "tones.mp3", 1.0f);
