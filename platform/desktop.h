@@ -1,0 +1,60 @@
+// The desktop's services: the clipboard, opening files and addresses with
+// the desktop's own opener, the standard folders and the alert sound.
+// Paths here are host paths (UTF-8).
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace horavia::platform {
+
+// Puts text on the clipboard; false without a graphical application.
+bool SetClipboardText(const std::string& utf8);
+
+// The alert sound of the desktop; nothing without a graphical application.
+void Beep();
+
+// What a shell-open request asks for. verb: "", "edit", "explore", "find",
+// "open" or "print"; target: a host path or an address with a scheme.
+struct ShellRequest {
+  std::string verb;
+  std::string target;
+  std::string parameters;
+  std::string workingFolder;
+  int showMode = 2;  // 1 hidden … 6 minimised; the desktop decides placement
+};
+
+// How the desktop carries out a request.
+struct ShellAction {
+  enum Kind { None, OpenUrl, StartProgram } kind = None;
+  std::string url;                 // OpenUrl: the address or file URL
+  std::string program;             // StartProgram: the executable
+  std::vector<std::string> arguments;
+  std::string workingFolder;
+};
+
+// The plan for a request: an executable file with the default, "open" or
+// no verb starts as a program with the parameters split like a command
+// line; any other target (and "edit", "explore", "find") opens with the
+// desktop's opener. "print" has no desktop equivalent: nothing happens.
+ShellAction PlanShellOpen(const ShellRequest& request);
+
+// Carries out the plan; false when nothing could be started.
+bool ShellOpen(const ShellRequest& request);
+
+// Replaces the launcher (tests: record instead of starting anything); an
+// empty function restores the real one.
+void SetShellLauncher(std::function<bool(const ShellAction&)> launcher);
+
+// Splits a parameter text into arguments: blanks separate, double quotes
+// group, a backslash before a quote escapes it.
+std::vector<std::string> SplitCommandLine(const std::string& parameters);
+
+// The standard folder of a kind (1 documents, 2 favourites, 3 desktop,
+// 4 fonts, 5 start menu, 6 programs, 7 startup, 8 application data,
+// 9 system folder, 10 system library folder, 11 temporary files), without a
+// trailing slash; empty for any other kind or a folder that does not exist.
+std::string SpecialFolder(int kind);
+
+}  // namespace horavia::platform
