@@ -1,0 +1,245 @@
+// Index
+//   helpers      MulDiv, PixelColour
+//   loading      LoadFromBytes, LoadGifFrames (canvas and disposal), PNG
+//   text         LoadFromText: lines, measuring, the two-colour rule
+//   comparing    Clone, Equal
+#include "anim/frameimage/frame_image.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "anim/picture/gif_reader.h"
+#include "anim/picture/picture.h"
+#include "anim/picture/pixel_size.h"
+#include "anim/picture/png_reader.h"
+
+namespace horavia::anim {
+
+// [SECTION] helpers
+
+int MulDiv(std::int64_t a, std::int64_t b, std::int64_t c) {
+  if (c == 0) return -1;
+  std::int64_t product = a * b;
+  const bool negative = (product < 0) != (c < 0);
+  if (product < 0) product = -product;
+  if (c < 0) c = -c;
+  const std::int64_t quotient = (product + c / 2) / c;
+  const std::int64_t result = negative ? -quotient : quotient;
+  if (result > INT32_MAX || result < INT32_MIN) return -1;
+  return static_cast<int>(result);
+}
+
+std::uint32_t PixelColour(std::uint32_t pixel) { return ColourFromPixel(pixel); }
+
+// [SECTION] loading
+
+namespace {
+
+FrameImage SingleFrame(int width, int height, std::vector<std::uint32_t> pixels, std::uint32_t key, bool autoKey) {
+  FrameImage image;
+  if (pixels.empty()) return image;
+  image.width = width;
+  image.height = height;
+  ImageFrame frame;
+  frame.keyColour = autoKey ? PixelColour(pixels[0]) : key;
+  frame.pixels = std::move(pixels);
+  image.frames.push_back(std::move(frame));
+  return image;
+}
+
+bool StartsWithGifSignature(std::span<const std::uint8_t> bytes) {
+  return bytes.size() > 5 && (std::memcmp(bytes.data(), "GIF87a", 6) == 0 || std::memcmp(bytes.data(), "GIF89a", 6) == 0);
+}
+
+// The part of an image's rectangle that lies on the canvas.
+struct CanvasArea {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  bool empty() const { return right <= left || bottom <= top; }
+};
+
+CanvasArea ClipToCanvas(const GifImage& image, int canvasWidth, int canvasHeight) {
+  return {image.left, image.top, std::min(canvasWidth, image.left + image.width),
+          std::min(canvasHeight, image.top + image.height)};
+}
+
+// What a disposal of method 2 or 3 restores after the image.
+struct SavedArea {
+  CanvasArea area;
+  std::vector<std::uint32_t> pixels;
+};
+
+SavedArea SaveArea(const std::vector<std::uint32_t>& canvas, int canvasWidth, CanvasArea area) {
+  SavedArea saved{area, {}};
+  if (area.empty()) return saved;
+  const std::size_t rowPixels = static_cast<std::size_t>(area.right - area.left);
+  saved.pixels.resize(rowPixels * (area.bottom - area.top));
+  for (int y = area.top; y < area.bottom; ++y) {
+    std::memcpy(saved.pixels.data() + (y - area.top) * rowPixels,
+                canvas.data() + static_cast<std::size_t>(y) * canvasWidth + area.left, rowPixels * 4);
+  }
+  return saved;
+}
+
+void RestoreArea(std::vector<std::uint32_t>& canvas, int canvasWidth, const SavedArea& saved) {
+  const CanvasArea& area = saved.area;
+  if (area.empty()) return;
+  const std::size_t rowPixels = static_cast<std::size_t>(area.right - area.left);
+  for (int y = area.top; y < area.bottom; ++y) {
+    std::memcpy(canvas.data() + static_cast<std::size_t>(y) * canvasWidth + area.left,
+                saved.pixels.data() + (y - area.top) * rowPixels, rowPixels * 4);
+  }
+}
+
+// Transparency is by colour value: every palette entry whose colour equals
+// the transparent colour is skipped, not only the transparent index.
+void DrawGifImage(std::vector<std::uint32_t>& canvas, int canvasWidth, const GifImage& image, CanvasArea area,
+                  bool transparent, std::uint32_t transparentColour) {
+  bool skip[256] = {};
+  if (transparent) {
+    for (int i = 0; i < 256; ++i) skip[i] = PixelColour(image.palette[i]) == transparentColour;
+  }
+  for (int y = area.top; y < area.bottom; ++y) {
+    const std::uint8_t* in = image.indices.data() + static_cast<std::size_t>(y - image.top) * image.width;
+    std::uint32_t* out = canvas.data() + static_cast<std::size_t>(y) * canvasWidth;
+    for (int x = area.left; x < area.right; ++x) {
+      const std::uint8_t index = in[x - image.left];
+      if (!skip[index]) out[x] = image.palette[index];
+    }
+  }
+}
+
+bool IsRestoringDisposal(std::uint8_t disposal) { return disposal == 8 || disposal == 12; }
+
+}  // namespace
+
+FrameImage LoadGifFrames(std::span<const std::uint8_t> bytes, std::uint32_t key, bool autoKey) {
+  GifReader reader;
+  if (!reader.Open(bytes)) return {};
+  const auto count = CheckedPixelCount(reader.screenWidth(), reader.screenHeight());
+  if (!count) return {};
+  const int width = reader.screenWidth();
+  std::vector<std::uint32_t> canvas(*count, kEmptyPixel);
+  const std::int64_t frameBytes = static_cast<std::int64_t>(*count) * 4;
+
+  FrameImage image;
+  image.width = width;
+  image.height = reader.screenHeight();
+  std::optional<SavedArea> saved;
+  for (;;) {
+    if (saved) RestoreArea(canvas, width, *saved);
+    saved.reset();
+    // Delay and transparency carry over to an image without its own
+    // graphic control extension; the disposal does not.
+    reader.clearDisposal();
+    auto gif = reader.NextImage(GifReader::AtTrailer::Stop);
+    if (!gif) break;
+    const CanvasArea area = ClipToCanvas(*gif, width, image.height);
+    if (IsRestoringDisposal(reader.disposal())) saved = SaveArea(canvas, width, area);
+    if (!area.empty()) DrawGifImage(canvas, width, *gif, area, reader.transparentFlag(), reader.transparentColour());
+
+    if (frameBytes * (image.frameCount() + 1) > kMaxFrameImageBytes) break;
+    ImageFrame frame;
+    frame.delay = reader.delayHundredths() == 0 ? kDefaultGifDelayMs : reader.delayHundredths() * 10;
+    frame.keyColour = autoKey ? PixelColour(canvas[0]) : key;
+    frame.pixels = canvas;
+    image.frames.push_back(std::move(frame));
+  }
+  if (image.frames.empty()) return {};
+  return image;
+}
+
+FrameImage FrameImage::LoadFromBytes(std::span<const std::uint8_t> bytes, std::uint32_t key, bool autoKey) {
+  if (bytes.empty()) return {};
+  if (StartsWithGifSignature(bytes)) return LoadGifFrames(bytes, key, autoKey);
+  if (HasPngSignature(bytes)) {
+    auto png = ReadPng(bytes);
+    if (!png) return {};
+    return SingleFrame(png->width, png->height, std::move(png->pixels), key, autoKey);
+  }
+  auto bitmap = PictureToBitmap(bytes);
+  if (!bitmap) return {};
+  for (std::uint32_t& pixel : bitmap->pixels) pixel &= 0x00FFFFFF;
+  return SingleFrame(bitmap->width, bitmap->height, std::move(bitmap->pixels), key, autoKey);
+}
+
+// [SECTION] text
+
+namespace {
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    if (end != std::string_view::npos && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return lines;
+}
+
+constexpr int kLineGap = 2;
+
+}  // namespace
+
+FrameImage FrameImage::LoadFromText(std::string_view text, TextRenderer& renderer, std::uint32_t colour) {
+  const std::vector<std::string_view> lines = SplitLines(text);
+  std::vector<TextRenderer::LineSize> sizes;
+  std::int64_t width = 0;
+  std::int64_t height = 0;
+  for (std::string_view line : lines) {
+    sizes.push_back(renderer.Measure(line));
+    width = std::max<std::int64_t>(width, sizes.back().width);
+    height += std::max(0, sizes.back().height);
+  }
+  if (!lines.empty()) height += kLineGap * static_cast<std::int64_t>(lines.size() - 1);
+  const auto count = CheckedPixelCount(width, height);
+  if (!count) return {};
+
+  const std::uint32_t textColour = colour & 0x00FFFFFF;
+  const std::uint32_t background = textColour == 0x00FFFFFF ? 0x000000 : 0xFFFFFF;
+  Bitmap surface;
+  surface.width = static_cast<int>(width);
+  surface.height = static_cast<int>(height);
+  surface.pixels.assign(*count, PixelFromColour(background));
+  int y = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    renderer.Draw(lines[i], 0, y, textColour, surface);
+    y += sizes[i].height + kLineGap;
+  }
+  surface.pixels.resize(*count);  // whatever the renderer did, the frame keeps its size
+
+  // Anti-aliased edges become text too: the frame has exactly two colours.
+  const std::uint32_t backgroundPixel = PixelFromColour(background);
+  const std::uint32_t textPixel = PixelFromColour(textColour);
+  for (std::uint32_t& pixel : surface.pixels) pixel = (pixel & 0x00FFFFFF) == backgroundPixel ? backgroundPixel : textPixel;
+
+  FrameImage image;
+  image.width = static_cast<int>(width);
+  image.height = static_cast<int>(height);
+  image.frames.push_back({background, 0, std::move(surface.pixels)});
+  return image;
+}
+
+// [SECTION] comparing
+
+std::optional<FrameImage> Clone(const FrameImage& image) {
+  if (!image.usable()) return std::nullopt;
+  return image;
+}
+
+bool Equal(const FrameImage& a, const FrameImage& b) {
+  if (a.width != b.width || a.height != b.height || a.frameCount() != b.frameCount()) return false;
+  for (int i = 0; i < a.frameCount(); ++i) {
+    const ImageFrame& x = a.frames[i];
+    const ImageFrame& y = b.frames[i];
+    if (x.keyColour != y.keyColour || x.delay != y.delay || x.pixels != y.pixels) return false;
+  }
+  return true;
+}
+
+}  // namespace horavia::anim

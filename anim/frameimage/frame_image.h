@@ -1,0 +1,131 @@
+// Frame images: the animation units' pictures, one or more frames of 32-bit
+// pixels kept in memory and transformed and composited by our own code.
+//
+// Pixel layout (uint32 0xTTRRGGBB, bytes B, G, R, T in memory): T is the
+// transparency, 0 opaque, 255 fully transparent, values between blend
+// partially. 0xFFFFFFFF (white, fully transparent) fills every area that
+// carries no picture. Key colours are colour values 0x00BBGGRR, or kNoKey;
+// a pixel matches a key when its low three bytes equal the key with red and
+// blue exchanged.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "anim/frameimage/text_renderer.h"
+
+namespace horavia::anim {
+
+inline constexpr std::uint32_t kNoKey = 0xFF000000;
+inline constexpr std::uint32_t kEmptyPixel = 0xFFFFFFFF;
+// A GIF image whose graphic-control delay is 0 shows for this long.
+inline constexpr int kDefaultGifDelayMs = 50;
+// Ceiling on all frames of one image together, so that a long animation of
+// a large canvas cannot allocate without bound. Frames beyond it are dropped.
+inline constexpr std::int64_t kMaxFrameImageBytes = std::int64_t{256} << 20;
+
+struct ImageFrame {
+  std::uint32_t keyColour = kNoKey;
+  int delay = 0;                      // milliseconds; 0 for still pictures
+  std::vector<std::uint32_t> pixels;  // width × height, top row first
+};
+
+struct FrameImage {
+  int width = 0;
+  int height = 0;
+  std::vector<ImageFrame> frames;
+
+  int frameCount() const { return static_cast<int>(frames.size()); }
+  // Every operation ignores an image that is not usable.
+  bool usable() const { return width > 0 && height > 0 && !frames.empty(); }
+
+  // Replaces nothing: returns the decoded image, empty when the bytes do not
+  // decode. GIF keeps every frame; PNG goes through libpng; everything else
+  // through PictureToBitmap. With autoKey each frame's key is the colour of
+  // its top-left pixel, else `key` (which may be kNoKey).
+  static FrameImage LoadFromBytes(std::span<const std::uint8_t> bytes, std::uint32_t key, bool autoKey);
+
+  // The text (code page 936, lines split at "\n", a "\r" before it dropped)
+  // in exactly two colours: `colour` on a white background, or on black when
+  // the text is white. The background is the key; delay 0.
+  static FrameImage LoadFromText(std::string_view text, TextRenderer& renderer, std::uint32_t colour);
+};
+
+// The GIF loader on its own (LoadFromBytes picks it for GIF signatures).
+FrameImage LoadGifFrames(std::span<const std::uint8_t> bytes, std::uint32_t key, bool autoKey);
+
+// Colour value 0x00BBGGRR of a pixel, transparency dropped.
+std::uint32_t PixelColour(std::uint32_t pixel);
+
+// ---- operations ------------------------------------------------------------
+
+// A deep copy; nothing for an unusable image.
+std::optional<FrameImage> Clone(const FrameImage& image);
+
+// 1 mirrors left to right, 2 turns upside down, 3 both; others do nothing.
+void Flip(FrameImage& image, int type);
+
+// A new image turned clockwise by `degrees` about its top-left corner:
+// quarter turns exactly, any other angle by nearest neighbour with
+// kEmptyPixel outside the source. Nothing when the image is unusable or the
+// result would be smaller than one pixel.
+std::optional<FrameImage> Rotate(const FrameImage& image, double degrees);
+
+// Scales by per-mille factors (1000 = unchanged) by nearest neighbour; the
+// keys are dropped. A factor below 1000 with the other above scales in two
+// passes, x first. A result below one pixel (or above the size ceiling)
+// empties the image.
+void Scale(FrameImage& image, int perMilleX, int perMilleY);
+
+// Moves every non-key pixel towards `colour` by depth percent (capped at 100).
+void Tint(FrameImage& image, std::uint32_t colour, int depthPercent);
+
+// Lightens (percent > 0) or darkens (< 0) every non-key pixel.
+void Brighten(FrameImage& image, int percent);
+
+// A 32-bit pixel buffer with its size, for blending and copying.
+struct PixelView {
+  std::uint32_t* pixels;
+  int width;
+  int height;
+};
+struct ConstPixelView {
+  const std::uint32_t* pixels;
+  int width;
+  int height;
+};
+
+struct CopyArea {
+  int destinationX = 0;
+  int destinationY = 0;
+  int sourceX = 0;
+  int sourceY = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// Blends source pixels into the destination. A negative destination origin
+// clips the copy; a source rectangle that does not lie inside the source
+// draws nothing. transparencyPercent fades the whole frame; pixels whose
+// colour equals `key` (0x00BBGGRR or kNoKey) are skipped.
+void BlendFrame(PixelView destination, ConstPixelView source, CopyArea area, int transparencyPercent,
+                std::uint32_t key);
+
+// Copies the rectangle, clipped as BlendFrame clips, without blending.
+void CopyRect(PixelView destination, ConstPixelView source, CopyArea area);
+
+// True when (pointX, pointY) lies on the image drawn at (imageX, imageY), on a
+// pixel that is not fully transparent and not the frame's key colour.
+bool HitTest(const FrameImage& image, int imageX, int imageY, int frameIndex, int pointX, int pointY);
+
+// Same size and frame count, and per frame the same key, delay and pixels.
+bool Equal(const FrameImage& a, const FrameImage& b);
+
+// Windows-style MulDiv: a × b / c rounded to nearest, halves away from zero,
+// computed in 64 bits; -1 when c is 0.
+int MulDiv(std::int64_t a, std::int64_t b, std::int64_t c);
+
+}  // namespace horavia::anim

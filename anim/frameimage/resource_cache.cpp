@@ -1,0 +1,79 @@
+#include "anim/frameimage/resource_cache.h"
+
+#include <algorithm>
+
+namespace horavia::anim {
+
+ResourceCache::Entry* ResourceCache::FindImage(const FrameImage& image) {
+  for (Entry& entry : entries_) {
+    if (entry.kind != Kind::Image) continue;
+    if (entry.image.get() == &image || Equal(*entry.image, image)) return &entry;
+  }
+  return nullptr;
+}
+
+ResourceCache::Entry* ResourceCache::FindBlob(std::span<const std::uint8_t> bytes) {
+  for (Entry& entry : entries_) {
+    if (entry.kind != Kind::Blob || entry.blob->size() != bytes.size()) continue;
+    if (entry.blob->data() == bytes.data() || std::equal(bytes.begin(), bytes.end(), entry.blob->begin())) {
+      return &entry;
+    }
+  }
+  return nullptr;
+}
+
+const FrameImage* ResourceCache::RegisterImage(std::unique_ptr<FrameImage> image) {
+  if (!image || !image->usable()) return nullptr;
+  if (Entry* entry = FindImage(*image)) {
+    ++entry->references;
+    return entry->image.get();  // the new image is dropped here
+  }
+  entries_.push_back({Kind::Image, std::move(image), nullptr, 1});
+  return entries_.back().image.get();
+}
+
+const FrameImage* ResourceCache::RegisterImage(const FrameImage& image) {
+  if (!image.usable()) return nullptr;
+  if (Entry* entry = FindImage(image)) {
+    ++entry->references;
+    return entry->image.get();
+  }
+  entries_.push_back({Kind::Image, std::make_unique<FrameImage>(image), nullptr, 1});
+  return entries_.back().image.get();
+}
+
+const ResourceCache::Blob* ResourceCache::RegisterBlob(std::unique_ptr<Blob> blob) {
+  if (!blob || blob->empty()) return nullptr;
+  if (Entry* entry = FindBlob(*blob)) {
+    ++entry->references;
+    return entry->blob.get();  // the new blob is dropped here
+  }
+  entries_.push_back({Kind::Blob, nullptr, std::move(blob), 1});
+  return entries_.back().blob.get();
+}
+
+const ResourceCache::Blob* ResourceCache::RegisterBlob(std::span<const std::uint8_t> bytes) {
+  if (bytes.empty()) return nullptr;
+  if (Entry* entry = FindBlob(bytes)) {
+    ++entry->references;
+    return entry->blob.get();
+  }
+  entries_.push_back({Kind::Blob, nullptr, std::make_unique<Blob>(bytes.begin(), bytes.end()), 1});
+  return entries_.back().blob.get();
+}
+
+void ResourceCache::Release(const void* item) {
+  if (!item) return;
+  auto entry = std::find_if(entries_.begin(), entries_.end(), [item](const Entry& e) { return e.item() == item; });
+  if (entry == entries_.end()) return;
+  if (--entry->references == 0) entries_.erase(entry);
+}
+
+int ResourceCache::ReferenceCount(const void* item) const {
+  for (const Entry& entry : entries_) {
+    if (entry.item() == item) return entry.references;
+  }
+  return 0;
+}
+
+}  // namespace horavia::anim

@@ -1,0 +1,324 @@
+// Index
+//   LZW          DecodeGifLzw: code stream -> indices
+//   interlace    row order of the four passes
+//   GifReader    header, extensions, image descriptors
+#include "anim/picture/gif_reader.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "anim/picture/byte_reader.h"
+#include "anim/picture/pixel_size.h"
+
+namespace horavia::anim {
+
+namespace {
+
+constexpr int kMaxCodeBits = 12;
+constexpr int kTableSize = 1 << kMaxCodeBits;
+
+// Codes are packed least significant bit first. Bytes past the end of the
+// data read as 0xFF, so a code cut short by the end still completes.
+class LzwBitReader {
+ public:
+  explicit LzwBitReader(std::span<const std::uint8_t> data) : data_(data) {}
+
+  unsigned read(int bits) {
+    if (count_ < bits) refill();
+    const unsigned code = static_cast<unsigned>(buffer_ & ((1u << bits) - 1));
+    buffer_ >>= bits;
+    count_ -= bits;
+    return code;
+  }
+
+ private:
+  void refill() {
+    if (position_ + 8 <= data_.size()) {
+      std::uint64_t word;
+      std::memcpy(&word, data_.data() + position_, 8);
+      buffer_ |= word << count_;
+      const int taken = (63 - count_) >> 3;
+      position_ += static_cast<std::size_t>(taken);
+      count_ += taken * 8;
+      return;
+    }
+    while (count_ <= 56) {
+      const std::uint64_t byte = position_ < data_.size() ? data_[position_] : 0xFF;
+      ++position_;
+      buffer_ |= byte << count_;
+      count_ += 8;
+    }
+  }
+
+  std::span<const std::uint8_t> data_;
+  std::size_t position_ = 0;
+  std::uint64_t buffer_ = 0;
+  int count_ = 0;
+};
+
+// Copies a string of at most 16 bytes with two 8-byte loads before the
+// stores; the caller guarantees 16 bytes of room at both ends and that the
+// wanted bytes of the source end at or before the destination.
+inline void CopyShort(std::uint8_t* to, const std::uint8_t* from) {
+  std::uint64_t a;
+  std::uint64_t b;
+  std::memcpy(&a, from, 8);
+  std::memcpy(&b, from + 8, 8);
+  std::memcpy(to, &a, 8);
+  std::memcpy(to + 8, &b, 8);
+}
+
+}  // namespace
+
+// Every string the decoder emits also lies in the output already written, so
+// a table entry is just (offset of an earlier occurrence, length): emitting a
+// code is a copy inside the output, with no per-code chain walk.
+bool DecodeGifLzw(std::span<const std::uint8_t> data, int minimumCodeSize, std::span<std::uint8_t> indices) {
+  if (minimumCodeSize < 1 || minimumCodeSize > kMaxCodeBits - 1) return false;
+  const unsigned clearCode = 1u << minimumCodeSize;
+  const unsigned endCode = clearCode + 1;
+  const std::size_t total = indices.size();
+  std::uint8_t* const out = indices.data();
+
+  std::uint32_t offsets[kTableSize];
+  std::uint16_t lengths[kTableSize];
+
+  LzwBitReader bits(data);
+  int codeSize = minimumCodeSize + 1;
+  unsigned nextFree = clearCode + 2;
+  bool havePrevious = false;
+  std::size_t previousPos = 0;
+  std::size_t previousLen = 0;
+  std::size_t pos = 0;
+
+  while (pos < total) {
+    const unsigned code = bits.read(codeSize);
+    if (code == clearCode) {
+      codeSize = minimumCodeSize + 1;
+      nextFree = clearCode + 2;
+      havePrevious = false;
+      continue;
+    }
+    if (code == endCode) break;
+
+    if (!havePrevious) {
+      // The first code after a clear must be a literal: no string exists
+      // yet that a table code could extend.
+      if (code > clearCode) return false;
+      out[pos] = static_cast<std::uint8_t>(code);
+      previousPos = pos;
+      previousLen = 1;
+      ++pos;
+      havePrevious = true;
+      continue;
+    }
+    if (code > nextFree) return false;  // a code the table does not hold yet
+
+    std::size_t length;
+    const std::size_t room = total - pos;
+    if (code < clearCode) {
+      length = 1;
+      out[pos] = static_cast<std::uint8_t>(code);
+    } else if (code < nextFree) {
+      length = lengths[code];
+      const std::uint8_t* from = out + offsets[code];
+      if (length <= 16 && room >= 16) {
+        CopyShort(out + pos, from);
+      } else {
+        std::memcpy(out + pos, from, std::min(length, room));
+      }
+    } else {
+      // The code being defined right now: the previous string followed by
+      // its own first byte.
+      length = previousLen + 1;
+      std::memcpy(out + pos, out + previousPos, std::min(previousLen, room));
+      if (room > previousLen) out[pos + previousLen] = out[previousPos];
+    }
+
+    if (nextFree < kTableSize) {
+      offsets[nextFree] = static_cast<std::uint32_t>(previousPos);
+      lengths[nextFree] = static_cast<std::uint16_t>(previousLen + 1);
+      ++nextFree;
+      if (nextFree == (1u << codeSize) && codeSize < kMaxCodeBits) ++codeSize;
+    }
+    previousPos = pos;
+    previousLen = length;
+    pos += std::min(length, room);
+  }
+  return true;
+}
+
+Bitmap GifImageToBitmap(const GifImage& image) {
+  Bitmap bitmap;
+  bitmap.width = image.width;
+  bitmap.height = image.height;
+  bitmap.pixels.resize(image.indices.size());
+  for (std::size_t i = 0; i < image.indices.size(); ++i) bitmap.pixels[i] = image.palette[image.indices[i]];
+  return bitmap;
+}
+
+namespace {
+
+// Row order of an interlaced image: every 8th row from 0, every 8th from 4,
+// every 4th from 2, every 2nd from 1.
+void Deinterlace(std::vector<std::uint8_t>& indices, int width, int height) {
+  std::vector<std::uint8_t> stored(indices.size());
+  stored.swap(indices);
+  static constexpr int kStart[4] = {0, 4, 2, 1};
+  static constexpr int kStep[4] = {8, 8, 4, 2};
+  const std::size_t rowBytes = static_cast<std::size_t>(width);
+  std::size_t storedRow = 0;
+  for (int pass = 0; pass < 4; ++pass) {
+    for (int row = kStart[pass]; row < height; row += kStep[pass]) {
+      std::memcpy(indices.data() + row * rowBytes, stored.data() + storedRow * rowBytes, rowBytes);
+      ++storedRow;
+    }
+  }
+}
+
+// Colour table entries as pixels; returns false when they do not fit.
+bool ReadColourTable(ByteReader& reader, int entries, std::array<std::uint32_t, 256>& palette) {
+  palette.fill(0);
+  auto bytes = reader.take(static_cast<std::size_t>(entries) * 3);
+  if (reader.failed()) return false;
+  for (int i = 0; i < entries; ++i) {
+    palette[i] = static_cast<std::uint32_t>(bytes[i * 3]) << 16 | bytes[i * 3 + 1] << 8 | bytes[i * 3 + 2];
+  }
+  return true;
+}
+
+}  // namespace
+
+bool GifReader::Open(std::span<const std::uint8_t> bytes) {
+  *this = GifReader{};
+  if (bytes.size() <= 13) return false;
+  if (std::memcmp(bytes.data(), "GIF87a", 6) != 0 && std::memcmp(bytes.data(), "GIF89a", 6) != 0) return false;
+  ByteReader reader(bytes);
+  reader.skip(6);
+  screenWidth_ = reader.u16();
+  screenHeight_ = reader.u16();
+  const std::uint8_t packed = reader.u8();
+  backgroundIndex_ = reader.u8();
+  reader.u8();  // pixel aspect ratio
+  if (packed & 0x80) {
+    globalColourCount_ = 1 << ((packed & 7) + 1);
+    if (!ReadColourTable(reader, globalColourCount_, globalPalette_)) return false;
+  }
+  auto rest = reader.rest();
+  source_.assign(rest.begin(), rest.end());
+  return true;
+}
+
+bool GifReader::SkipSubBlocks() {
+  ByteReader reader(source_);
+  reader.seek(position_);
+  for (;;) {
+    const std::uint8_t length = reader.u8();
+    if (reader.failed()) return false;
+    if (length == 0) break;
+    if (!reader.skip(length)) return false;
+  }
+  position_ = reader.position();
+  return true;
+}
+
+bool GifReader::ReadExtension() {
+  ByteReader reader(source_);
+  reader.seek(position_);
+  const std::uint8_t label = reader.u8();
+  switch (label) {
+    case 0x01:  // plain text: block size and 12 header bytes
+      reader.skip(13);
+      break;
+    case 0xF9: {  // graphic control
+      const std::uint8_t size = reader.u8();
+      if (size < 4) return false;
+      const std::uint8_t packed = reader.u8();
+      delay_ = reader.u16();
+      transparentIndex_ = reader.u8();
+      reader.skip(size - 4u);
+      if (reader.failed()) return false;
+      disposal_ = packed & 0x1C;
+      transparentFlag_ = (packed & 1) != 0;
+      break;
+    }
+    case 0xFE:  // comment: sub-blocks only
+      break;
+    case 0xFF:  // application: block size and 11 header bytes
+      reader.skip(12);
+      break;
+    default:
+      return false;
+  }
+  if (reader.failed()) return false;
+  position_ = reader.position();
+  return SkipSubBlocks();
+}
+
+std::optional<GifImage> GifReader::ReadImage() {
+  ByteReader reader(source_);
+  reader.seek(position_);
+  GifImage image;
+  image.left = reader.u16();
+  image.top = reader.u16();
+  image.width = reader.u16();
+  image.height = reader.u16();
+  image.packed = reader.u8();
+  if (reader.failed()) return std::nullopt;
+  if (image.packed & 0x80) {
+    if (!ReadColourTable(reader, 1 << ((image.packed & 7) + 1), image.palette)) return std::nullopt;
+  } else {
+    image.palette = globalPalette_;
+  }
+  if (transparentFlag_) transparentColour_ = ColourFromPixel(image.palette[transparentIndex_]);
+
+  const int minimumCodeSize = reader.u8();
+  if (reader.failed()) return std::nullopt;
+
+  // Gather the code stream out of its sub-blocks. A sub-block that runs past
+  // the data keeps what is there; the decoder reads 0xFF beyond.
+  std::vector<std::uint8_t> data;
+  for (;;) {
+    const std::uint8_t length = reader.u8();
+    if (reader.failed() || length == 0) break;
+    const std::size_t present = std::min<std::size_t>(length, reader.remaining());
+    auto piece = reader.take(present);
+    data.insert(data.end(), piece.begin(), piece.end());
+    if (present < length) break;
+  }
+  position_ = reader.position();
+
+  if (image.width == 0 || image.height == 0) {
+    if (minimumCodeSize < 1 || minimumCodeSize >= kMaxCodeBits) return std::nullopt;
+    return image;
+  }
+  const auto count = CheckedPixelCount(image.width, image.height);
+  if (!count) return std::nullopt;
+  image.indices.assign(*count, 0);
+  if (!DecodeGifLzw(data, minimumCodeSize, image.indices)) return std::nullopt;
+  if (image.interlaced()) Deinterlace(image.indices, image.width, image.height);
+  return image;
+}
+
+std::optional<GifImage> GifReader::NextImage(AtTrailer atTrailer) {
+  bool rewound = false;
+  for (;;) {
+    if (position_ >= source_.size()) return std::nullopt;
+    const std::uint8_t introducer = source_[position_];
+    if (introducer == 0x00 || introducer == ';') {
+      if (atTrailer == AtTrailer::Stop || rewound) return std::nullopt;
+      position_ = 0;
+      rewound = true;
+      continue;
+    }
+    ++position_;
+    if (introducer == '!') {
+      if (!ReadExtension()) return std::nullopt;
+      continue;
+    }
+    if (introducer == ',') return ReadImage();
+    return std::nullopt;
+  }
+}
+
+}  // namespace horavia::anim

@@ -1,0 +1,15 @@
+// JPEG through libjpeg from memory, into a record of kind Jpeg (grey
+// pictures repeated into three channels).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "anim/picture/picture.h"
+
+namespace horavia::anim {
+
+std::optional<PictureRecord> ReadJpeg(std::span<const std::uint8_t> bytes);
+
+}  // namespace horavia::anim

@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "anim/frameimage/frame_image.h"
+
+namespace horavia::anim {
+namespace {
+
+FrameImage Image(int width, int height, std::vector<std::uint32_t> pixels, std::uint32_t key = kNoKey) {
+  FrameImage image;
+  image.width = width;
+  image.height = height;
+  image.frames.push_back({key, 0, std::move(pixels)});
+  return image;
+}
+
+// 3 × 2, pixels numbered in reading order.
+FrameImage Numbered() { return Image(3, 2, {1, 2, 3, 4, 5, 6}); }
+
+TEST(Flip, MirrorsTurnsOrBoth) {
+  FrameImage image = Numbered();
+  Flip(image, 1);
+  EXPECT_EQ(image.frames[0].pixels, (std::vector<std::uint32_t>{3, 2, 1, 6, 5, 4}));
+  image = Numbered();
+  Flip(image, 2);
+  EXPECT_EQ(image.frames[0].pixels, (std::vector<std::uint32_t>{4, 5, 6, 1, 2, 3}));
+  image = Numbered();
+  Flip(image, 3);
+  EXPECT_EQ(image.frames[0].pixels, (std::vector<std::uint32_t>{6, 5, 4, 3, 2, 1}));
+  image = Numbered();
+  Flip(image, 4);
+  EXPECT_EQ(image.frames[0].pixels, Numbered().frames[0].pixels);
+}
+
+TEST(Rotate, QuarterTurnOfTwoByOnePutsTheLeftPixelOnTop) {
+  auto turned = Rotate(Image(2, 1, {0xAA, 0xBB}), 90);
+  ASSERT_TRUE(turned);
+  EXPECT_EQ(turned->width, 1);
+  EXPECT_EQ(turned->height, 2);
+  EXPECT_EQ(turned->frames[0].pixels, (std::vector<std::uint32_t>{0xAA, 0xBB}));
+}
+
+TEST(Rotate, QuarterTurnsAreExact) {
+  auto clockwise = Rotate(Numbered(), 90);
+  ASSERT_TRUE(clockwise);
+  EXPECT_EQ(clockwise->frames[0].pixels, (std::vector<std::uint32_t>{4, 1, 5, 2, 6, 3}));
+  auto half = Rotate(Numbered(), 180);
+  EXPECT_EQ(half->frames[0].pixels, (std::vector<std::uint32_t>{6, 5, 4, 3, 2, 1}));
+  auto back = Rotate(Numbered(), 270);
+  EXPECT_EQ(back->frames[0].pixels, (std::vector<std::uint32_t>{3, 6, 2, 5, 1, 4}));
+  EXPECT_TRUE(Equal(*Rotate(Numbered(), -90), *back));
+}
+
+TEST(Rotate, WholeTurnsCopyExactly) {
+  FrameImage image = Numbered();
+  image.frames[0].keyColour = 0x123456;
+  image.frames[0].delay = 70;
+  for (double angle : {0.0, 360.0, -360.0, 720.0}) {
+    auto turned = Rotate(image, angle);
+    ASSERT_TRUE(turned) << angle;
+    EXPECT_TRUE(Equal(*turned, image)) << angle;
+  }
+}
+
+TEST(Rotate, FortyFiveDegreesGrowsWithEmptyCorners) {
+  FrameImage image = Image(10, 10, std::vector<std::uint32_t>(100, 0x00FF00));
+  auto turned = Rotate(image, 45);
+  ASSERT_TRUE(turned);
+  // ceil(10·cos 45° + 10·sin 45°) = ceil(14.142…)
+  EXPECT_EQ(turned->width, 15);
+  EXPECT_EQ(turned->height, 15);
+  const auto& p = turned->frames[0].pixels;
+  EXPECT_EQ(p[0], kEmptyPixel);
+  EXPECT_EQ(p[14], kEmptyPixel);
+  EXPECT_EQ(p[14 * 15], kEmptyPixel);
+  EXPECT_EQ(p[14 * 15 + 14], kEmptyPixel);
+  EXPECT_EQ(p[7 * 15 + 7], 0x00FF00u);
+}
+
+TEST(Rotate, FollowsTheTruncatedInverseMapping) {
+  // Every destination pixel of a 30° turn of a numbered 7 × 5 picture is
+  // the source pixel the inverse mapping names, or empty.
+  std::vector<std::uint32_t> pixels(35);
+  for (int i = 0; i < 35; ++i) pixels[i] = static_cast<std::uint32_t>(i);
+  auto turned = Rotate(Image(7, 5, pixels), 30);
+  ASSERT_TRUE(turned);
+  const double theta = 30 * 0.017453292519444445, s = std::sin(theta), c = std::cos(theta);
+  const double minX = -5 * s;  // the corner (0, h)
+  EXPECT_EQ(turned->width, static_cast<int>(std::ceil(7 * c - minX)));
+  for (int j = 0; j < turned->height; ++j) {
+    for (int k = 0; k < turned->width; ++k) {
+      const double x = k + minX, y = j;
+      const int sx = static_cast<int>(x * c + y * s), sy = static_cast<int>(y * c - x * s);
+      const bool inside = sx >= 0 && sx < 7 && sy >= 0 && sy < 5;
+      EXPECT_EQ(turned->frames[0].pixels[j * turned->width + k], inside ? pixels[sy * 7 + sx] : kEmptyPixel)
+          << k << "," << j;
+    }
+  }
+}
+
+TEST(Rotate, KeepsFramesKeysAndDelays) {
+  FrameImage image = Numbered();
+  image.frames.push_back({0x010203, 40, {7, 8, 9, 10, 11, 12}});
+  auto turned = Rotate(image, 33);
+  ASSERT_TRUE(turned);
+  ASSERT_EQ(turned->frameCount(), 2);
+  EXPECT_EQ(turned->frames[1].keyColour, 0x010203u);
+  EXPECT_EQ(turned->frames[1].delay, 40);
+  EXPECT_FALSE(Rotate(FrameImage{}, 10));
+}
+
+TEST(Scale, ShrinksThenGrowsInTwoPassesAndDropsKeys) {
+  // 4 × 2: halving the width keeps columns 0 and 2; doubling the height
+  // repeats each row.
+  FrameImage image = Image(4, 2, {1, 2, 3, 4, 5, 6, 7, 8}, 0x000001);
+  Scale(image, 500, 2000);
+  ASSERT_EQ(image.width, 2);
+  ASSERT_EQ(image.height, 4);
+  EXPECT_EQ(image.frames[0].pixels, (std::vector<std::uint32_t>{1, 3, 1, 3, 5, 7, 5, 7}));
+  EXPECT_EQ(image.frames[0].keyColour, kNoKey);
+}
+
+TEST(Scale, RoundsSizesLikeMulDivAndSteps88) {
+  FrameImage image = Image(3, 1, {1, 2, 3});
+  Scale(image, 1500, 1000);  // MulDiv(3, 1500, 1000) = 4.5 -> 5
+  ASSERT_EQ(image.width, 5);
+  // step = trunc(3 / 5 × 256) = 153: columns 0, 0, 1, 1, 2
+  EXPECT_EQ(image.frames[0].pixels, (std::vector<std::uint32_t>{1, 1, 2, 2, 3}));
+}
+
+TEST(Scale, DoesNothingOrEmpties) {
+  FrameImage image = Numbered();
+  image.frames[0].keyColour = 5;
+  Scale(image, 1000, 1000);
+  Scale(image, 0, 500);
+  EXPECT_TRUE(Equal(image, Image(3, 2, {1, 2, 3, 4, 5, 6}, 5)));
+  Scale(image, 100, 1000);  // width 0.3 -> 0
+  EXPECT_FALSE(image.usable());
+}
+
+TEST(Tint, DepthAboveHundredTurnsEveryNonKeyPixelIntoTheColour) {
+  FrameImage image = Image(2, 1, {0x12345678, 0x00FF0000}, 0x0000FF);  // key: red
+  Tint(image, 0x00AA5533, 150);
+  // Fourth byte kept; the red key pixel untouched.
+  EXPECT_EQ(image.frames[0].pixels, (std::vector<std::uint32_t>{0x123355AA, 0x00FF0000}));
+}
+
+TEST(Tint, MovesPartWay) {
+  FrameImage image = Image(1, 1, {0x000000});
+  Tint(image, 0xFFFFFF, 50);  // MulDiv(255, 50, 100) = 127.5 -> 128
+  EXPECT_EQ(image.frames[0].pixels[0], 0x808080u);
+}
+
+TEST(Brighten, ClampsAndDarkens) {
+  FrameImage image = Image(2, 1, {0x00804020, 0x00FFFFFF});
+  Brighten(image, 100);
+  EXPECT_EQ(image.frames[0].pixels, (std::vector<std::uint32_t>{0x00FF8040, 0x00FFFFFF}));
+  Brighten(image, -50);
+  // MulDiv(255, -50, 100) = -127.5 -> -128
+  EXPECT_EQ(image.frames[0].pixels, (std::vector<std::uint32_t>{0x007F4020, 0x007F7F7F}));
+  Brighten(image, -2000000000);
+  EXPECT_EQ(image.frames[0].pixels, (std::vector<std::uint32_t>{0, 0}));
+}
+
+struct Canvas {
+  int width;
+  int height;
+  std::vector<std::uint32_t> pixels;
+  PixelView view() { return {pixels.data(), width, height}; }
+};
+
+TEST(BlendFrame, ClipsANegativeOriginIntoTheSource) {
+  Canvas canvas{3, 1, {0, 0, 0}};
+  const std::vector<std::uint32_t> source = {1, 2, 3};
+  BlendFrame(canvas.view(), {source.data(), 3, 1}, {.destinationX = -1, .width = 3, .height = 1}, 0, kNoKey);
+  EXPECT_EQ(canvas.pixels, (std::vector<std::uint32_t>{2, 3, 0}));
+}
+
+TEST(BlendFrame, LimitsToTheDestinationAndRefusesOutsideSources) {
+  Canvas canvas{3, 1, {0, 0, 0}};
+  const std::vector<std::uint32_t> source = {1, 2, 3};
+  BlendFrame(canvas.view(), {source.data(), 3, 1}, {.destinationX = 2, .width = 3, .height = 1}, 0, kNoKey);
+  EXPECT_EQ(canvas.pixels, (std::vector<std::uint32_t>{0, 0, 1}));
+  Canvas untouched{3, 1, {0, 0, 0}};
+  BlendFrame(untouched.view(), {source.data(), 3, 1}, {.sourceX = 1, .width = 3, .height = 1}, 0, kNoKey);
+  BlendFrame(untouched.view(), {source.data(), 3, 1}, {.sourceX = -1, .width = 1, .height = 1}, 0, kNoKey);
+  BlendFrame(untouched.view(), {source.data(), 3, 1}, {.destinationX = 5, .width = 1, .height = 1}, 0, kNoKey);
+  EXPECT_EQ(untouched.pixels, (std::vector<std::uint32_t>{0, 0, 0}));
+}
+
+TEST(BlendFrame, AppliesKeyTransparencyAndFade) {
+  Canvas canvas{4, 1, {0x00000000, 0x00000000, 0x00000000, 0x00000000}};
+  const std::vector<std::uint32_t> source = {
+      0x000000FF,  // blue, the key -> skipped
+      0x7F00FF00,  // green, half transparent
+      0xFF00FF00,  // fully transparent
+      0x00FFFFFF,  // opaque white
+  };
+  BlendFrame(canvas.view(), {source.data(), 4, 1}, {.width = 4, .height = 1}, 0, 0xFF0000);
+  // 255 - 127 = 128 of 255: MulDiv(255, 128, 255) = 128.
+  EXPECT_EQ(canvas.pixels, (std::vector<std::uint32_t>{0, 0x00008000, 0, 0x00FFFFFF}));
+
+  Canvas faded{1, 1, {0x55000000}};
+  const std::vector<std::uint32_t> white = {0x00FFFFFF};
+  BlendFrame(faded.view(), {white.data(), 1, 1}, {.width = 1, .height = 1}, 20, kNoKey);
+  // t = MulDiv(20, 255, 100) = 51; weight 204: MulDiv(255, 204, 255) = 204.
+  // The destination keeps its fourth byte.
+  EXPECT_EQ(faded.pixels[0], 0x55CCCCCCu);
+}
+
+TEST(CopyRect, CopiesWholePixelsWithTheSameClipping) {
+  Canvas canvas{2, 2, {0, 0, 0, 0}};
+  const std::vector<std::uint32_t> source = {0xFF000001, 2, 3, 4};
+  CopyRect(canvas.view(), {source.data(), 2, 2}, {.destinationX = 1, .destinationY = -1, .width = 2, .height = 2});
+  EXPECT_EQ(canvas.pixels, (std::vector<std::uint32_t>{0, 3, 0, 0}));
+}
+
+TEST(HitTest, NeedsAVisibleNonKeyPixelInsideTheImage) {
+  FrameImage image = Image(3, 1, {0x00112233, 0xFF112233, 0x00FF0000}, 0x0000FF);
+  EXPECT_TRUE(HitTest(image, 10, 20, 0, 10, 20));
+  EXPECT_FALSE(HitTest(image, 10, 20, 0, 11, 20)) << "fully transparent";
+  EXPECT_FALSE(HitTest(image, 10, 20, 0, 12, 20)) << "key colour";
+  EXPECT_FALSE(HitTest(image, 10, 20, 0, 13, 20)) << "right of the image";
+  EXPECT_FALSE(HitTest(image, 10, 20, 0, 10, 19)) << "above the image";
+  EXPECT_FALSE(HitTest(image, 10, 20, 1, 10, 20)) << "no such frame";
+}
+
+TEST(Equal, ComparesKeysDelaysAndPixels) {
+  FrameImage a = Numbered();
+  EXPECT_TRUE(Equal(a, Numbered()));
+  FrameImage b = Numbered();
+  b.frames[0].delay = 1;
+  EXPECT_FALSE(Equal(a, b));
+  b = Numbered();
+  b.frames[0].keyColour = 0;
+  EXPECT_FALSE(Equal(a, b));
+  b = Numbered();
+  b.frames[0].pixels[5] = 7;
+  EXPECT_FALSE(Equal(a, b));
+  EXPECT_FALSE(Equal(a, Image(2, 3, {1, 2, 3, 4, 5, 6})));
+}
+
+TEST(MulDiv, RoundsHalvesAwayFromZero) {
+  EXPECT_EQ(MulDiv(3, 1500, 1000), 5);
+  EXPECT_EQ(MulDiv(-3, 1500, 1000), -5);
+  EXPECT_EQ(MulDiv(7, 1, 3), 2);
+  EXPECT_EQ(MulDiv(1, 1, 0), -1);
+}
+
+}  // namespace
+}  // namespace horavia::anim
