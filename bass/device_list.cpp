@@ -20,17 +20,21 @@ DeviceList DeviceList::FromHostNames(const std::string& driver, std::span<const 
 }
 
 DeviceList DeviceList::FromSdl(bool audioReady) {
+  if (!audioReady) {
+    // No audio driver at all: there is no default output to offer either.
+    DeviceList list;
+    list.entries_.push_back({"No sound", "", "", BASS_DEVICE_ENABLED});
+    return list;
+  }
   std::vector<std::string> names;
   std::string driver;
-  if (audioReady) {
-    const char* current = SDL_GetCurrentAudioDriver();
-    if (current != nullptr) driver = current;
-    // A negative count means SDL cannot list them; then only the default.
-    int count = SDL_GetNumAudioDevices(0);
-    for (int i = 0; i < count; ++i) {
-      const char* name = SDL_GetAudioDeviceName(i, 0);
-      names.emplace_back(name != nullptr ? name : "");
-    }
+  const char* current = SDL_GetCurrentAudioDriver();
+  if (current != nullptr) driver = current;
+  // A negative count means SDL cannot list them; then only the default.
+  int count = SDL_GetNumAudioDevices(0);
+  for (int i = 0; i < count; ++i) {
+    const char* name = SDL_GetAudioDeviceName(i, 0);
+    names.emplace_back(name != nullptr ? name : "");
   }
   return FromHostNames(driver, names);
 }

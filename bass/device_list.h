@@ -28,8 +28,8 @@ class DeviceList {
   // The list for `driver` and the host's output names (UTF-8); empty names
   // (devices SDL could not name) are left out so numbering has no gaps.
   static DeviceList FromHostNames(const std::string& driver, std::span<const std::string> names);
-  // Asks SDL, whose audio subsystem must be initialised; when it is not,
-  // only entries 0 and 1 exist.
+  // Asks SDL, whose audio subsystem must be initialised; when it could not
+  // be, only entry 0 exists.
   static DeviceList FromSdl(bool audioReady);
 
   std::size_t size() const { return entries_.size(); }

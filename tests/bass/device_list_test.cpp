@@ -33,5 +33,12 @@ TEST(BassDeviceList, DescriptionsAreCodePage936WhileOpeningUsesTheHostName) {
   EXPECT_EQ(list.at(2)->hostName, names[0]);
 }
 
+TEST(BassDeviceList, WithoutAnAudioDriverOnlyNoSound) {
+  DeviceList list = DeviceList::FromSdl(false);
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list.at(kNoSoundDevice)->name, "No sound");
+  EXPECT_EQ(list.at(kDefaultDevice), nullptr);
+}
+
 }  // namespace
 }  // namespace horavia::bass

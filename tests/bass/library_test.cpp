@@ -409,6 +409,15 @@ TEST_F(BassLibrary, DeviceListHasNoSoundDefaultThenHostDevicesThenEnds) {
   EXPECT_EQ(info.name, name);
 }
 
+TEST_F(BassLibrary, WithoutAnAudioDriverOnlyNoSoundIsListedAndOpens) {
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  BASS_DEVICEINFO info{};
+  EXPECT_TRUE(bass.BASS_GetDeviceInfo(0, &info));
+  EXPECT_FALSE(bass.BASS_GetDeviceInfo(1, &info));
+  EXPECT_FALSE(bass.BASS_Init(-1, 44100, 0, nullptr, nullptr));
+  EXPECT_TRUE(bass.BASS_Init(0, 44100, 0, nullptr, nullptr));
+}
+
 TEST_F(BassLibrary, UrlStreamsReportNoNetwork) {
   InitOutput();
   EXPECT_EQ(bass.BASS_StreamCreateURL("http://example.invalid/a.mp3", 0, 0, nullptr, nullptr), 0u);
