@@ -401,7 +401,7 @@ bool compileFormSource(std::string_view text, const SourceContext& context, std:
   return true;
 }
 
-ValueResolver standardResolver(const std::string& folder) {
+ValueResolver standardResolver(const std::string& folder, std::vector<std::string>* filesRead) {
   ValueResolver resolver;
   resolver.text = [](std::string_view utf8) -> std::optional<std::string> {
     std::string cp936 = platform::Utf8ToCp936(utf8);
@@ -410,7 +410,7 @@ ValueResolver standardResolver(const std::string& folder) {
     if (platform::Cp936ToUtf8(cp936) != utf8) return std::nullopt;
     return cp936;
   };
-  resolver.blob = [folder](std::string_view value, std::string& why) -> std::optional<ui::Bytes> {
+  resolver.blob = [folder, filesRead](std::string_view value, std::string& why) -> std::optional<ui::Bytes> {
     if (value.starts_with("hex:")) {
       std::optional<ui::Bytes> bytes = hexBytes(value.substr(4));
       if (!bytes) why = "hex: wants pairs of hexadecimal digits";
@@ -420,6 +420,7 @@ ValueResolver standardResolver(const std::string& folder) {
       const std::string path = folder + "/" + std::string(value.substr(5));
       std::optional<ui::Bytes> bytes = readWholeFile(path);
       if (!bytes) why = "cannot read " + std::string(value.substr(5));
+      if (bytes && filesRead) filesRead->push_back(path);
       return bytes;
     }
     return std::nullopt;

@@ -56,7 +56,9 @@ bool compileFormSource(std::string_view text, const SourceContext& context, std:
                        std::string& error);
 
 // The resolver the tool uses: texts through the code-page-936 converter,
-// files relative to `folder`, hex bytes inline.
-ValueResolver standardResolver(const std::string& folder);
+// files relative to `folder`, hex bytes inline. When `filesRead` is given,
+// the path of every file read is appended to it (for the build's
+// dependency list).
+ValueResolver standardResolver(const std::string& folder, std::vector<std::string>* filesRead = nullptr);
 
 }  // namespace horavia::tools

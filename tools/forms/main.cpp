@@ -1,8 +1,9 @@
 // horavia-forms: the form compiler and dumper.
 //
-//   horavia-forms compile SOURCE... -o BLOCK [--cpp FILE.cpp]
+//   horavia-forms compile SOURCE... -o BLOCK [--cpp FILE.cpp] [--depfile FILE]
 //       Compiles form sources into a form block; --cpp also writes a C++
-//       source that holds the same bytes as horavia::app::kFormBlock.
+//       source that holds the same bytes as horavia::app::kFormBlock, and
+//       --depfile a make-style list of the sources and asset files read.
 //   horavia-forms dump BLOCK
 //       Prints the block's forms and units as JSON (UTF-8).
 //   horavia-forms rewrite BLOCK -o OUT
@@ -61,8 +62,25 @@ std::string cppSource(const Bytes& block) {
   return out;
 }
 
+// "TARGET: DEPENDENCY..." with spaces escaped, as make and Ninja read it.
+std::string dependencyList(const std::string& target, const std::vector<std::string>& sources,
+                           const std::vector<std::string>& assets) {
+  auto escaped = [](const std::string& path) {
+    std::string out;
+    for (char c : path) {
+      if (c == ' ' || c == '#' || c == '\\') out += '\\';
+      out += c;
+    }
+    return out;
+  };
+  std::string out = escaped(target) + ":";
+  for (const std::string& path : sources) out += " " + escaped(path);
+  for (const std::string& path : assets) out += " " + escaped(path);
+  return out + "\n";
+}
+
 int usage() {
-  std::cerr << "usage: horavia-forms compile SOURCE... -o BLOCK [--cpp FILE]\n"
+  std::cerr << "usage: horavia-forms compile SOURCE... -o BLOCK [--cpp FILE] [--depfile FILE]\n"
                "       horavia-forms dump BLOCK\n"
                "       horavia-forms rewrite BLOCK -o OUT\n";
   return 2;
@@ -70,10 +88,10 @@ int usage() {
 
 int compile(const std::vector<std::string>& args) {
   std::vector<std::string> sources;
-  std::string output, cpp;
+  std::string output, cpp, depfile;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if ((args[i] == "-o" || args[i] == "--cpp") && i + 1 < args.size()) {
-      std::string& target = args[i] == "-o" ? output : cpp;
+    if ((args[i] == "-o" || args[i] == "--cpp" || args[i] == "--depfile") && i + 1 < args.size()) {
+      std::string& target = args[i] == "-o" ? output : args[i] == "--cpp" ? cpp : depfile;
       target = args[++i];
     } else {
       sources.push_back(args[i]);
@@ -82,6 +100,7 @@ int compile(const std::vector<std::string>& args) {
   if (output.empty() || sources.empty()) return usage();
 
   std::vector<horavia::ui::Form> forms;
+  std::vector<std::string> filesRead;
   for (const std::string& source : sources) {
     const std::optional<std::string> text = readFile(source);
     if (!text) {
@@ -90,7 +109,7 @@ int compile(const std::vector<std::string>& args) {
     }
     horavia::tools::SourceContext context;
     context.handlerOffset = [](std::string_view name) { return horavia::app::handlerOffset(name); };
-    context.values = horavia::tools::standardResolver(folderOf(source));
+    context.values = horavia::tools::standardResolver(folderOf(source), &filesRead);
     std::string error;
     if (!horavia::tools::compileFormSource(*text, context, forms, error)) {
       std::cerr << source << ": " << error << "\n";
@@ -110,6 +129,10 @@ int compile(const std::vector<std::string>& args) {
   }
   if (!cpp.empty() && !writeFile(cpp, cppSource(block))) {
     std::cerr << cpp << ": cannot write\n";
+    return 1;
+  }
+  if (!depfile.empty() && !writeFile(depfile, dependencyList(output, sources, filesRead))) {
+    std::cerr << depfile << ": cannot write\n";
     return 1;
   }
   return 0;

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
 #include "platform/text_codec.h"
 #include "ui/controls/stored_data.h"
 #include "ui/forms/window_data.h"
@@ -132,6 +137,27 @@ TEST(FormSource, BlobsComeFromHexOrAreEmpty) {
   EXPECT_EQ(p.picture, (ui::Bytes{'G', 'I', 'F'}));
   ASSERT_EQ(ui::readPicBoxData(c.forms[0].units[2].typeData, q), ui::StoredStatus::Ok);
   EXPECT_TRUE(q.picture.empty());
+}
+
+TEST(FormSource, ReadsAssetFilesBesideTheSourceAndListsThem) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("horavia-forms-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder / "pics");
+  std::ofstream(folder / "pics" / "a.gif", std::ios::binary) << "GIF89a";
+  std::vector<std::string> filesRead;
+  SourceContext context = testContext();
+  context.values = standardResolver(folder.string(), &filesRead);
+  std::vector<ui::Form> forms;
+  std::string error;
+  const bool ok = compileFormSource(
+      "form 0x52010001\nwindow 0x06010000\n  data backgroundPicture file:pics/a.gif\n", context, forms, error);
+  std::filesystem::remove_all(folder);
+  ASSERT_TRUE(ok) << error;
+  ui::WindowData data;
+  ASSERT_EQ(ui::readWindowData(forms[0].units[0].typeData, data), ui::StoredStatus::Ok);
+  EXPECT_EQ(data.backgroundPicture, (ui::Bytes{'G', 'I', 'F', '8', '9', 'a'}));
+  ASSERT_EQ(filesRead.size(), 1u);
+  EXPECT_EQ(std::filesystem::path(filesRead[0]).filename(), "a.gif");
 }
 
 struct BadSource {
