@@ -1,0 +1,36 @@
+#include "app/app_state.h"
+
+#include "app/image.h"
+#include "runtime/entry.h"
+
+namespace horavia::app {
+
+AppState& State() {
+  static AppState state;
+  return state;
+}
+
+int ProgramEntry() {
+  const runtime::RuntimeEntryTable& rt = runtime::Entries();
+  rt.runtimeService(runtime::kInitializeImage, 0, 0, 0, 0);
+  AppState& state = State();
+  state.player = std::make_unique<SoundPlayer>();
+  state.okButton = std::make_unique<PictureButton>();
+  rt.runtimeService(runtime::kRegisterCleanup, reinterpret_cast<std::intptr_t>(&releaseAppState), 0, 0, 0);
+  rt.loadStartWindow(kStartForm);
+  rt.runMessageLoop();
+  return 0;
+}
+
+void releaseAppState() {
+  AppState& state = State();
+  const runtime::RuntimeEntryTable& rt = runtime::Entries();
+  rt.free(state.programFolder);
+  state.programFolder = nullptr;
+  state.player.reset();
+  state.okButton.reset();
+  rt.free(state.skinName);
+  state.skinName = nullptr;
+}
+
+}  // namespace horavia::app

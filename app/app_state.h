@@ -1,0 +1,40 @@
+// The application's state: one record for the whole process, created at
+// start-up and released by the clean-up routine the runtime runs at exit.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "app/picture_button.h"
+#include "app/sound_player.h"
+
+namespace horavia::app {
+
+struct AppState {
+  char* programFolder = nullptr;  // runtime text, always ending in "\"
+  std::unique_ptr<SoundPlayer> player;
+  std::uint32_t stream = 0;       // the stream currently loaded, 0 if none
+  std::int32_t volume = 0;        // percent, as the settings slider gives it
+  std::int32_t device = 0;        // device-list entry, 0 = system default
+  char* skinName = nullptr;       // folder under "skins\"
+  std::int32_t chimeEnabled = 0;
+  std::int32_t hourHand = 0, minuteHand = 0, secondHand = 0;
+  std::int32_t wheel = 0, needle = 0;
+  std::int32_t end1X = 0, end1Y = 0, end2X = 0, end2Y = 0;
+  std::int32_t rotateWheel = 0;   // 1: the wheel turns under a still needle
+  std::int32_t previewEnd1 = 0, previewEnd2 = 0;
+  std::int32_t okButtonObject = 0;
+  std::unique_ptr<PictureButton> okButton;
+};
+
+// The process-wide record, zero-initialised before start-up.
+AppState& State();
+
+// The application's start-up routine: image initialisation, state, clean-up
+// registration, the start window and the message loop. Returns 0.
+int ProgramEntry();
+
+// The exit clean-up routine registered with the runtime.
+void releaseAppState();
+
+}  // namespace horavia::app
