@@ -17,9 +17,9 @@
 #include <array>
 #include <atomic>
 #include <cmath>
+#include <cstring>
 #include <mutex>
 #include <optional>
-#include <cstring>
 
 #include "bass/bass.h"
 #include "bass/device_list.h"
