@@ -50,7 +50,11 @@ void FindClose(void* search);
 void DetachConstantArray(std::int32_t elementSize, void** arrayVariable);
 
 // Calls an external declaration through the function type the application
-// declared for it: CallExternal<int (*)(int)>(9, 5).
+// declared for it: CallExternal<int (*)(int)>(9, 5). The typed call lets the
+// compiler lay the arguments out as the callee expects; the stack check after
+// the call (runtime error 6) matters only for 32-bit x86 standard-call
+// functions, where a wrong declaration leaves the stack misaligned, and this
+// runtime is built for hosts without that convention.
 template <class Function, class... Args>
 auto CallExternal(std::uint32_t declaration, Args... args) {
   auto function = reinterpret_cast<Function>(Entries().callExternal(declaration));
