@@ -45,21 +45,14 @@ TEST(ByteReader, RejectsShortDwordAndUnterminatedText) {
   EXPECT_FALSE(unterminated.ok());
 }
 
-TEST(ByteWriter, WritesWhatTheReaderReads) {
+TEST(ByteWriter, EndsAZStringAtAnEmbeddedZero) {
+  // Whatever followed the zero would otherwise be read back as the next field.
   ByteWriter out;
-  out.u32(0xA1B2C3D4);
-  out.zString(std::string("cut\0here", 8));  // a z-string ends at its first zero
-  out.countedString("xyz");
-  const std::size_t at = out.size();
-  out.u32(0);
-  out.patchU32(at, 7);
-
+  out.zString(std::string("cut\0here", 8));
+  out.u32(7);
   ByteReader in(out.bytes());
-  EXPECT_EQ(in.u32(), 0xA1B2C3D4u);
   EXPECT_EQ(in.zString(), "cut");
-  EXPECT_EQ(in.countedString(), "xyz");
   EXPECT_EQ(in.u32(), 7u);
-  EXPECT_TRUE(in.ok());
   EXPECT_EQ(in.remaining(), 0u);
 }
 

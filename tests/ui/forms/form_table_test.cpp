@@ -267,18 +267,6 @@ TEST(UnitLookup, FindsByIdAndRefusesInvalidIds) {
   EXPECT_EQ(findEventSource(form.units, 0x26010002)->index, 2u);
 }
 
-TEST(UnitLookup, WorksOnAWorkingCopyWithoutTouchingTheForm) {
-  std::optional<std::vector<Form>> forms = parseFormBlock(smallBlock());
-  ASSERT_TRUE(forms);
-  const Form& form = (*forms)[0];
-  UnitTable copy = form.workingCopy();
-  std::optional<UnitLookup> box = findUnit(copy, 0x16010008);
-  ASSERT_TRUE(box);
-  box->record->left = 99;
-  EXPECT_EQ(form.units[3].left, 1);
-  EXPECT_EQ(copy[3].left, 99);
-}
-
 TEST(FormLookup, RefusesInvalidAndAbsentIds) {
   FormTable table;
   ASSERT_TRUE(table.loadFormBlock(smallBlock(), 0));
