@@ -25,6 +25,7 @@ struct PngCase {
   int colourType;
   int bitDepth;
   bool interlaced;
+  friend void PrintTo(const PngCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class PngAgainstLibpng : public ::testing::TestWithParam<PngCase> {};

@@ -13,6 +13,7 @@ struct KindCase {
   const char* name;
   Bytes leading;
   PictureKind kind;
+  friend void PrintTo(const KindCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class DetectPictureKindTest : public ::testing::TestWithParam<KindCase> {};
