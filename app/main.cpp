@@ -1,12 +1,19 @@
 // The process: hand the runtime its program path and image, run the
 // application's start-up routine, then the shutdown sequence with code 0.
+#include <QApplication>
+#include <memory>
+
 #include "app/app_state.h"
+#include "app/handlers.h"
 #include "app/image.h"
 #include "platform/process.h"
 #include "runtime/runtime_app.h"
+#include "ui/window/engine.h"
 
-int main() {
+int main(int argc, char** argv) {
+  QApplication qt(argc, argv);
   horavia::runtime::RuntimeApp& runtime = horavia::runtime::Runtime();
+  runtime.setWindowHost(std::make_unique<horavia::ui::WindowEngine>(horavia::app::Handlers()));
   runtime.setProgramPath(horavia::platform::ExecutablePath());
   runtime.setImage(&horavia::app::ApplicationImage());
   int code = horavia::app::ProgramEntry();

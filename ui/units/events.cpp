@@ -1,0 +1,119 @@
+#include "ui/units/events.h"
+
+#include <algorithm>
+
+#include "runtime/fatal.h"
+#include "runtime/messages.h"
+#include "runtime/runtime_app.h"
+#include "runtime/values.h"
+#include "ui/units/unit_interface.h"
+#include "ui/window/engine.h"
+
+namespace horavia::ui {
+namespace {
+
+const auto& M = runtime::messages::kConstants;
+
+constexpr runtime::TypeTag kTagByte = 0x80000101;
+constexpr runtime::TypeTag kTagShort = 0x80000201;
+constexpr runtime::TypeTag kTagLong = 0x80000401;
+constexpr runtime::TypeTag kTagDouble = 0x80000601;
+constexpr runtime::TypeTag kTagDate = 0x80000003;
+constexpr runtime::TypeTag kTagWideValue = 0x80000008;
+constexpr runtime::TypeTag kTagUnitRef = 0x00010003;
+
+bool TakesTwoDwords(const runtime::TypedEventArg& a) {
+  if (a.passing & 2u) return true;
+  return a.tag == kTagUnitRef || a.tag == kTagDate || a.tag == kTagLong || a.tag == kTagDouble ||
+         a.tag == kTagWideValue;
+}
+
+// Follows links while they name a unit of the same type; a cycle ends after
+// one pass over the table.
+const Unit* FollowEventSourceLinks(const UnitTable& units, const Unit* unit) {
+  for (std::size_t steps = 0; unit->eventSourceLink != 0 && steps < units.size(); ++steps) {
+    auto linked = findUnit(units, unit->eventSourceLink);
+    if (!linked || linked->record->type != unit->type) break;
+    unit = linked->record;
+  }
+  return unit;
+}
+
+FixedHandler HandlerFor(const Unit& unit, std::int32_t event) {
+  if (unit.isMenuItem()) return unit.menu.handler;
+  const EventBinding* binding = unit.findBinding(event);
+  return binding != nullptr ? binding->handler : FixedHandler{};
+}
+
+}  // namespace
+
+std::vector<std::uint32_t> PushedDwords(const runtime::TypedEventRecord& record) {
+  std::vector<std::uint32_t> out;
+  int count = std::clamp(record.argCount, 0, 12);
+  for (int i = 0; i < count; ++i) {
+    const runtime::TypedEventArg& a = record.args[i];
+    if (a.passing & 1u) {
+      out.push_back(a.low);
+    } else if (TakesTwoDwords(a)) {
+      out.push_back(a.low);
+      out.push_back(a.high);
+    } else if (a.tag == kTagByte) {
+      out.push_back(a.low & 0xFFu);
+    } else if (a.tag == kTagShort) {
+      out.push_back(static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<std::int16_t>(a.low))));
+    } else {
+      out.push_back(a.low);
+    }
+  }
+  return out;
+}
+
+EventOutcome DeliverEvent(WindowEngine& engine, std::uint32_t formId, std::uint32_t unitId, std::int32_t event,
+                          std::span<const std::uint32_t> arguments) {
+  runtime::RuntimeApp& app = runtime::Runtime();
+  if (app.eventsBlocked() > 0) return {};
+  if (engine.findForm(formId) == nullptr) runtime::FatalError(M.EventWindowMissing);
+  const UnitTable& units = *engine.unitsOf(formId);
+  auto found = findEventSource(units, unitId);
+  if (!found) runtime::FatalError(M.EventUnitMissing);
+  const Unit* source = found->record;
+  const Unit* bound = FollowEventSourceLinks(units, source);
+  if ((engine.typeFlags(*bound) & (type_flags::kRaisesEvents | type_flags::kRaisesEventsToo)) == 0) {
+    runtime::FatalError(M.EventUnitInvalid);
+  }
+  FixedHandler handler = HandlerFor(*bound, event);
+  if (!handler.bound) return {};
+  AppSubroutine subroutine = engine.handlers().find(handler.address);
+  if (subroutine == nullptr) return {};
+  engine.setCurrentEventSource({formId, source->id});
+  SubroutineResult result = subroutine(arguments);
+  engine.clearCurrentEventSourceForm();
+  return {true, result};
+}
+
+std::int32_t RaisePlainEvent(WindowEngine& engine, runtime::PlainEventRecord& record) {
+  int count = std::clamp(record.argCount, 0, 5);
+  std::span<const std::uint32_t> args(reinterpret_cast<const std::uint32_t*>(record.args),
+                                      static_cast<std::size_t>(count));
+  EventOutcome outcome = DeliverEvent(engine, record.formId, record.unitId, record.event, args);
+  if (!outcome.handled) return 0;
+  if (outcome.result.returned) {
+    record.hasResult = 1;
+    record.result = static_cast<std::int32_t>(outcome.result.low);
+  }
+  return 1;
+}
+
+std::int32_t RaiseTypedEvent(WindowEngine& engine, runtime::TypedEventRecord& record) {
+  std::vector<std::uint32_t> args = PushedDwords(record);
+  EventOutcome outcome = DeliverEvent(engine, record.formId, record.unitId, record.event, args);
+  if (!outcome.handled) return 0;
+  if (outcome.result.returned) {
+    record.hasResult = 1;
+    record.result[0] = outcome.result.low;
+    record.result[1] = outcome.result.high;
+  }
+  return 1;
+}
+
+}  // namespace horavia::ui

@@ -1,0 +1,93 @@
+// Unit properties by number, behind the runtime's read and write entries.
+//
+// Numbers 0-7 are common to every unit but the menu item (left, top, width,
+// height, tag, visible, disabled, mouse pointer) and handled here; from 8 on
+// they belong to the unit's type (queries 6 and 4) and their kind code
+// decides how values are converted. A menu item has its own four (caption,
+// checked, disabled, visible).
+#pragma once
+
+#include <cstdint>
+
+#include "ui/units/unit_interface.h"
+
+namespace horavia::ui {
+
+class WindowEngine;
+
+namespace property_kind {
+constexpr std::int32_t kInteger = 1000;
+constexpr std::int32_t kInteger2 = 1001;
+constexpr std::int32_t kWide = 1002;
+constexpr std::int32_t kWide2 = 1004;
+constexpr std::int32_t kBoolean = 1003;
+constexpr std::int32_t kText = 1005;
+constexpr std::int32_t kChoice = 1006;
+constexpr std::int32_t kPicture = 1009;
+constexpr std::int32_t kIcon = 1010;
+constexpr std::int32_t kPointer = 1011;
+constexpr std::int32_t kSound = 1012;
+constexpr std::int32_t kFont = 1013;
+constexpr std::int32_t kValue = 1014;
+constexpr std::int32_t kValue2 = 1015;
+constexpr std::int32_t kFileName = 1016;
+constexpr std::int32_t kColour = 1017;
+constexpr std::int32_t kOtherFile = 1023;
+constexpr std::int32_t kOtherFile2 = 1024;
+}  // namespace property_kind
+
+namespace common_property {
+constexpr std::int32_t kLeft = 0, kTop = 1, kWidth = 2, kHeight = 3, kTag = 4, kVisible = 5, kDisabled = 6,
+                       kMousePointer = 7;
+constexpr std::int32_t kFirstTypeProperty = 8;
+}  // namespace common_property
+
+inline constexpr std::int32_t kMaxPosition = 32627;
+
+// Positions clamp to -32627..32627, sizes to 0..32627.
+constexpr std::int32_t ClampPosition(std::int64_t v) {
+  return static_cast<std::int32_t>(v < -kMaxPosition ? -kMaxPosition : v > kMaxPosition ? kMaxPosition : v);
+}
+constexpr std::int32_t ClampSize(std::int64_t v) {
+  return static_cast<std::int32_t>(v < 0 ? 0 : v > kMaxPosition ? kMaxPosition : v);
+}
+// Font angles in tenths of a degree, taken modulo 3600 and made non-negative.
+constexpr std::int32_t NormaliseAngle(std::int64_t v) { return static_cast<std::int32_t>(((v % 3600) + 3600) % 3600); }
+
+// Font facets by sub-index (-1: the whole font as a FontRecord).
+namespace font_facet {
+constexpr std::int32_t kWhole = -1, kAngle = 0, kBold = 1, kItalic = 2, kStrikeout = 3, kUnderline = 4,
+                       kSize = 5, kFace = 6;
+}  // namespace font_facet
+
+// The whole font as a value: six 32-bit fields and the face name (a text
+// pointer, pointer-sized on this host).
+struct FontRecord {
+  std::int32_t angle;
+  std::int32_t bold;
+  std::int32_t italic;
+  std::int32_t strikeout;
+  std::int32_t underline;
+  std::int32_t size;
+  const char* face;
+};
+
+// Size in points from a font height and back, at `dpi` pixels per inch
+// (multiply, then divide, rounded).
+std::int32_t FontPointsFromHeight(std::int32_t height, int dpi);
+std::int32_t FontHeightFromPoints(std::int32_t points, int dpi);
+
+// A raw value as the read entry returns it, by kind (texts and byte data
+// become new runtime values); `subIndex` selects a font facet.
+std::uint64_t ValueFromRaw(std::int32_t kind, const RawProperty& raw, std::int32_t subIndex, int dpi);
+// A written value (low, high) as a raw value, by kind. A font facet is
+// applied to `current`.
+RawProperty RawFromValue(std::int32_t kind, std::uint32_t low, std::uint32_t high, std::int32_t subIndex,
+                         const RawProperty& current, int dpi);
+
+std::uint64_t ReadUnitProperty(WindowEngine& engine, std::uint32_t formId, std::uint32_t unitId,
+                               std::int32_t property, std::int32_t subIndex);
+void WriteUnitProperty(WindowEngine& engine, std::uint32_t formId, std::uint32_t unitId, std::int32_t property,
+                       std::int32_t subIndex, std::uint32_t low, std::uint32_t high);
+
+}  // namespace horavia::ui

@@ -1,0 +1,211 @@
+// The window engine: the runtime's window host. It owns the form table and
+// the working copies of the loaded forms, loads windows from form
+// descriptions, runs the message loop with its modal loops and idle
+// processing, pre-processes keyboard and mouse input, and delivers events.
+//
+// Index
+//   [host]       the WindowHost requests the runtime sends
+//   [loading]    buildWindowFromForm, showLoadedWindow, closing and teardown
+//   [lookups]    forms, working copies, live windows and units
+//   [loop]       message loop, modal loops, quit, idle hooks and the idle step
+//   [events]     raising events, the current event source
+//   [input]      keyboard and mouse pre-processing (an application-wide filter)
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QTimer>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "runtime/runtime_app.h"
+#include "runtime/services.h"
+#include "ui/forms/form_table.h"
+#include "ui/units/subroutines.h"
+#include "ui/units/unit_interface.h"
+
+class QAction;
+class QEventLoop;
+class QMenu;
+class QWidget;
+
+namespace horavia::ui {
+
+class CWinFormUnit;
+
+// What a window's background music is played with. Without one the music
+// is silent.
+class MusicPlayer {
+ public:
+  virtual ~MusicPlayer() = default;
+  virtual void play(std::span<const std::uint8_t> wave, bool loop) = 0;
+  virtual void stop() = 0;
+};
+
+struct EventSource {
+  std::uint32_t formId = 0;
+  std::uint32_t unitId = 0;
+};
+
+// The outcome of raising an event: whether a subroutine ran, and its result.
+struct EventOutcome {
+  bool handled = false;
+  SubroutineResult result;
+  // A returned false (or 0) swallows the input that raised the event.
+  bool swallows() const { return handled && result.returned && result.low == 0; }
+};
+
+using IdleFunction = void (*)(void* argument);
+// Shows a pop-up menu at a screen position and returns the chosen action
+// (tests answer instead of a person).
+using MenuPresenter = std::function<QAction*(QMenu& menu, QPoint at)>;
+
+class WindowEngine : public QObject, public runtime::WindowHost {
+ public:
+  explicit WindowEngine(HandlerTable handlers);
+  ~WindowEngine() override;
+
+  // [host] ---------------------------------------------------------------------
+  bool loadForms(const std::uint8_t* block, std::uint32_t length, std::uintptr_t codeBase) override;
+  bool loadStartWindow(std::uint32_t formId) override;
+  bool loadWindow(const runtime::LoadWindowRequest& request) override;
+  void runMessageLoop() override;
+  bool anyWindowLive() const override;
+  void* findUnit(std::uint32_t formId, std::uint32_t unitId) override;
+  void* loadedForms() override { return &forms_; }
+  void unitDestroyed(std::uint32_t formId, std::uint32_t unitId) override;
+  std::int32_t raiseEvent(runtime::PlainEventRecord& record) override;
+  std::int32_t raiseTypedEvent(runtime::TypedEventRecord& record) override;
+  void pumpPending() override;
+  void defaultIcons(void* twoWords) override;
+  void* pictureToBitmap(const void* bytes, std::intptr_t size) override;
+  void destroyAllWindows() override;
+  std::uint64_t readProperty(std::uint32_t formId, std::uint32_t unitId, std::int32_t property,
+                             std::int32_t subIndex) override;
+  void writeProperty(std::uint32_t formId, std::uint32_t unitId, std::int32_t property,
+                     std::int32_t subIndex, std::uint32_t low, std::uint32_t high) override;
+  void forwardExit(int code) override;
+
+  // [loading] ------------------------------------------------------------------
+  bool buildWindowFromForm(std::uint32_t formId, bool modal, QWidget* owner);
+  // Shows a freshly loaded window; a modal one runs its modal loop until it
+  // has gone (or the program quits).
+  void showLoadedWindow(std::uint32_t formId, bool modal);
+  // Called by the window: a close was accepted, and it has been destroyed.
+  void windowClosing(CWinFormUnit& window);
+  void windowDestroyed(std::uint32_t formId);
+  // Re-creates a unit whose type asked for a new window after a set.
+  void recreateUnit(std::uint32_t formId, std::size_t index);
+  // The menu bar and accelerators from the current records.
+  void rebuildMenuBar(std::uint32_t formId);
+
+  // [lookups] ------------------------------------------------------------------
+  FormTable& forms() { return forms_; }
+  Form* findForm(std::uint32_t formId) { return forms_.findForm(formId); }
+  // The live window's working copy while the form is loaded, else the stored
+  // table; null when no form has that id.
+  UnitTable* unitsOf(std::uint32_t formId);
+  CWinFormUnit* liveWindow(std::uint32_t formId) const;
+  // As liveWindow; a missing window is the fatal "unit missing" error.
+  CWinFormUnit* requireLiveWindow(std::uint32_t formId);
+  std::vector<CWinFormUnit*> liveWindows() const;
+  QWidget* hiddenOwner();
+  // The unit record whose live object is `widget` or contains it (following
+  // containers), and its form; null when the widget belongs to no unit.
+  struct UnitAt {
+    std::uint32_t formId = 0;
+    Unit* unit = nullptr;
+    QWidget* widget = nullptr;
+  };
+  UnitAt unitUnder(QWidget* widget);
+  const runtime::DataTypeInfo* typeOf(const Unit& unit) const;
+  std::uint32_t typeFlags(const Unit& unit) const;
+
+  // [loop] ---------------------------------------------------------------------
+  void requestQuit();
+  bool quitRequested() const { return quitRequested_; }
+  void addIdleHook(QWidget* window, IdleFunction function, void* argument);
+  void removeIdleHook(QWidget* window);
+  // Calls every idle hook (newest first), dropping those whose window is gone.
+  void runIdleHooks();
+  // One idle step; answers whether more idle time is wanted.
+  bool idleStep(int count);
+  std::optional<std::uint32_t> currentModalForm() const { return modalForm_; }
+
+  // [events] -------------------------------------------------------------------
+  // The one delivery path: blocked counter, form, unit, links, type check,
+  // binding, handler.
+  EventOutcome deliver(std::uint32_t formId, std::uint32_t unitId, std::int32_t event,
+                       std::span<const std::uint32_t> arguments);
+  EventSource currentEventSource() const { return eventSource_; }
+  void setCurrentEventSource(EventSource source) { eventSource_ = source; }
+  void clearCurrentEventSourceForm() { eventSource_.formId = 0; }
+  const HandlerTable& handlers() const { return handlers_; }
+  void setMusicPlayer(MusicPlayer* player) { music_ = player; }
+  MusicPlayer* musicPlayer() const { return music_; }
+  void setMenuPresenter(MenuPresenter presenter) { presenter_ = std::move(presenter); }
+  QAction* presentMenu(QMenu& menu, QPoint at);
+  // Posts a menu command to the window (delivered from the queue).
+  void postCommand(CWinFormUnit* window, std::int32_t commandId);
+
+  // [input] --------------------------------------------------------------------
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct LiveForm {
+    UnitTable units;  // the working copy
+    CWinFormUnit* window = nullptr;
+  };
+  struct IdleHook {
+    QPointer<QWidget> window;
+    IdleFunction function = nullptr;
+    void* argument = nullptr;
+  };
+  struct ManualDrag {
+    QPointer<QWidget> window;
+    QPoint pressGlobal;
+    QPoint windowStart;
+  };
+
+  bool createUnits(std::uint32_t formId, bool modal, QWidget* owner);
+  QWidget* createUnit(std::uint32_t formId, Unit& unit, QWidget* window, std::int32_t controlId);
+  void finishLoading(std::uint32_t formId);
+  void dropWorkingCopy(std::uint32_t formId);
+  void runLoop(QEventLoop& loop);
+  void scheduleIdle();
+
+  bool preprocessMouse(CWinFormUnit& window, QWidget* receiver, QEvent* event);
+  bool preprocessKey(CWinFormUnit& window, QWidget* receiver, QEvent* event);
+  bool handleDialogKeys(CWinFormUnit& window, QWidget* focus, int vk, std::uint32_t modifiers);
+  bool moveFocus(CWinFormUnit& window, QWidget* focus, bool forward);
+  bool offerDefaultButton(CWinFormUnit& window, QWidget* focus);
+  bool handleMnemonic(CWinFormUnit& window, QChar letter);
+  bool startDrag(QWidget* window, QPoint global);
+
+  FormTable forms_;
+  std::map<std::uint32_t, LiveForm> live_;
+  HandlerTable handlers_;
+  MusicPlayer* music_ = nullptr;
+  MenuPresenter presenter_;
+  QWidget* hiddenOwner_ = nullptr;
+  EventSource eventSource_;
+  std::optional<std::uint32_t> modalForm_;
+  std::vector<QEventLoop*> loops_;
+  bool quitRequested_ = false;
+  bool tearingDown_ = false;
+  bool synthesizing_ = false;   // a replaced character is being delivered
+  std::vector<IdleHook> idleHooks_;
+  QTimer idleTimer_;
+  bool idleWanted_ = true;
+  int idleCount_ = 0;
+  std::uint32_t idleStart_ = 0;
+  std::vector<std::uint32_t> declinedIdle_;
+  std::optional<ManualDrag> drag_;
+};
+
+}  // namespace horavia::ui

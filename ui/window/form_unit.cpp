@@ -1,0 +1,498 @@
+// Index
+//   [type]        the window type's property table and interface function
+//   [creation]    Create, the constructor, flags, start position, icon
+//   [properties]  properties 8-31
+//   [shape]       geometric shapes and shapes from pictures
+//   [painting]    background colour and picture
+//   [music]       background music
+//   [events]      close, move, resize, show, hide, activation, private messages
+#include "ui/window/form_unit.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygon>
+#include <QScreen>
+#include <algorithm>
+#include <cstring>
+
+#include "platform/text_codec.h"
+#include "runtime/libraries.h"
+#include "ui/units/properties.h"
+#include "ui/window/engine.h"
+#include "ui/window/pictures.h"
+#include "ui/window/private_message.h"
+#include "ui/window/shapes.h"
+
+namespace horavia::ui {
+namespace {
+
+QString FromCp936(const std::string& text) { return QString::fromStdU16String(platform::Cp936ToUtf16(text)); }
+
+// [type] -----------------------------------------------------------------------
+
+using namespace property_kind;
+constexpr runtime::PropertyInfo kWindowProperties[32] = {
+    {"left", "left", kInteger},
+    {"top", "top", kInteger},
+    {"width", "width", kInteger},
+    {"height", "height", kInteger},
+    {"tag", "tag", kText},
+    {"visible", "visible", kBoolean},
+    {"disabled", "disabled", kBoolean},
+    {"mousePointer", "mousePointer", kPointer},
+    {"title", "title", kText},
+    {"border", "border", kChoice},
+    {"backColour", "backColour", kColour},
+    {"picture", "picture", kPicture},
+    {"pictureMode", "pictureMode", kChoice},
+    {"music", "music", kSound},
+    {"musicMode", "musicMode", kChoice},
+    {"controlBox", "controlBox", kBoolean},
+    {"maximizeBox", "maximizeBox", kBoolean},
+    {"minimizeBox", "minimizeBox", kBoolean},
+    {"startPosition", "startPosition", kChoice},
+    {"closable", "closable", kBoolean},
+    {"icon", "icon", kIcon},
+    {"enterMovesFocus", "enterMovesFocus", kBoolean},
+    {"escCloses", "escCloses", kBoolean},
+    {"f1OpensHelp", "f1OpensHelp", kBoolean},
+    {"helpFile", "helpFile", kFileName},
+    {"helpContext", "helpContext", kInteger},
+    {"showInTaskbar", "showInTaskbar", kBoolean},
+    {"dragAnywhere", "dragAnywhere", kBoolean},
+    {"shape", "shape", kChoice},
+    {"alwaysOnTop", "alwaysOnTop", kBoolean},
+    {"keepCaptionActive", "keepCaptionActive", kBoolean},
+    {"className", "className", kText},
+};
+
+QWidget* CreateWindowUnit(const UnitCreateParams& params) { return CWinFormUnit::Create(params); }
+RawProperty GetWindowProperty(QWidget* unit, std::int32_t index) {
+  return static_cast<CWinFormUnit*>(unit)->getProperty(index);
+}
+std::int32_t SetWindowProperty(QWidget* unit, std::int32_t index, const RawProperty& value) {
+  return static_cast<CWinFormUnit*>(unit)->setProperty(index, value);
+}
+std::vector<std::uint8_t> WriteBackWindow(QWidget* unit) { return static_cast<CWinFormUnit*>(unit)->writeBack(); }
+
+void* WindowInterface(std::int32_t query) {
+  switch (query) {
+    case kQueryCreate: return reinterpret_cast<void*>(&CreateWindowUnit);
+    case kQuerySetProperty: return reinterpret_cast<void*>(&SetWindowProperty);
+    case kQueryWriteBack: return reinterpret_cast<void*>(&WriteBackWindow);
+    case kQueryGetProperty: return reinterpret_cast<void*>(&GetWindowProperty);
+    default: return nullptr;
+  }
+}
+
+bool IsResizableBorder(std::int32_t border) { return border == 1 || border == 3 || border == 5; }
+std::int32_t ClampChoice(std::int64_t v, std::int32_t high) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, 0, high));
+}
+
+bool StartsWith(std::span<const std::uint8_t> bytes, std::size_t at, const char* tag) {
+  std::size_t n = std::strlen(tag);
+  if (bytes.size() < at + n) return false;
+  return std::equal(tag, tag + n, bytes.begin() + static_cast<std::ptrdiff_t>(at));
+}
+
+QRegion GeometricRegion(int shape, int width, int height) {
+  QRect rect(0, 0, width, height);
+  switch (shape) {
+    case 1: return QRegion(rect, QRegion::Ellipse);
+    case 2: {
+      int d = std::min(width / 5, height / 5);
+      QPainterPath path;
+      path.addRoundedRect(QRectF(rect), d / 2.0, d / 2.0);
+      return QRegion(path.toFillPolygon().toPolygon());
+    }
+    case 3: {
+      QRect inner = rect.adjusted(width / 4, height / 4, -(width / 4), -(height / 4));
+      return QRegion(rect, QRegion::Ellipse).subtracted(QRegion(inner, QRegion::Ellipse));
+    }
+    default: {
+      QPolygon polygon;
+      for (ShapePoint p : ScaledOutline(shape, width, height)) polygon << QPoint(p.x, p.y);
+      return QRegion(polygon, Qt::WindingFill);
+    }
+  }
+}
+
+}  // namespace
+
+void InstallWindowType() { runtime::InstallUnitType(unit_type::kWindow, &WindowInterface, kWindowProperties); }
+
+// [creation] -------------------------------------------------------------------
+
+CWinFormUnit* CWinFormUnit::Create(const UnitCreateParams& params) {
+  WindowData data;
+  if (readWindowData(params.typeData, data) != StoredStatus::Ok) return nullptr;
+  QWidget* owner = params.parent;
+  // Without an owner, a modal window or one kept off the taskbar is owned by
+  // the hidden runtime window, so no taskbar button appears for it.
+  if (owner == nullptr && (params.modal || data.showInTaskbar == 0) && params.engine != nullptr) {
+    owner = params.engine->hiddenOwner();
+  }
+  return new CWinFormUnit(params, std::move(data), owner);
+}
+
+CWinFormUnit::CWinFormUnit(const UnitCreateParams& params, WindowData data, QWidget* owner)
+    : QWidget(owner, Qt::Window),
+      engine_(params.engine),
+      formId_(params.formId),
+      unitId_(params.unitId),
+      data_(std::move(data)),
+      modal_(params.modal) {
+  QObject::setProperty("windowClass", QString::fromLatin1(data_.className.empty() ? kDefaultWindowClass
+                                                                          : data_.className.c_str()));
+  setWindowTitle(FromCp936(data_.title));
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  if (params.style & unit_style::kDisabled) setEnabled(false);
+  applyWindowFlags();
+  move(params.left, params.top);
+  resize(std::max(0, params.width), std::max(0, params.height));
+  applyStartPosition();
+  applyIcon();
+  if (data_.shape != 0) applyShape();
+  startMusic();
+}
+
+CWinFormUnit::~CWinFormUnit() {
+  stopMusic();
+  if (engine_ != nullptr) engine_->windowDestroyed(formId_);
+}
+
+void CWinFormUnit::applyWindowFlags() {
+  // Tool windows have no taskbar button, and Qt names their owner to the
+  // platform (the hidden runtime window for those kept off the taskbar).
+  Qt::WindowFlags flags = Qt::Window;
+  if (data_.border == 3 || data_.border == 4 || data_.showInTaskbar == 0) flags = Qt::Tool;
+  if (data_.border == 0) {
+    flags |= Qt::FramelessWindowHint;
+  } else {
+    flags |= Qt::CustomizeWindowHint;
+    if (!data_.title.empty() || data_.controlBox) flags |= Qt::WindowTitleHint;
+    if (data_.controlBox) flags |= Qt::WindowSystemMenuHint;
+    if (data_.controlBox && data_.closable) flags |= Qt::WindowCloseButtonHint;
+    if (data_.maximizeBox) flags |= Qt::WindowMaximizeButtonHint;
+    if (data_.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
+  }
+  if (data_.alwaysOnTop == 1) flags |= Qt::WindowStaysOnTopHint;
+  if (flags == windowFlags()) return;
+  bool wasVisible = isVisible();
+  setWindowFlags(flags);
+  if (wasVisible) show();
+}
+
+void CWinFormUnit::applyStartPosition() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  switch (data_.startPosition) {
+    case 1:
+      if (screen != nullptr) {
+        QRect s = screen->geometry();
+        move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);
+      }
+      break;
+    case 2: setWindowState(Qt::WindowMinimized); break;
+    case 3:
+      if (IsResizableBorder(data_.border)) setWindowState(Qt::WindowMaximized);
+      break;
+    default: break;
+  }
+}
+
+// An icon of the window's own, else the application's default icon (the
+// program supplies none of its own, so Qt's default shows).
+void CWinFormUnit::applyIcon() {
+  std::optional<QIcon> icon = DecodeIcon(data_.icon);
+  setWindowIcon(icon ? *icon : QApplication::windowIcon());
+}
+
+void CWinFormUnit::applyAlwaysOnTop(bool on) {
+  data_.alwaysOnTop = on ? 1 : 0;
+  applyWindowFlags();
+  if (on || engine_ == nullptr) return;
+  // Switching one window off must not let the others that stay on top and
+  // have no taskbar button sink below it.
+  for (CWinFormUnit* other : engine_->liveWindows()) {
+    if (other != this && other->data_.alwaysOnTop == 1 && other->data_.showInTaskbar == 0) other->raise();
+  }
+}
+
+void CWinFormUnit::setMenu(BuiltMenu menu) {
+  delete menuBar_;
+  menuBar_ = menu.bar.release();
+  accelerators_ = std::move(menu.accelerators);
+  if (menuBar_ == nullptr) return;
+  // A shown menu bar lies over the top of the client area; no form of this
+  // program shows one (its only menu title is hidden).
+  menuBar_->setParent(this);
+  menuBar_->setGeometry(0, 0, width(), menuBar_->sizeHint().height());
+  QObject::connect(menuBar_, &QMenuBar::triggered, this, [this](QAction* action) {
+    if (std::optional<std::int32_t> id = CommandIdOf(action)) engine_->postCommand(this, *id);
+  });
+  menuBar_->show();
+}
+
+void CWinFormUnit::command(std::int32_t commandId) {
+  if (commandId >= kFirstPlatformCommandId || commandId < kFirstCommandId || engine_ == nullptr) return;
+  UnitTable* units = engine_->unitsOf(formId_);
+  if (units == nullptr) return;
+  MenuRun run = firstMenuRun(*units);
+  auto index = static_cast<std::size_t>(commandId - kFirstCommandId);
+  if (index >= run.count) return;
+  const Unit& item = (*units)[run.first + index];
+  if (item.menu.caption == "-") return;
+  engine_->deliver(formId_, item.id, 0, {});
+}
+
+void CWinFormUnit::reenableDisabled() {
+  for (auto& [window, wasEnabled] : disabled_) {
+    if (window) window->setEnabled(wasEnabled);
+  }
+  disabled_.clear();
+}
+
+// [properties] -----------------------------------------------------------------
+
+RawProperty CWinFormUnit::getProperty(std::int32_t index) const {
+  RawProperty v;
+  switch (index + common_property::kFirstTypeProperty) {
+    case 8: v.text = data_.title; break;
+    case 9: v.number = data_.border; break;
+    case 10: v.number = data_.backColour; break;
+    case 11: v.bytes = data_.backgroundPicture; break;
+    case 12: v.number = data_.pictureMode; break;
+    case 13: v.bytes = data_.music; break;
+    case 14: v.number = data_.musicMode; break;
+    case 15: v.number = data_.controlBox; break;
+    case 16: v.number = data_.maximizeBox; break;
+    case 17: v.number = data_.minimizeBox; break;
+    case 18: v.number = data_.startPosition; break;
+    case 19: v.number = data_.closable; break;
+    case 20: v.bytes = data_.icon; break;
+    case 21: v.number = data_.enterMovesFocus; break;
+    case 22: v.number = data_.escCloses; break;
+    case 23: v.number = data_.f1OpensHelp; break;
+    case 24: v.text = data_.helpFile; break;
+    case 25: v.number = data_.helpContext; break;
+    case 26: v.number = data_.showInTaskbar; break;
+    case 27: v.number = data_.dragAnywhere; break;
+    case 28: v.number = data_.shape; break;
+    case 29: v.number = data_.alwaysOnTop; break;
+    case 30: v.number = data_.keepCaptionActive; break;
+    case 31: v.text = data_.className; break;
+    default: break;
+  }
+  return v;
+}
+
+std::int32_t CWinFormUnit::setProperty(std::int32_t index, const RawProperty& v) {
+  auto flag = static_cast<std::int32_t>(v.number != 0 ? 1 : 0);
+  switch (index + common_property::kFirstTypeProperty) {
+    case 8:
+      data_.title = v.text;
+      setWindowTitle(FromCp936(data_.title));
+      applyWindowFlags();
+      break;
+    case 9: data_.border = ClampChoice(v.number, 6); applyWindowFlags(); break;
+    case 10: data_.backColour = static_cast<std::uint32_t>(v.number); update(); break;
+    case 11:
+      data_.backgroundPicture = v.bytes;
+      backgroundImage_.reset();
+      backgroundDecoded_ = false;
+      update();
+      break;
+    case 12: data_.pictureMode = ClampChoice(v.number, 3); update(); break;
+    case 13: stopMusic(); data_.music = v.bytes; startMusic(); break;
+    case 14: stopMusic(); data_.musicMode = ClampChoice(v.number, 2); startMusic(); break;
+    case 15: data_.controlBox = flag; applyWindowFlags(); break;
+    case 16: data_.maximizeBox = flag; applyWindowFlags(); break;
+    case 17: data_.minimizeBox = flag; applyWindowFlags(); break;
+    case 18: {
+      data_.startPosition = ClampChoice(v.number, 3);
+      if (!isVisible()) break;
+      QScreen* screen = QGuiApplication::primaryScreen();
+      switch (data_.startPosition) {
+        case 0: showNormal(); break;
+        case 1: showNormal(); applyStartPosition(); break;
+        case 2: showMinimized(); break;
+        default:
+          if (IsResizableBorder(data_.border)) {
+            showMaximized();
+          } else if (screen != nullptr) {
+            setGeometry(screen->geometry());
+          }
+          break;
+      }
+      break;
+    }
+    case 19: data_.closable = flag; applyWindowFlags(); break;
+    case 20: data_.icon = v.bytes; applyIcon(); break;
+    case 21: data_.enterMovesFocus = flag; break;
+    case 22: data_.escCloses = flag; break;
+    case 23: data_.f1OpensHelp = flag; break;
+    case 24: data_.helpFile = v.text; break;
+    case 25: data_.helpContext = static_cast<std::int32_t>(v.number); break;
+    case 26: data_.showInTaskbar = flag; break;  // takes effect at the next load
+    case 27: data_.dragAnywhere = flag; break;
+    case 28: data_.shape = ClampChoice(v.number, kShapeCount - 1); applyShape(); break;
+    case 29: applyAlwaysOnTop(flag != 0); break;
+    case 30: data_.keepCaptionActive = flag; break;
+    case 31: data_.className = v.text; break;  // takes effect at the next load
+    default: break;
+  }
+  return 0;
+}
+
+// [shape] ----------------------------------------------------------------------
+
+void CWinFormUnit::applyShape() {
+  if (data_.shape == 0) {
+    region_ = QRegion();
+    clearMask();
+    return;
+  }
+  region_ = GeometricRegion(data_.shape, width(), height());
+  setMask(region_);
+}
+
+bool CWinFormUnit::applyPictureShape(std::span<const std::uint8_t> picture, std::uint32_t colour) {
+  std::optional<QRegion> region = PictureRegion(picture, colour);
+  if (!region || region->isEmpty()) return false;
+  region_ = *region;
+  setMask(region_);
+  update();
+  return true;
+}
+
+// [painting] -------------------------------------------------------------------
+
+const QImage* CWinFormUnit::background() {
+  if (!backgroundDecoded_) {
+    backgroundDecoded_ = true;
+    backgroundImage_ = DecodePictureImage(data_.backgroundPicture);
+  }
+  return backgroundImage_ ? &*backgroundImage_ : nullptr;
+}
+
+void CWinFormUnit::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  QColor fill = data_.backColour == WindowData::kDefaultColour
+                    ? palette().color(QPalette::Button)
+                    : QColor(data_.backColour & 0xFF, (data_.backColour >> 8) & 0xFF, (data_.backColour >> 16) & 0xFF);
+  painter.fillRect(rect(), fill);
+  const QImage* picture = background();
+  if (picture == nullptr) return;
+  switch (data_.pictureMode) {
+    case 0: painter.drawImage(0, 0, *picture); break;
+    case 1: painter.drawTiledPixmap(rect(), QPixmap::fromImage(*picture)); break;
+    case 2: {
+      QSize size = picture->size();
+      if (size.width() > width() || size.height() > height()) size.scale(this->size(), Qt::KeepAspectRatio);
+      QRect target(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size);
+      painter.drawImage(target, *picture);
+      break;
+    }
+    default: painter.drawImage(rect(), *picture); break;
+  }
+}
+
+// [music] ----------------------------------------------------------------------
+
+void CWinFormUnit::startMusic() {
+  if (data_.music.empty() || data_.musicMode == 2 || engine_ == nullptr) return;
+  std::span<const std::uint8_t> music = data_.music;
+  // WAVE music plays through the music player. MIDI music is accepted and
+  // stays silent: nothing here plays MIDI, and the program's forms carry no
+  // background music at all.
+  if (StartsWith(music, 0, "RIFF") && StartsWith(music, 8, "WAVE") && engine_->musicPlayer() != nullptr) {
+    engine_->musicPlayer()->play(music, data_.musicMode == 0);
+  }
+}
+
+void CWinFormUnit::stopMusic() {
+  if (data_.music.empty() || engine_ == nullptr || engine_->musicPlayer() == nullptr) return;
+  engine_->musicPlayer()->stop();
+}
+
+// [events] ---------------------------------------------------------------------
+
+void CWinFormUnit::raiseOwnEvent(std::int32_t event) {
+  if (engine_ != nullptr) engine_->deliver(formId_, unitId_, event, {});
+}
+
+bool CWinFormUnit::event(QEvent* event) {
+  if (event->type() == PrivateMessageEvent::Type()) {
+    auto* message = static_cast<PrivateMessageEvent*>(event);
+    if (message->number() == private_message::kCommand) command(static_cast<std::int32_t>(message->param()));
+    return true;
+  }
+  return QWidget::event(event);
+}
+
+void CWinFormUnit::closeEvent(QCloseEvent* event) {
+  if (closing_) {
+    event->accept();
+    return;
+  }
+  EventOutcome outcome = engine_ != nullptr ? engine_->deliver(formId_, unitId_, 1, {}) : EventOutcome{};
+  if (outcome.swallows()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+  if (engine_ != nullptr) engine_->windowClosing(*this);
+}
+
+void CWinFormUnit::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  raiseOwnEvent(3);
+}
+
+void CWinFormUnit::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  // A picture region survives resizing; only a geometric shape follows it.
+  if (data_.shape != 0) applyShape();
+  if (menuBar_ != nullptr) menuBar_->resize(width(), menuBar_->height());
+  raiseOwnEvent(4);
+}
+
+void CWinFormUnit::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  raiseOwnEvent(10);
+}
+
+void CWinFormUnit::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  raiseOwnEvent(11);
+}
+
+void CWinFormUnit::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange) return;
+  if (!isActiveWindow()) {
+    raiseOwnEvent(6);
+    return;
+  }
+  // A disabled window (a modal one is open) hands activation to the modal one.
+  if (!isEnabled() && hasBeenActive_ && engine_ != nullptr) {
+    if (std::optional<std::uint32_t> modal = engine_->currentModalForm()) {
+      CWinFormUnit* window = engine_->liveWindow(*modal);
+      if (window != nullptr && window != this && window->isVisible() && window->isEnabled()) {
+        window->activateWindow();
+        return;
+      }
+    }
+  }
+  if (!hasBeenActive_) {
+    hasBeenActive_ = true;
+    raiseOwnEvent(8);
+  }
+  raiseOwnEvent(5);
+}
+
+}  // namespace horavia::ui

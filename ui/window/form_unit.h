@@ -1,0 +1,113 @@
+// CWinFormUnit: the live window of a loaded form, with the window data of its
+// form and everything the engine keeps per window (modal state, menu,
+// accelerators, icons, shape, the decoded background).
+#pragma once
+
+#include <QImage>
+#include <QPointer>
+#include <QRegion>
+#include <QWidget>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "ui/forms/window_data.h"
+#include "ui/menu/menu_builder.h"
+#include "ui/units/unit_interface.h"
+
+class QMenuBar;
+
+namespace horavia::ui {
+
+class WindowEngine;
+
+// The class name a window gets when its data names none.
+inline constexpr const char* kDefaultWindowClass = "WTWindow";
+
+class CWinFormUnit : public QWidget {
+ public:
+  // Query 1 of the window type: the window from its stored data, or null when
+  // the data cannot be read (a version above 6 included).
+  static CWinFormUnit* Create(const UnitCreateParams& params);
+  ~CWinFormUnit() override;
+
+  std::uint32_t formId() const { return formId_; }
+  std::uint32_t unitId() const { return unitId_; }
+  const WindowData& data() const { return data_; }
+  bool modal() const { return modal_; }
+  bool closing() const { return closing_; }
+  void setClosing() { closing_ = true; }
+
+  // Type-specific properties (number - 8); the window is never re-created,
+  // so the set answers 0.
+  RawProperty getProperty(std::int32_t index) const;
+  std::int32_t setProperty(std::int32_t index, const RawProperty& value);
+  std::vector<std::uint8_t> writeBack() const { return writeWindowData(data_); }
+
+  // The menu bar and accelerators; the window owns the bar.
+  void setMenu(BuiltMenu menu);
+  QMenuBar* menuBar() const { return menuBar_; }
+  const std::vector<Accelerator>& accelerators() const { return accelerators_; }
+  // A command message: ids of the menu run raise event 0 of their item.
+  void command(std::int32_t commandId);
+
+  // The region of every pixel of the picture not of `colour` becomes the
+  // window's shape; false (and nothing changes) when no region results.
+  bool applyPictureShape(std::span<const std::uint8_t> picture, std::uint32_t colour);
+  void applyShape();
+  const QRegion& shapeRegion() const { return region_; }
+
+  // Modal bookkeeping: the windows this one disabled and whether they were
+  // enabled before.
+  void rememberDisabled(QWidget* window, bool wasEnabled) { disabled_.push_back({window, wasEnabled}); }
+  void reenableDisabled();
+
+  void setCreatedNotShown(bool value) { createdNotShown_ = value; }
+  bool createdNotShown() const { return createdNotShown_; }
+
+  // Applies the frame, caption and stacking flags from the window data.
+  void applyWindowFlags();
+  void startMusic();
+  void stopMusic();
+
+ protected:
+  bool event(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  CWinFormUnit(const UnitCreateParams& params, WindowData data, QWidget* owner);
+  void raiseOwnEvent(std::int32_t event);
+  void applyIcon();
+  void applyStartPosition();
+  void applyAlwaysOnTop(bool on);
+  const QImage* background();
+
+  WindowEngine* engine_;
+  std::uint32_t formId_;
+  std::uint32_t unitId_;
+  WindowData data_;
+  bool modal_;
+  bool closing_ = false;
+  bool createdNotShown_ = false;
+  bool hasBeenActive_ = false;
+  std::vector<std::pair<QPointer<QWidget>, bool>> disabled_;
+  QMenuBar* menuBar_ = nullptr;
+  std::vector<Accelerator> accelerators_;
+  QRegion region_;
+  std::optional<QImage> backgroundImage_;
+  bool backgroundDecoded_ = false;
+};
+
+// Installs the window type's interface function and property table into its
+// type record.
+void InstallWindowType();
+
+}  // namespace horavia::ui

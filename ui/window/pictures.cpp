@@ -1,0 +1,52 @@
+#include "ui/window/pictures.h"
+
+#ifdef HORAVIA_HAVE_PICTURES
+#include "anim/picture/picture.h"
+#endif
+
+namespace horavia::ui {
+
+#ifdef HORAVIA_HAVE_PICTURES
+
+namespace {
+// Bitmap pixels are 0x00RRGGBB; Qt's RGB32 wants the top byte 0xFF.
+QImage ImageFromBitmap(const anim::Bitmap& bitmap) {
+  QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
+  for (int y = 0; y < bitmap.height; ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < bitmap.width; ++x) row[x] = 0xFF000000u | bitmap.at(x, y);
+  }
+  return image;
+}
+}  // namespace
+
+std::optional<QImage> DecodePictureImage(std::span<const std::uint8_t> bytes) {
+  if (bytes.empty()) return std::nullopt;
+  std::optional<anim::Bitmap> bitmap = anim::PictureToBitmap(bytes);
+  if (!bitmap || bitmap->empty()) return std::nullopt;
+  return ImageFromBitmap(*bitmap);
+}
+
+std::optional<QIcon> DecodeIcon(std::span<const std::uint8_t> bytes) {
+  std::optional<QImage> image = DecodePictureImage(bytes);
+  if (!image) return std::nullopt;
+  return QIcon(QPixmap::fromImage(*image));
+}
+
+std::optional<QRegion> PictureRegion(std::span<const std::uint8_t> bytes, std::uint32_t colour) {
+  std::optional<anim::Region> region = anim::RegionFromPictureBytes(bytes, colour);
+  if (!region || region->empty()) return std::nullopt;
+  QRegion out;
+  for (const anim::RegionRect& r : region->rects) out += QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  return out;
+}
+
+#else
+
+std::optional<QImage> DecodePictureImage(std::span<const std::uint8_t>) { return std::nullopt; }
+std::optional<QIcon> DecodeIcon(std::span<const std::uint8_t>) { return std::nullopt; }
+std::optional<QRegion> PictureRegion(std::span<const std::uint8_t>, std::uint32_t) { return std::nullopt; }
+
+#endif
+
+}  // namespace horavia::ui

@@ -1,0 +1,21 @@
+// The window layer's view of the picture decoders: pictures as QImage, icons
+// as QIcon and picture regions as QRegion. Without the picture library in the
+// build every picture reads as absent (the window then shows no background
+// picture, the default icon and keeps its shape).
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+#include <QRegion>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace horavia::ui {
+
+std::optional<QImage> DecodePictureImage(std::span<const std::uint8_t> bytes);
+std::optional<QIcon> DecodeIcon(std::span<const std::uint8_t> bytes);
+// The area of every pixel not of `colour` (0x00BBGGRR).
+std::optional<QRegion> PictureRegion(std::span<const std::uint8_t> bytes, std::uint32_t colour);
+
+}  // namespace horavia::ui
