@@ -157,8 +157,8 @@ bool SourceCompiler::statement(const std::vector<Token>& t, int line) {
     if (word == "window") return beginUnit(*id, ui::unit_type::kWindow, {});
     if (word == "menu") return beginUnit(*id, ui::unit_type::kMenuItem, {});
     const UnitTypeInfo* type = findUnitType(t[2].text);
-    const std::optional<std::uint32_t> code = type ? std::optional(type->code) : number(t[2]);
-    if (!code) return false;
+    const std::optional<std::uint32_t> code = type ? std::optional(type->code) : parseInteger(t[2].text);
+    if (!code) return fail("no unit type called " + t[2].text);
     const std::optional<std::string> name = context_.values.text(t[3].text);
     if (!name) return fail("the name " + t[3].text + " cannot be held in code page 936");
     return beginUnit(*id, *code, *name);

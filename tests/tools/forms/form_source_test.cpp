@@ -189,6 +189,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "code page 936"},
         BadSource{"duplicate unit id", "form 0x52010001\nwindow 0x06010000\nunit 0x16010001 Label a\nunit 0x16010001 Label b\n",
                   "line 4: a second unit with the same id"},
+        BadSource{"unknown type", "form 0x52010001\nwindow 0x06010000\nunit 0x16010001 Slider s\n", "line 3: no unit type called Slider"},
         BadSource{"window not first", "form 0x52010001\nunit 0x16010001 Label a\n", "line 2: the window unit is the first"},
         BadSource{"menu id on a unit", "form 0x52010001\nwindow 0x06010000\nunit 0x26010001 Label a\n", "only they"},
         BadSource{"invalid form id", "form 0x16010001\n", "line 1: a form id is 0x52xxxxxx"},
