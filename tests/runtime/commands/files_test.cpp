@@ -97,10 +97,10 @@ TEST_F(ProgramCommands, SetLibraryDirectoryReturnsThePreviousValue) {
   EXPECT_EQ(Runtime().externals().searchFolder(), "C:\\x\\");
   EXPECT_EQ(TakeText(Call(SetLibraryDirectory)), "C:\\x\\");
   EXPECT_EQ(Runtime().externals().searchFolder(), "");
-  Call(SetLibraryDirectory, {TextArg("D:\\y\\")});
+  EXPECT_TRUE(IsNull(Call(SetLibraryDirectory, {TextArg("D:\\y\\")})));
   EXPECT_EQ(Runtime().externals().searchFolder(), "D:\\y\\");
   // The last character is 0x81 0x5C, a letter, not a separator.
-  Call(SetLibraryDirectory, {TextArg("E:\\\x81\x5C")});
+  EXPECT_EQ(TakeText(Call(SetLibraryDirectory, {TextArg("E:\\\x81\x5C")})), "D:\\y\\");
   EXPECT_EQ(Runtime().externals().searchFolder(), "E:\\\x81\x5C\\");
 }
 
