@@ -84,26 +84,6 @@ TEST_F(RegistryStoreTest, DamagedStoreReadsWhatItCanAndKeepsItOnWrite) {
   EXPECT_EQ(store.read(RegistryRoot::CurrentUser, "B", "new"), Sz("n"));
 }
 
-TEST_F(RegistryStoreTest, RunValueIsMirroredToAnAutostartEntry) {
-  std::string entry = store.autostartEntry("horavia");
-  ASSERT_TRUE(store.write(RegistryRoot::LocalMachine, kRun, "horavia", Sz("\\opt\\my apps\\horavia")));
-  std::string text = ReadBytes(entry);
-  EXPECT_NE(text.find("Exec=\"/opt/my apps/horavia\"\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("Hidden=false\n"), std::string::npos) << text;
-
-  // Cleared: the entry stays, hidden; the value stays with empty data.
-  ASSERT_TRUE(store.write(RegistryRoot::LocalMachine, kRun, "horavia", Sz("")));
-  text = ReadBytes(entry);
-  EXPECT_NE(text.find("Hidden=true\n"), std::string::npos) << text;
-  EXPECT_EQ(text.find("Hidden=false"), std::string::npos) << text;
-  EXPECT_EQ(store.read(RegistryRoot::LocalMachine, kRun, "horavia"), Sz(""));
-
-  ASSERT_TRUE(store.write(RegistryRoot::LocalMachine, kRun, "horavia", Sz("\\opt\\horavia")));
-  text = ReadBytes(entry);
-  EXPECT_NE(text.find("Exec=/opt/horavia\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("Hidden=false\n"), std::string::npos) << text;
-}
-
 TEST_F(RegistryStoreTest, MirrorIsNeverRead) {
   ASSERT_TRUE(store.write(RegistryRoot::CurrentUser, kRun, "app", Sz("\\bin\\app")));
   ASSERT_TRUE(PathExists(store.autostartEntry("app")));
@@ -125,6 +105,7 @@ TEST(AutostartEntry, ExecIsQuotedAndEscaped) {
   // Quoted for the reserved "$" and '"', which are escaped inside the
   // quotes; "%" is doubled; then every backslash is doubled once more.
   EXPECT_NE(text.find("Exec=\"/a\\\\$b/100%%/x\\\\\"y\"\n"), std::string::npos) << text;
+  EXPECT_NE(AutostartEntryText("n", "/my apps/x", false).find("Exec=\"/my apps/x\"\n"), std::string::npos);
   EXPECT_NE(AutostartEntryText("a\nb", "/x", true).find("Name=a\\nb\n"), std::string::npos);
 }
 
@@ -135,14 +116,6 @@ TEST(EnvironmentReferences, KnownNamesExpandUnknownStay) {
   EXPECT_EQ(ExpandEnvironmentReferences("%HORAVIA_TEST_UNSET%%HORAVIA_TEST_FOLDER%"), "%HORAVIA_TEST_UNSET%/data");
   EXPECT_EQ(ExpandEnvironmentReferences("100% sure"), "100% sure");
   EXPECT_EQ(ExpandEnvironmentReferences("%%"), "%%");
-}
-
-TEST(UserConfig, FollowsXdgConfigHome) {
-  setenv("XDG_CONFIG_HOME", "/somewhere/config", 1);
-  EXPECT_EQ(UserConfigFolder(), "/somewhere/config");
-  setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored
-  setenv("HOME", "/home/someone", 1);
-  EXPECT_EQ(UserConfigFolder(), "/home/someone/.config");
 }
 
 }  // namespace

@@ -250,17 +250,5 @@ TEST(HeapBlocks, ArrayElementsSkipTheDimensions) {
   EXPECT_EQ(*static_cast<std::int32_t*>(view.first), 7);
 }
 
-TEST(HeapBlocks, ValueBytesOfEachKind) {
-  ArgRecord b{0x41, 0, kTagByte};
-  EXPECT_EQ(ValueBytes(b).size, 1u);
-  EXPECT_EQ(ValueBytes(ArgRecord::Bool(true)).size, 4u);
-  EXPECT_EQ(ValueBytes(ArgRecord::Double(1.0, kTagDateTime)).size, 8u);
-  const char text[] = "hi";
-  ValueSpan t = ValueBytes(ArgRecord::Pointer(text, kTagText));
-  EXPECT_EQ(t.size, 3u);  // with the terminator
-  EXPECT_EQ(t.data, reinterpret_cast<const std::uint8_t*>(text));
-  EXPECT_EQ(ValueBytes(ArgRecord{1, 0, kTagWindow}).data, nullptr);
-}
-
 }  // namespace
 }  // namespace horavia::runtime
