@@ -207,11 +207,11 @@ std::string ExpandEnvironmentReferences(std::string_view text) {
     if (open == std::string_view::npos) break;
     std::size_t close = text.find('%', open + 1);
     if (close == std::string_view::npos) break;
-    std::string name(text.substr(open + 1, close - open - 1));
+    std::string name = Cp936ToUtf8(text.substr(open + 1, close - open - 1));
     const char* found = name.empty() ? nullptr : std::getenv(name.c_str());
     out.append(text.substr(i, open - i));
     if (found != nullptr) {
-      out.append(found);
+      out.append(Utf8ToCp936(found));  // the environment speaks UTF-8
       i = close + 1;
     } else {
       // An unknown name stays; its closing "%" may open the next reference.

@@ -43,8 +43,9 @@ std::optional<RegistryValue> DecodeRegistryValue(std::string_view stored);
 // when neither is known.
 std::string UserConfigFolder();
 
-// Text with its %NAME% references replaced by the environment's values
-// (an unknown name stays as it is written).
+// Code-page-936 text with its %NAME% references replaced by the
+// environment's values, converted from UTF-8 (an unknown name stays as it
+// is written).
 std::string ExpandEnvironmentReferences(std::string_view text);
 
 class RegistryStore {

@@ -116,6 +116,8 @@ TEST(EnvironmentReferences, KnownNamesExpandUnknownStay) {
   EXPECT_EQ(ExpandEnvironmentReferences("%HORAVIA_TEST_UNSET%%HORAVIA_TEST_FOLDER%"), "%HORAVIA_TEST_UNSET%/data");
   EXPECT_EQ(ExpandEnvironmentReferences("100% sure"), "100% sure");
   EXPECT_EQ(ExpandEnvironmentReferences("%%"), "%%");
+  setenv("HORAVIA_TEST_SKIN", "皮肤", 1);  // UTF-8 in the environment
+  EXPECT_EQ(ExpandEnvironmentReferences("%HORAVIA_TEST_SKIN%"), Utf8ToCp936("皮肤"));
 }
 
 }  // namespace
