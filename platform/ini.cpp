@@ -263,6 +263,17 @@ std::string IniRemoveSection(std::string_view content, std::string_view section)
 
 // [files] --------------------------------------------------------------------
 
+namespace {
+
+// Whether a section and key, once written, can be found again: a name with
+// "]" or a lead byte that swallows the closing bracket, or a key with "=",
+// cannot, and writing it would only add unreachable lines.
+bool NamesReadBack(std::string_view section, std::string_view key) {
+  return IniLookup(IniSetValue("", section, key, "x"), section, key).has_value();
+}
+
+}  // namespace
+
 std::string ReadIniString(const std::string& hostPath, std::string_view section, std::string_view key,
                           std::string_view defaultValue, std::size_t bufferSize) {
   // Trailing blanks of the default are dropped, as the profile functions do.
@@ -279,6 +290,7 @@ std::string ReadIniString(const std::string& hostPath, std::string_view section,
 bool WriteIniString(const std::string& hostPath, std::string_view section, std::optional<std::string_view> key,
                     std::optional<std::string_view> value) {
   if (HasLineBreak(section) || (key && HasLineBreak(*key)) || (value && HasLineBreak(*value))) return false;
+  if (key && value && !NamesReadBack(section, *key)) return false;
   auto bytes = ReadWholeFile(hostPath);
   bool removing = !key || !value;
   if (!bytes && removing) return true;  // nothing to remove from a missing file

@@ -45,8 +45,10 @@ std::string ReadIniString(const std::string& hostPath, std::string_view section,
                           std::string_view defaultValue, std::size_t bufferSize);
 
 // Writes one value: no key removes the section, no value removes the key.
-// False when the file cannot be written, or when a name or value holds a
-// line break (which would add lines of its own to the file).
+// False when the file cannot be written, when a name or value holds a line
+// break (which would add lines of its own to the file), or when the section
+// and key could not be found again once written (a "]" in the section, an
+// "=" in the key, a name ending in half a character).
 bool WriteIniString(const std::string& hostPath, std::string_view section,
                     std::optional<std::string_view> key, std::optional<std::string_view> value);
 

@@ -28,6 +28,12 @@ int HexValue(char c) {
   return -1;
 }
 
+void PushEscaped(std::string& out, unsigned char b) {
+  out.push_back('%');
+  out.push_back(kHexDigits[b >> 4]);
+  out.push_back(kHexDigits[b & 0x0F]);
+}
+
 // Control bytes, blanks and "%" always become %XX, plus the bytes that mean
 // something to the line's own syntax.
 std::string Escape(std::string_view bytes, std::string_view special) {
@@ -36,11 +42,29 @@ std::string Escape(std::string_view bytes, std::string_view special) {
   for (char c : bytes) {
     auto b = static_cast<unsigned char>(c);
     if (b <= 0x20 || b == 0x7F || c == '%' || special.find(c) != std::string_view::npos) {
-      out.push_back('%');
-      out.push_back(kHexDigits[b >> 4]);
-      out.push_back(kHexDigits[b & 0x0F]);
+      PushEscaped(out, b);
     } else {
       out.push_back(c);
+    }
+  }
+  return out;
+}
+
+// As Escape, for names, which the settings file reads character by
+// character: a two-byte character stays as it is (its trail byte is part of
+// it, whatever it looks like), and a lead byte without its trail is escaped
+// so that it cannot swallow the "]" or "=" after the name.
+std::string EscapeName(std::string_view name, std::string_view special) {
+  std::string out;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    auto b = static_cast<unsigned char>(name[i]);
+    if (b < 0x80) {
+      out += Escape(name.substr(i, 1), special);
+    } else if (i + 1 < name.size()) {
+      out.append(name.substr(i, 2));
+      ++i;
+    } else {
+      PushEscaped(out, b);
     }
   }
   return out;
@@ -67,8 +91,8 @@ std::optional<std::string> Unescape(std::string_view text) {
 // A key path is a section "[k:<path>]", a value name a key "v:<name>": the
 // prefixes keep empty names (the root, the default value) and leading
 // brackets apart from the file's syntax.
-std::string SectionFor(std::string_view keyPath) { return "k:" + Escape(keyPath, "[]"); }
-std::string KeyFor(std::string_view valueName) { return "v:" + Escape(valueName, "=[]"); }
+std::string SectionFor(std::string_view keyPath) { return "k:" + EscapeName(keyPath, "[]"); }
+std::string KeyFor(std::string_view valueName) { return "v:" + EscapeName(valueName, "=[]"); }
 
 // [values] -------------------------------------------------------------------
 

@@ -156,6 +156,9 @@ TEST(IniFile, RefusesLineBreaksThatWouldAddLines) {
   WriteBytes(path, "[s]\nk=1\n");
   EXPECT_FALSE(WriteIniString(path, "s", "k", "1\r\n[evil]\r\nx=2"));
   EXPECT_FALSE(WriteIniString(path, "s\n", "k", "1"));
+  EXPECT_FALSE(WriteIniString(path, "a]b", "k", "1"));
+  EXPECT_FALSE(WriteIniString(path, "s", "k=j", "1"));
+  EXPECT_FALSE(WriteIniString(path, "s\x81", "k", "1"));  // half a character swallows the "]"
   EXPECT_EQ(ReadBytes(path), "[s]\nk=1\n");
 }
 

@@ -55,11 +55,17 @@ TEST_F(RegistryStoreTest, ValuesReadBackByRootKeyAndName) {
   ASSERT_TRUE(store.write(RegistryRoot::LocalMachine, "Software\\X", "v", Sz("two")));
   ASSERT_TRUE(store.write(RegistryRoot::CurrentUser, "Software\\X", "", Sz("default")));
   ASSERT_TRUE(store.write(RegistryRoot::CurrentUser, "Software\\X", "=[odd] name", Sz("odd")));
+  // Names ending in a lead byte without its trail; 0x81 0x5D is a
+  // character whose trail byte looks like "]".
+  ASSERT_TRUE(store.write(RegistryRoot::CurrentUser, "Software\\\x81", "\x81", Sz("lone")));
+  ASSERT_TRUE(store.write(RegistryRoot::CurrentUser, "Software\\\x81\x5D", "\x81\x5D", Sz("pair")));
 
   EXPECT_EQ(store.read(RegistryRoot::CurrentUser, "SOFTWARE\\x", "V"), Sz("one"));  // any case
   EXPECT_EQ(store.read(RegistryRoot::LocalMachine, "Software\\X", "v"), Sz("two"));
   EXPECT_EQ(store.read(RegistryRoot::CurrentUser, "Software\\X", ""), Sz("default"));
   EXPECT_EQ(store.read(RegistryRoot::CurrentUser, "Software\\X", "=[odd] name"), Sz("odd"));
+  EXPECT_EQ(store.read(RegistryRoot::CurrentUser, "Software\\\x81", "\x81"), Sz("lone"));
+  EXPECT_EQ(store.read(RegistryRoot::CurrentUser, "Software\\\x81\x5D", "\x81\x5D"), Sz("pair"));
   EXPECT_EQ(store.read(RegistryRoot::Users, "Software\\X", "v"), std::nullopt);
   EXPECT_EQ(store.read(RegistryRoot::CurrentUser, "Software", "v"), std::nullopt);  // not inherited
 

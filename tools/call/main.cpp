@@ -86,6 +86,8 @@ int main(int argc, char** argv) {
   CommandFunction command = info->commands[index];
   auto declared = horavia::tools::ResultTypeOf(command);
   if (!declared) {
+    // The empty slots and the unit commands: they act on windows (or, in the
+    // data library, have nothing to do) and a console has none.
     std::fprintf(stderr, "horavia-call: %s %ld needs a window and cannot run here\n", words[0].c_str(), index);
     return 3;
   }
