@@ -320,7 +320,7 @@ void MoveLive(QWidget* w, const Unit& unit) {
 void ResizeLive(QWidget* w, const Unit& unit) {
   if (w == nullptr) return;
   // A top-level window's stored size includes its frame.
-  QSize frame = w->isWindow() ? w->frameGeometry().size() - w->size() : QSize();
+  QSize frame = w->isWindow() ? w->frameGeometry().size() - w->size() : QSize(0, 0);
   w->resize(std::max(0, unit.width - frame.width()), std::max(0, unit.height - frame.height()));
 }
 

@@ -158,6 +158,8 @@ CWinFormUnit::CWinFormUnit(const UnitCreateParams& params, WindowData data, QWid
   applyIcon();
   if (data_.shape != 0) applyShape();
   startMusic();
+  reportedPos_ = pos();
+  reportedSize_ = size();
 }
 
 CWinFormUnit::~CWinFormUnit() {
@@ -450,6 +452,8 @@ void CWinFormUnit::closeEvent(QCloseEvent* event) {
 
 void CWinFormUnit::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
+  if (pos() == reportedPos_) return;
+  reportedPos_ = pos();
   raiseOwnEvent(3);
 }
 
@@ -458,6 +462,8 @@ void CWinFormUnit::resizeEvent(QResizeEvent* event) {
   // A picture region survives resizing; only a geometric shape follows it.
   if (data_.shape != 0) applyShape();
   if (menuBar_ != nullptr) menuBar_->resize(width(), menuBar_->height());
+  if (size() == reportedSize_) return;
+  reportedSize_ = size();
   raiseOwnEvent(4);
 }
 

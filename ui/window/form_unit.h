@@ -104,6 +104,10 @@ class CWinFormUnit : public QWidget {
   QRegion region_;
   std::optional<QImage> backgroundImage_;
   bool backgroundDecoded_ = false;
+  // What moved and resized events last reported, so showing a window does not
+  // report its creation geometry a second time.
+  QPoint reportedPos_;
+  QSize reportedSize_;
 };
 
 // Installs the window type's interface function and property table into its
