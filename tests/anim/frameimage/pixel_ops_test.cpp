@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "anim/frameimage/frame_image.h"
@@ -52,6 +53,29 @@ TEST(Rotate, QuarterTurnsAreExact) {
   EXPECT_TRUE(Equal(*Rotate(Numbered(), -90), *back));
 }
 
+TEST(Rotate, QuarterTurnsMatchTheirFormulaAtEverySmallSize) {
+  // Sizes around the 4 × 4 blocks the turns work in.
+  for (int w = 1; w <= 9; ++w) {
+    for (int h = 1; h <= 9; ++h) {
+      std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * h);
+      for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<std::uint32_t>(i + 1);
+      const FrameImage image = Image(w, h, pixels);
+      auto clockwise = Rotate(image, 90);
+      auto back = Rotate(image, 270);
+      auto half = Rotate(image, 180);
+      ASSERT_TRUE(clockwise && back && half);
+      for (int y = 0; y < w; ++y) {
+        for (int x = 0; x < h; ++x) {
+          ASSERT_EQ(clockwise->frames[0].pixels[y * h + x], pixels[(h - 1 - x) * w + y]) << w << "x" << h;
+          ASSERT_EQ(back->frames[0].pixels[y * h + x], pixels[x * w + (w - 1 - y)]) << w << "x" << h;
+        }
+      }
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) ASSERT_EQ(half->frames[0].pixels[y * w + x], pixels[(h - 1 - y) * w + (w - 1 - x)]);
+    }
+  }
+}
+
 TEST(Rotate, WholeTurnsCopyExactly) {
   FrameImage image = Numbered();
   image.frames[0].keyColour = 0x123456;
@@ -79,22 +103,29 @@ TEST(Rotate, FortyFiveDegreesGrowsWithEmptyCorners) {
 }
 
 TEST(Rotate, FollowsTheTruncatedInverseMapping) {
-  // Every destination pixel of a 30° turn of a numbered 7 × 5 picture is
+  // Every destination pixel of a numbered picture turned by an odd angle is
   // the source pixel the inverse mapping names, or empty.
-  std::vector<std::uint32_t> pixels(35);
-  for (int i = 0; i < 35; ++i) pixels[i] = static_cast<std::uint32_t>(i);
-  auto turned = Rotate(Image(7, 5, pixels), 30);
-  ASSERT_TRUE(turned);
-  const double theta = 30 * 0.017453292519444445, s = std::sin(theta), c = std::cos(theta);
-  const double minX = -5 * s;  // the corner (0, h)
-  EXPECT_EQ(turned->width, static_cast<int>(std::ceil(7 * c - minX)));
-  for (int j = 0; j < turned->height; ++j) {
-    for (int k = 0; k < turned->width; ++k) {
-      const double x = k + minX, y = j;
-      const int sx = static_cast<int>(x * c + y * s), sy = static_cast<int>(y * c - x * s);
-      const bool inside = sx >= 0 && sx < 7 && sy >= 0 && sy < 5;
-      EXPECT_EQ(turned->frames[0].pixels[j * turned->width + k], inside ? pixels[sy * 7 + sx] : kEmptyPixel)
-          << k << "," << j;
+  for (double angle : {30.0, 7.0, 137.5, 200.0, 333.0}) {
+    const int w = 11, h = 6;
+    std::vector<std::uint32_t> pixels(w * h);
+    for (int i = 0; i < w * h; ++i) pixels[i] = static_cast<std::uint32_t>(i);
+    auto turned = Rotate(Image(w, h, pixels), angle);
+    ASSERT_TRUE(turned);
+    const double theta = angle * 0.017453292519444445, s = std::sin(theta), c = std::cos(theta);
+    const double cornersX[4] = {0, w * c, -h * s, w * c - h * s};
+    const double cornersY[4] = {0, w * s, h * c, w * s + h * c};
+    const double minX = *std::min_element(cornersX, cornersX + 4), maxX = *std::max_element(cornersX, cornersX + 4);
+    const double minY = *std::min_element(cornersY, cornersY + 4), maxY = *std::max_element(cornersY, cornersY + 4);
+    ASSERT_EQ(turned->width, static_cast<int>(std::ceil(maxX - minX))) << angle;
+    ASSERT_EQ(turned->height, static_cast<int>(std::ceil(maxY - minY))) << angle;
+    for (int j = 0; j < turned->height; ++j) {
+      for (int k = 0; k < turned->width; ++k) {
+        const double x = k + minX, y = j + minY;
+        const int sx = static_cast<int>(x * c + y * s), sy = static_cast<int>(y * c - x * s);
+        const bool inside = sx >= 0 && sx < w && sy >= 0 && sy < h;
+        ASSERT_EQ(turned->frames[0].pixels[j * turned->width + k], inside ? pixels[sy * w + sx] : kEmptyPixel)
+            << angle << "°: " << k << "," << j;
+      }
     }
   }
 }
@@ -207,6 +238,30 @@ TEST(BlendFrame, AppliesKeyTransparencyAndFade) {
   // t = MulDiv(20, 255, 100) = 51; weight 204: MulDiv(255, 204, 255) = 204.
   // The destination keeps its fourth byte.
   EXPECT_EQ(faded.pixels[0], 0x55CCCCCCu);
+}
+
+TEST(BlendFrame, MovesEachChannelByTheRoundedMulDiv) {
+  // Every transparency against every pair of channel values, checked with
+  // MulDiv itself.
+  for (int transparency = 1; transparency < 255; transparency += 7) {
+    std::vector<std::uint32_t> source, destination;
+    for (int s = 0; s < 256; ++s) {
+      for (int d = 0; d < 256; ++d) {
+        source.push_back(static_cast<std::uint32_t>(transparency) << 24 | static_cast<std::uint32_t>(s));
+        destination.push_back(0x7F000000u | static_cast<std::uint32_t>(d) << 8);
+      }
+    }
+    BlendFrame({destination.data(), 256, 256}, {source.data(), 256, 256}, {.width = 256, .height = 256}, 0, kNoKey);
+    for (int s = 0; s < 256; ++s) {
+      for (int d = 0; d < 256; ++d) {
+        const std::uint32_t have = destination[s * 256 + d];
+        const int weight = 255 - transparency;
+        ASSERT_EQ(have & 0xFF, static_cast<std::uint32_t>(MulDiv(s, weight, 255))) << s << " over 0, " << transparency;
+        ASSERT_EQ(have >> 8 & 0xFF, static_cast<std::uint32_t>(d + MulDiv(-d, weight, 255))) << "0 over " << d;
+        ASSERT_EQ(have >> 24, 0x7Fu);
+      }
+    }
+  }
 }
 
 TEST(CopyRect, CopiesWholePixelsWithTheSameClipping) {
