@@ -8,10 +8,13 @@
 #include <cmath>
 #include <cstring>
 
-#if defined(__SSE2__)
+// HORAVIA_NO_SIMD builds the plain C++ paths alone, so that tests can check
+// them on machines that would otherwise take the vector paths.
+#if defined(__SSE2__) && !defined(HORAVIA_NO_SIMD)
 #include <emmintrin.h>
+#define HORAVIA_HAVE_SSE2_PATH 1
 #endif
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#if defined(HORAVIA_HAVE_SSE2_PATH) && defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #include <immintrin.h>
 #define HORAVIA_HAVE_AVX2_PATH 1
 #endif
@@ -84,7 +87,7 @@ void TurnPixels(const std::uint32_t* in, int sourceWidth, std::uint32_t* out, in
   }
 }
 
-#if defined(__SSE2__)
+#if defined(HORAVIA_HAVE_SSE2_PATH)
 inline void Transpose4(__m128i& v0, __m128i& v1, __m128i& v2, __m128i& v3) {
   const __m128i t0 = _mm_unpacklo_epi32(v0, v1);
   const __m128i t1 = _mm_unpacklo_epi32(v2, v3);
@@ -107,7 +110,7 @@ void TurnQuarter(const std::uint32_t* in, int w, int h, std::uint32_t* out, bool
   auto pickBack = [w](int x, int y) { return std::pair{w - 1 - y, x}; };
   int blockedWidth = 0;
   int blockedHeight = 0;
-#if defined(__SSE2__)
+#if defined(HORAVIA_HAVE_SSE2_PATH)
   blockedWidth = width & ~3;
   blockedHeight = height & ~3;
   const std::size_t stride = static_cast<std::size_t>(w);
@@ -413,7 +416,7 @@ inline std::uint32_t BlendPixel(std::uint32_t s, std::uint32_t d, std::int32_t f
          Mix(s & 0xFF, d & 0xFF, w);
 }
 
-#if defined(__SSE2__)
+#if defined(HORAVIA_HAVE_SSE2_PATH)
 // Four pixels at a time, channel by channel in 16-bit lanes, with exactly
 // the arithmetic of BlendPixel.
 inline void BlendFour(const std::uint32_t* in, std::uint32_t* out, __m128i fade, __m128i keyPixel, __m128i keyEnabled) {
@@ -527,7 +530,7 @@ void BlendFrame(PixelView destination, ConstPixelView source, CopyArea area, int
   const int fade = MulDiv(std::clamp(transparencyPercent, -1000, 1000), 255, 100);
   const bool hasKey = key != kNoKey;
   const std::uint32_t keyPixel = PixelFromColour(key);
-#if defined(__SSE2__)
+#if defined(HORAVIA_HAVE_SSE2_PATH)
   const __m128i fadeLanes = _mm_set1_epi32(fade);
   const __m128i keyLanes = _mm_set1_epi32(static_cast<int>(keyPixel));
   const __m128i keyEnabled = _mm_set1_epi32(hasKey ? -1 : 0);
@@ -540,7 +543,7 @@ void BlendFrame(PixelView destination, ConstPixelView source, CopyArea area, int
 #if defined(HORAVIA_HAVE_AVX2_PATH)
     if (HasAvx2()) x = BlendRowAvx2(in, out, area.width, fade, hasKey, keyPixel);
 #endif
-#if defined(__SSE2__)
+#if defined(HORAVIA_HAVE_SSE2_PATH)
     for (; x + 4 <= area.width; x += 4) BlendFour(in + x, out + x, fadeLanes, keyLanes, keyEnabled);
 #endif
     for (; x < area.width; ++x) out[x] = BlendPixel(in[x], out[x], fade, hasKey, keyPixel);
