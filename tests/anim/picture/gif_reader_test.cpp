@@ -15,21 +15,22 @@ using testing::EncodeLzw;
 using testing::GifFile;
 using testing::GifFrame;
 
-// Codes for pixels 0 1 2 3 with minimum code size 2: clear(4) 0 1 2 in
-// 3 bits; after the third code the next free code is 8, so 3 and the end
-// code (5) take 4 bits.
+// Codes for pixels 0 1 2 3 1 with minimum code size 2: clear(4) 0 1 2 in
+// 3 bits; after the third code the next free code is 8, so 3, 1 and the end
+// code (5) take 4 bits. A decoder that grew one code late would read the
+// last "1" out of step and see a 2.
 const Bytes kGrowingCodes = {
     0x44,  // 100 clear, 000 "0", 10 (low bits of "1")
     0x34,  // 0 (high bit of "1"), 010 "2", 1100 "3" in 4 bits
-    0x05,  // 1010 end in 4 bits
+    0x51,  // 1000 "1" in 4 bits, 1010 end in 4 bits
 };
 
 TEST(GifLzw, GrowsCodeSizeAtPowerOfTwo) {
-  std::vector<std::uint8_t> pixels(4, 0xAA);
+  std::vector<std::uint8_t> pixels(5, 0xAA);
   ASSERT_TRUE(DecodeGifLzw(kGrowingCodes, 2, pixels));
-  EXPECT_EQ(pixels, (std::vector<std::uint8_t>{0, 1, 2, 3}));
+  EXPECT_EQ(pixels, (std::vector<std::uint8_t>{0, 1, 2, 3, 1}));
   // Our encoder agrees, so the larger tests below test the same rule.
-  EXPECT_EQ(EncodeLzw({0, 1, 2, 3}, 2), kGrowingCodes);
+  EXPECT_EQ(EncodeLzw({0, 1, 2, 3, 1}, 2), kGrowingCodes);
 }
 
 TEST(GifLzw, DecodesWhatTheEncoderWroteAtEveryCodeSize) {
