@@ -42,17 +42,6 @@ TEST(Rotate, QuarterTurnOfTwoByOnePutsTheLeftPixelOnTop) {
   EXPECT_EQ(turned->frames[0].pixels, (std::vector<std::uint32_t>{0xAA, 0xBB}));
 }
 
-TEST(Rotate, QuarterTurnsAreExact) {
-  auto clockwise = Rotate(Numbered(), 90);
-  ASSERT_TRUE(clockwise);
-  EXPECT_EQ(clockwise->frames[0].pixels, (std::vector<std::uint32_t>{4, 1, 5, 2, 6, 3}));
-  auto half = Rotate(Numbered(), 180);
-  EXPECT_EQ(half->frames[0].pixels, (std::vector<std::uint32_t>{6, 5, 4, 3, 2, 1}));
-  auto back = Rotate(Numbered(), 270);
-  EXPECT_EQ(back->frames[0].pixels, (std::vector<std::uint32_t>{3, 6, 2, 5, 1, 4}));
-  EXPECT_TRUE(Equal(*Rotate(Numbered(), -90), *back));
-}
-
 TEST(Rotate, QuarterTurnsMatchTheirFormulaAtEverySmallSize) {
   // Sizes around the 4 × 4 blocks the turns work in.
   for (int w = 1; w <= 9; ++w) {
@@ -64,6 +53,7 @@ TEST(Rotate, QuarterTurnsMatchTheirFormulaAtEverySmallSize) {
       auto back = Rotate(image, 270);
       auto half = Rotate(image, 180);
       ASSERT_TRUE(clockwise && back && half);
+      EXPECT_TRUE(Equal(*Rotate(image, -90), *back));
       for (int y = 0; y < w; ++y) {
         for (int x = 0; x < h; ++x) {
           ASSERT_EQ(clockwise->frames[0].pixels[y * h + x], pixels[(h - 1 - x) * w + y]) << w << "x" << h;

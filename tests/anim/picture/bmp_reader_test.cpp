@@ -42,17 +42,6 @@ TEST(BmpReader, UnpacksOneBitPixelsMostSignificantFirst) {
   EXPECT_EQ(At(*bitmap, 2, 1), one);
 }
 
-TEST(BmpReader, UnpacksFourAndEightBitPalettes) {
-  std::vector<std::uint32_t> palette(16);
-  for (int i = 0; i < 16; ++i) palette[i] = static_cast<std::uint32_t>(i) * 0x0F0E0D;
-  const std::vector<std::uint8_t> indices = {1, 2, 3, 15, 14, 13, 0, 7, 8, 9, 10, 11, 12, 4, 5};  // 5 × 3
-  for (int depth : {4, 8}) {
-    auto bitmap = PictureToBitmap(testing::EncodeBmpPalette(5, 3, indices, depth, palette));
-    ASSERT_TRUE(bitmap) << depth;
-    for (int i = 0; i < 15; ++i) EXPECT_EQ(bitmap->pixels[i], palette[indices[i]]) << depth << " bits, pixel " << i;
-  }
-}
-
 TEST(BmpReader, ReadsTrueColourBottomUpAndTopDown) {
   const std::vector<std::uint32_t> pixels = {0x112233, 0x445566, 0x778899, 0xAABBCC, 0xDDEEFF, 0x010203};  // 3 × 2
   for (int depth : {24, 32}) {

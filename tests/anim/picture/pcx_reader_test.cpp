@@ -9,17 +9,6 @@ namespace {
 
 using testing::Bytes;
 
-TEST(PcxReader, DecodesEightBitsWithTheTrailingPalette) {
-  const std::vector<std::uint8_t> indices = {0, 1, 1, 1, 1, 2, 200, 200, 200, 3, 0xC5, 7};  // 4 × 3
-  std::vector<std::uint32_t> palette(256);
-  for (int i = 0; i < 256; ++i) palette[i] = 0xFFFFFFu - static_cast<std::uint32_t>(i) * 0x010203;
-  auto bitmap = PictureToBitmap(testing::EncodePcx(4, 3, indices, 8, palette));
-  ASSERT_TRUE(bitmap);
-  ASSERT_EQ(bitmap->width, 4);
-  ASSERT_EQ(bitmap->height, 3);
-  for (int i = 0; i < 12; ++i) EXPECT_EQ(bitmap->pixels[i], palette[indices[i]]) << "pixel " << i;
-}
-
 TEST(PcxReader, KeepsAGreyRampWithoutThePaletteMarker) {
   auto record = ReadPcx(testing::EncodePcx(2, 1, {9, 250}, 8, {}));
   ASSERT_TRUE(record);
