@@ -192,9 +192,12 @@ FrameImage FrameImage::LoadFromText(std::string_view text, TextRenderer& rendere
   std::int64_t width = 0;
   std::int64_t height = 0;
   for (std::string_view line : lines) {
-    sizes.push_back(renderer.Measure(line));
-    width = std::max<std::int64_t>(width, sizes.back().width);
-    height += std::max(0, sizes.back().height);
+    TextRenderer::LineSize size = renderer.Measure(line);
+    size.width = std::max(0, size.width);
+    size.height = std::max(0, size.height);
+    sizes.push_back(size);
+    width = std::max<std::int64_t>(width, size.width);
+    height += size.height;
   }
   if (!lines.empty()) height += kLineGap * static_cast<std::int64_t>(lines.size() - 1);
   const auto count = CheckedPixelCount(width, height);

@@ -21,8 +21,9 @@ class TextRenderer {
   // font.
   virtual LineSize Measure(std::string_view line) = 0;
   // Draws the line's glyphs in `colour` (0x00BBGGRR) with their top-left at
-  // (x, y), leaving the background as it is. Anti-aliased edges may produce
-  // other colours; the caller reduces the result to two colours.
+  // (x, y), leaving the background as it is and clipping to the surface.
+  // Anti-aliased edges may produce other colours; the caller reduces the
+  // result to two colours.
   virtual void Draw(std::string_view line, int x, int y, std::uint32_t colour, Bitmap& surface) = 0;
 };
 
