@@ -71,6 +71,27 @@ class WindowHost {
                              std::int32_t subIndex, std::uint32_t low, std::uint32_t high) = 0;
   // Asks the main thread to end the program (called from another thread).
   virtual void forwardExit(int code) = 0;
+
+  // What the window and unit commands ask of the engine. The defaults answer
+  // as if nothing were live.
+  // (form id, unit id) of the unit whose event is being handled; the form id
+  // is 0 once that handler has returned.
+  virtual std::pair<std::uint32_t, std::uint32_t> currentEventSource() const { return {0, 0}; }
+  // Pops up the submenu below a menu item at the mouse + (3, 3), or at the
+  // given screen coordinates (null: not given).
+  virtual void popUpMenu(std::uint32_t /*formId*/, std::uint32_t /*itemId*/, const int* /*x*/, const int* /*y*/) {}
+  // The area of every pixel not of `colour` becomes the window's shape;
+  // false when no region results or the window is not live.
+  virtual bool shapeWindowFromPicture(std::uint32_t /*formId*/, const std::uint8_t* /*bytes*/, std::size_t /*size*/,
+                                      std::uint32_t /*colour*/) {
+    return false;
+  }
+  // Closes the window now, or after the current event (a posted request).
+  virtual void closeWindow(std::uint32_t /*formId*/, bool /*atOnce*/) {}
+  // Destroys a unit's window; a unit without child windows leaves the form.
+  virtual void destroyUnit(std::uint32_t /*formId*/, std::uint32_t /*unitId*/) {}
+  // A new live unit copying the source's description, behind it; its id, or 0.
+  virtual std::uint32_t copyUnit(std::uint32_t /*formId*/, std::uint32_t /*sourceUnitId*/) { return 0; }
 };
 
 // [app] -----------------------------------------------------------------------

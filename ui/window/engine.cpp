@@ -208,6 +208,87 @@ void WindowEngine::forwardExit(int code) {
   QCoreApplication::postEvent(this, new PrivateMessageEvent(private_message::kForwardedExit, code));
 }
 
+void WindowEngine::popUpMenu(std::uint32_t formId, std::uint32_t itemId, const int* x, const int* y) {
+  std::optional<int> atX, atY;
+  if (x != nullptr) atX = *x;
+  if (y != nullptr) atY = *y;
+  ui::popUpMenu(*this, formId, itemId, atX, atY);
+}
+
+bool WindowEngine::shapeWindowFromPicture(std::uint32_t formId, const std::uint8_t* bytes, std::size_t size,
+                                          std::uint32_t colour) {
+  CWinFormUnit* window = liveWindow(formId);
+  if (window == nullptr || bytes == nullptr || size == 0) return false;
+  return window->applyPictureShape({bytes, size}, colour);
+}
+
+void WindowEngine::closeWindow(std::uint32_t formId, bool atOnce) {
+  CWinFormUnit* window = liveWindow(formId);
+  if (window == nullptr) return;
+  if (atOnce) {
+    window->close();
+    return;
+  }
+  QCoreApplication::postEvent(window, new PrivateMessageEvent(private_message::kCloseRequest));
+}
+
+void WindowEngine::destroyUnit(std::uint32_t formId, std::uint32_t unitId) {
+  auto it = live_.find(formId);
+  if (it == live_.end() || it->second.window == nullptr) return;
+  UnitTable& units = it->second.units;
+  auto found = ui::findUnit(units, unitId);
+  if (!found || found->index == 0 || found->record->isMenuItem()) return;
+  Unit& unit = *found->record;
+  QWidget* w = LiveWidget(unit);
+  bool hadChildWindows = w != nullptr && !w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty();
+  removeIdleHook(w);
+  delete w;
+  unit.window = nullptr;
+  DestroyCursor(unit);
+  if (hadChildWindows) return;
+  // A unit without child windows leaves the loaded form altogether.
+  for (Unit& other : units) std::erase(other.children, unitId);
+  units.erase(units.begin() + static_cast<std::ptrdiff_t>(found->index));
+}
+
+std::uint32_t WindowEngine::copyUnit(std::uint32_t formId, std::uint32_t sourceUnitId) {
+  auto it = live_.find(formId);
+  if (it == live_.end() || it->second.window == nullptr) return 0;
+  UnitTable& units = it->second.units;
+  auto found = ui::findUnit(units, sourceUnitId);
+  if (!found || found->index == 0 || found->record->isMenuItem() || found->record->window == nullptr) return 0;
+  // A fresh unit id: one past the highest of the form.
+  std::uint32_t id = 0x16000000;
+  for (const Unit& u : units)
+    if ((u.id & 0xFF000000u) == 0x16000000u) id = std::max(id, u.id);
+  if ((id & 0x00FFFFFFu) == 0x00FFFFFFu) return 0;
+  ++id;
+  Unit copy = units[found->index];
+  copy.id = id;
+  copy.window = nullptr;
+  copy.cursor = nullptr;
+  copy.children.clear();
+  // The copy raises its events through the source's bindings.
+  copy.eventSourceLink = sourceUnitId;
+  QWidget* source = LiveWidget(units[found->index]);
+  QWidget* parent = source->parentWidget();
+  std::int32_t controlId = 100 + 10 * static_cast<std::int32_t>(units.size());
+  QWidget* w = createUnit(formId, copy, parent, controlId);
+  if (w == nullptr) return 0;
+  if (w->parentWidget() != parent) w->setParent(parent);
+  w->setGeometry(source->geometry());
+  w->stackUnder(source);
+  if (std::optional<QCursor> cursor = MakeUnitCursor(copy.mousePointer)) {
+    copy.cursor = new QCursor(*cursor);
+    w->setCursor(*cursor);
+  }
+  bool show = copy.visible() && !IsPlaceholder(w) && (typeFlags(copy) & type_flags::kNotAWindow) == 0;
+  w->setVisible(show);
+  copy.window = w;
+  units.insert(units.begin() + static_cast<std::ptrdiff_t>(found->index) + 1, std::move(copy));
+  return id;
+}
+
 // [loading] --------------------------------------------------------------------
 
 bool WindowEngine::buildWindowFromForm(std::uint32_t formId, bool modal, QWidget* owner) {

@@ -90,6 +90,15 @@ class WindowEngine : public QObject, public runtime::WindowHost {
   void writeProperty(std::uint32_t formId, std::uint32_t unitId, std::int32_t property,
                      std::int32_t subIndex, std::uint32_t low, std::uint32_t high) override;
   void forwardExit(int code) override;
+  std::pair<std::uint32_t, std::uint32_t> currentEventSource() const override {
+    return {eventSource_.formId, eventSource_.unitId};
+  }
+  void popUpMenu(std::uint32_t formId, std::uint32_t itemId, const int* x, const int* y) override;
+  bool shapeWindowFromPicture(std::uint32_t formId, const std::uint8_t* bytes, std::size_t size,
+                              std::uint32_t colour) override;
+  void closeWindow(std::uint32_t formId, bool atOnce) override;
+  void destroyUnit(std::uint32_t formId, std::uint32_t unitId) override;
+  std::uint32_t copyUnit(std::uint32_t formId, std::uint32_t sourceUnitId) override;
 
   // [loading] ------------------------------------------------------------------
   bool buildWindowFromForm(std::uint32_t formId, bool modal, QWidget* owner);
@@ -142,7 +151,7 @@ class WindowEngine : public QObject, public runtime::WindowHost {
   // binding, handler.
   EventOutcome deliver(std::uint32_t formId, std::uint32_t unitId, std::int32_t event,
                        std::span<const std::uint32_t> arguments);
-  EventSource currentEventSource() const { return eventSource_; }
+  EventSource eventSource() const { return eventSource_; }
   void setCurrentEventSource(EventSource source) { eventSource_ = source; }
   void clearCurrentEventSourceForm() { eventSource_.formId = 0; }
   const HandlerTable& handlers() const { return handlers_; }

@@ -431,6 +431,7 @@ bool CWinFormUnit::event(QEvent* event) {
   if (event->type() == PrivateMessageEvent::Type()) {
     auto* message = static_cast<PrivateMessageEvent*>(event);
     if (message->number() == private_message::kCommand) command(static_cast<std::int32_t>(message->param()));
+    if (message->number() == private_message::kCloseRequest) close();
     return true;
   }
   return QWidget::event(event);

@@ -8,6 +8,7 @@ namespace horavia::ui {
 
 namespace private_message {
 constexpr std::int32_t kCommand = 0x0111;         // a menu or accelerator command; param = command id
+constexpr std::int32_t kCloseRequest = 0x8065;    // the window: close once the current event is done
 constexpr std::int32_t kInitialise = 0x806F;      // a unit: initialise after creation
 constexpr std::int32_t kWindowCreated = 0x8004;   // the window: creation finished
 constexpr std::int32_t kWindowShown = 0x8076;     // a unit: its window has been shown

@@ -57,7 +57,7 @@ TEST_F(EventsTest, AHandlerAtOffsetZeroRunsAndItsResultLandsInTheRecord) {
   EXPECT_EQ(record.hasResult, 1);
   EXPECT_EQ(record.result, 42);
   // The form part of the event source is cleared once the handler returned.
-  EXPECT_EQ(engine().currentEventSource().formId, 0u);
+  EXPECT_EQ(engine().currentEventSource().first, 0u);
 }
 
 TEST_F(EventsTest, AnUnboundEventOrAHandlerWithoutValueIsReportedSo) {

@@ -18,7 +18,7 @@ template <int N>
 SubroutineResult Recorder(std::span<const std::uint32_t> args) {
   EventSource source;
   if (auto* engine = dynamic_cast<WindowEngine*>(runtime::Runtime().windowHost())) {
-    source = engine->currentEventSource();
+    source = engine->eventSource();
   }
   Calls().push_back({N, {args.begin(), args.end()}, source});
   if (auto action = Actions().find(N); action != Actions().end()) action->second();
