@@ -7,11 +7,23 @@
 namespace horavia::platform {
 namespace {
 
+// How many input bytes a failed character occupies: `unit` for fixed-width
+// sources; for UTF-8 the whole sequence its lead byte announces, so a
+// character code page 936 lacks becomes one replacement, not one per byte.
+std::size_t FailedCharacterLength(const char* at, std::size_t left, std::size_t unit, bool utf8) {
+  if (!utf8) return unit;
+  auto lead = static_cast<unsigned char>(*at);
+  std::size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  std::size_t i = 1;
+  while (i < n && i < left && (static_cast<unsigned char>(at[i]) & 0xC0) == 0x80) ++i;
+  return i;
+}
+
 // Converts with one iconv descriptor; an invalid or incomplete sequence is
-// replaced by `replacement` (already in the target encoding) and skipped by
-// `skip` input bytes.
+// replaced by `replacement` (already in the target encoding) and skipped.
 std::string Convert(const char* to, const char* from, std::string_view input,
                     std::string_view replacement, std::size_t skip) {
+  const bool utf8Source = std::string_view(from) == "UTF-8";
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return {};
   std::string out;
@@ -28,7 +40,8 @@ std::string Convert(const char* to, const char* from, std::string_view input,
     if (errno == E2BIG) continue;
     // EILSEQ or EINVAL: replace and step over the bad input.
     out.append(replacement);
-    std::size_t step = skip < inLeft ? skip : inLeft;
+    std::size_t step = FailedCharacterLength(in, inLeft, skip, utf8Source);
+    if (step > inLeft) step = inLeft;
     in += step;
     inLeft -= step;
   }
