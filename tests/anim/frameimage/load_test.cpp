@@ -11,7 +11,7 @@ namespace horavia::anim {
 namespace {
 
 using testing::Bytes;
-using testing::PngSpec;
+using testing::PngPicture;
 
 std::vector<std::uint8_t> RandomSamples(std::size_t count, std::uint32_t seed) {
   std::mt19937 random(seed);
@@ -34,23 +34,23 @@ class PngAgainstLibpng : public ::testing::TestWithParam<PngCase> {};
 // transparency = 255 - alpha.
 TEST_P(PngAgainstLibpng, MatchesPixelForPixel) {
   const PngCase& c = GetParam();
-  PngSpec spec;
-  spec.width = 13;
-  spec.height = 11;
-  spec.colourType = c.colourType;
-  spec.bitDepth = c.bitDepth;
-  spec.interlaced = c.interlaced;
+  PngPicture picture;
+  picture.width = 13;
+  picture.height = 11;
+  picture.colourType = c.colourType;
+  picture.bitDepth = c.bitDepth;
+  picture.interlaced = c.interlaced;
   int channels = 1;
   if (c.colourType == PNG_COLOR_TYPE_RGB) channels = 3;
   if (c.colourType == PNG_COLOR_TYPE_RGB_ALPHA) channels = 4;
   if (c.colourType == PNG_COLOR_TYPE_GRAY_ALPHA) channels = 2;
-  const std::size_t rowBytes = (static_cast<std::size_t>(spec.width) * channels * c.bitDepth + 7) / 8;
-  spec.samples = RandomSamples(rowBytes * spec.height, 99);
+  const std::size_t rowBytes = (static_cast<std::size_t>(picture.width) * channels * c.bitDepth + 7) / 8;
+  picture.samples = RandomSamples(rowBytes * picture.height, 99);
   if (c.colourType == PNG_COLOR_TYPE_PALETTE) {
     const int entries = 1 << c.bitDepth;
-    for (int i = 0; i < entries; ++i) spec.palette.push_back((i * 0x9E3779B9u) & 0xFFFFFF);
+    for (int i = 0; i < entries; ++i) picture.palette.push_back((i * 0x9E3779B9u) & 0xFFFFFF);
   }
-  const Bytes png = testing::EncodePng(spec);
+  const Bytes png = testing::EncodePng(picture);
   auto want = testing::DecodePngReference(png);
   ASSERT_TRUE(want);
   FrameImage have = FrameImage::LoadFromBytes(png, kNoKey, false);
@@ -79,24 +79,24 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PngLoad, CompositesOverTheBackgroundChunk) {
-  PngSpec spec;
-  spec.width = 2;
-  spec.height = 1;
-  spec.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
-  spec.samples = {255, 0, 0, 255,  // opaque red
+  PngPicture picture;
+  picture.width = 2;
+  picture.height = 1;
+  picture.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
+  picture.samples = {255, 0, 0, 255,  // opaque red
                   255, 0, 0, 0};   // fully transparent red
-  spec.background = 0x0000FF;      // blue
-  FrameImage image = FrameImage::LoadFromBytes(testing::EncodePng(spec), kNoKey, false);
+  picture.background = 0x0000FF;      // blue
+  FrameImage image = FrameImage::LoadFromBytes(testing::EncodePng(picture), kNoKey, false);
   ASSERT_TRUE(image.usable());
   EXPECT_EQ(image.frames[0].pixels, (std::vector<std::uint32_t>{0xFF0000, 0x0000FF}));
 }
 
 TEST(PngLoad, FailsCleanlyOnBrokenFiles) {
-  PngSpec spec;
-  spec.width = 4;
-  spec.height = 4;
-  spec.samples = RandomSamples(4 * 4 * 3, 5);
-  const Bytes png = testing::EncodePng(spec);
+  PngPicture picture;
+  picture.width = 4;
+  picture.height = 4;
+  picture.samples = RandomSamples(4 * 4 * 3, 5);
+  const Bytes png = testing::EncodePng(picture);
   ASSERT_TRUE(ReadPng(png));
   EXPECT_FALSE(FrameImage::LoadFromBytes(Bytes(png.begin(), png.begin() + 8), kNoKey, false).usable());
   EXPECT_FALSE(FrameImage::LoadFromBytes(Bytes(png.begin(), png.end() - 20), kNoKey, false).usable());

@@ -338,16 +338,16 @@ Bytes IconDib(const IconImage& image) {
 }
 
 Bytes IconPng(const IconImage& image) {
-  PngSpec spec;
-  spec.width = image.width;
-  spec.height = image.height;
-  spec.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
+  PngPicture picture;
+  picture.width = image.width;
+  picture.height = image.height;
+  picture.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
   for (std::size_t i = 0; i < image.pixels.size(); ++i) {
     const std::uint32_t p = image.pixels[i];
-    spec.samples.insert(spec.samples.end(), {static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
+    picture.samples.insert(picture.samples.end(), {static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
                                              static_cast<std::uint8_t>(p), static_cast<std::uint8_t>(image.transparent[i] ? 0 : 255)});
   }
-  return EncodePng(spec);
+  return EncodePng(picture);
 }
 
 }  // namespace
@@ -389,25 +389,25 @@ void NoFlush(png_structp) {}
 
 }  // namespace
 
-Bytes EncodePng(const PngSpec& spec) {
+Bytes EncodePng(const PngPicture& picture) {
   Bytes out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, PngFailure, nullptr);
   png_infop info = png_create_info_struct(png);
   png_set_write_fn(png, &out, AppendToBytes, NoFlush);
-  png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colourType,
-               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+  png_set_IHDR(png, info, picture.width, picture.height, picture.bitDepth, picture.colourType,
+               picture.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
   std::vector<png_color> palette;
-  for (std::uint32_t rgb : spec.palette) {
+  for (std::uint32_t rgb : picture.palette) {
     palette.push_back({static_cast<png_byte>(rgb >> 16), static_cast<png_byte>(rgb >> 8), static_cast<png_byte>(rgb)});
   }
   if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-  if (spec.background) {
+  if (picture.background) {
     png_color_16 background{};
-    const std::uint32_t b = *spec.background;
-    if (spec.colourType == PNG_COLOR_TYPE_PALETTE) {
+    const std::uint32_t b = *picture.background;
+    if (picture.colourType == PNG_COLOR_TYPE_PALETTE) {
       background.index = static_cast<png_byte>(b);
-    } else if (spec.colourType & PNG_COLOR_MASK_COLOR) {
+    } else if (picture.colourType & PNG_COLOR_MASK_COLOR) {
       background.red = static_cast<png_uint_16>(b >> 16 & 0xFF);
       background.green = static_cast<png_uint_16>(b >> 8 & 0xFF);
       background.blue = static_cast<png_uint_16>(b & 0xFF);
@@ -418,8 +418,8 @@ Bytes EncodePng(const PngSpec& spec) {
   }
   png_write_info(png, info);
   const std::size_t rowBytes = png_get_rowbytes(png, info);
-  std::vector<png_bytep> rows(static_cast<std::size_t>(spec.height));
-  for (int y = 0; y < spec.height; ++y) rows[y] = const_cast<png_bytep>(spec.samples.data() + y * rowBytes);
+  std::vector<png_bytep> rows(static_cast<std::size_t>(picture.height));
+  for (int y = 0; y < picture.height; ++y) rows[y] = const_cast<png_bytep>(picture.samples.data() + y * rowBytes);
   png_write_image(png, rows.data());
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);

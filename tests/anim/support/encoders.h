@@ -80,7 +80,7 @@ Bytes EncodeIconContainer(const std::vector<IconImage>& images, int type);
 
 // ---- PNG, JPEG -------------------------------------------------------------
 
-struct PngSpec {
+struct PngPicture {
   int width = 0;
   int height = 0;
   int colourType = 2;  // PNG_COLOR_TYPE_*
@@ -90,7 +90,7 @@ struct PngSpec {
   std::vector<std::uint32_t> palette;     // 0xRRGGBB for colour type 3
   std::optional<std::uint32_t> background;  // bKGD: grey level, palette index or 0xRRGGBB
 };
-Bytes EncodePng(const PngSpec& spec);
+Bytes EncodePng(const PngPicture& picture);
 
 // Quality 95; components 1 (grey) or 3 (RGB); samples top row first.
 Bytes EncodeJpeg(int width, int height, int components, const std::vector<std::uint8_t>& samples);

@@ -49,20 +49,20 @@ Bytes AnimatedGif(bool interlaced) {
 }
 
 Bytes Png(int colourType, int bitDepth, bool interlaced) {
-  PngSpec spec;
-  spec.width = 5;
-  spec.height = 4;
-  spec.colourType = colourType;
-  spec.bitDepth = bitDepth;
-  spec.interlaced = interlaced;
+  PngPicture picture;
+  picture.width = 5;
+  picture.height = 4;
+  picture.colourType = colourType;
+  picture.bitDepth = bitDepth;
+  picture.interlaced = interlaced;
   int channels = colourType == PNG_COLOR_TYPE_RGB ? 3 : colourType == PNG_COLOR_TYPE_RGB_ALPHA ? 4 : 1;
   if (colourType == PNG_COLOR_TYPE_GRAY_ALPHA) channels = 2;
-  spec.samples = Pattern((static_cast<std::size_t>(5) * channels * bitDepth + 7) / 8 * 4, 256);
+  picture.samples = Pattern((static_cast<std::size_t>(5) * channels * bitDepth + 7) / 8 * 4, 256);
   if (colourType == PNG_COLOR_TYPE_PALETTE) {
-    for (int i = 0; i < (1 << bitDepth); ++i) spec.palette.push_back(static_cast<std::uint32_t>(i) * 0x0A0B0C);
-    spec.background = 1;
+    for (int i = 0; i < (1 << bitDepth); ++i) picture.palette.push_back(static_cast<std::uint32_t>(i) * 0x0A0B0C);
+    picture.background = 1;
   }
-  return EncodePng(spec);
+  return EncodePng(picture);
 }
 
 IconImage Icon(int size, int colourCount, bool asPng) {

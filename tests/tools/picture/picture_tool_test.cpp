@@ -239,17 +239,17 @@ TEST_F(PictureTool, ReproducesPngsAsLibpngReadsThem) {
   std::mt19937 random(3);
   for (Case c : {Case{PNG_COLOR_TYPE_PALETTE, 8, false}, Case{PNG_COLOR_TYPE_GRAY, 4, true},
                  Case{PNG_COLOR_TYPE_RGB, 16, false}, Case{PNG_COLOR_TYPE_RGB_ALPHA, 8, true}}) {
-    anim::testing::PngSpec spec;
-    spec.width = 17;
-    spec.height = 9;
-    spec.colourType = c.colourType;
-    spec.bitDepth = c.bitDepth;
-    spec.interlaced = c.interlaced;
+    anim::testing::PngPicture picture;
+    picture.width = 17;
+    picture.height = 9;
+    picture.colourType = c.colourType;
+    picture.bitDepth = c.bitDepth;
+    picture.interlaced = c.interlaced;
     const int channels = c.colourType == PNG_COLOR_TYPE_RGB ? 3 : c.colourType == PNG_COLOR_TYPE_RGB_ALPHA ? 4 : 1;
-    spec.samples.resize((static_cast<std::size_t>(spec.width) * channels * c.bitDepth + 7) / 8 * spec.height);
-    for (auto& s : spec.samples) s = static_cast<std::uint8_t>(random());
-    if (c.colourType == PNG_COLOR_TYPE_PALETTE) spec.palette = Table(256, 5);
-    const Bytes png = anim::testing::EncodePng(spec);
+    picture.samples.resize((static_cast<std::size_t>(picture.width) * channels * c.bitDepth + 7) / 8 * picture.height);
+    for (auto& s : picture.samples) s = static_cast<std::uint8_t>(random());
+    if (c.colourType == PNG_COLOR_TYPE_PALETTE) picture.palette = Table(256, 5);
+    const Bytes png = anim::testing::EncodePng(picture);
     ASSERT_EQ(Run(png), 0);
     EXPECT_EQ(output().substr(0, 24), "kind=0 width=17 height=9");
     EXPECT_EQ(Frame(0), anim::testing::DecodePngReference(png)->bgra) << "colour type " << c.colourType;
