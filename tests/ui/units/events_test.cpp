@@ -66,13 +66,6 @@ TEST_F(EventsTest, AnUnboundEventOrAHandlerWithoutValueIsReportedSo) {
   EXPECT_EQ(record.hasResult, 0);
 }
 
-TEST_F(EventsTest, NothingIsDeliveredWhileEventsAreBlocked) {
-  runtime::Runtime().blockEvents();
-  EXPECT_EQ(Raise(0, 9), 0);
-  runtime::Runtime().unblockEvents();
-  EXPECT_TRUE(Calls().empty());
-}
-
 TEST_F(EventsTest, ACopyUsesTheBindingsOfTheUnitItLinksToOfTheSameType) {
   EXPECT_EQ(Raise(kCopy, 5), 1);
   ASSERT_EQ(CalledHandlers(), (std::vector<int>{6}));

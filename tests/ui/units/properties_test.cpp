@@ -74,12 +74,6 @@ TEST_F(PropertiesTest, ReadsStoredValuesUntilLoadedThenTheLiveOnes) {
   EXPECT_EQ(engine().findForm(kForm)->units[3].width, 30);
 }
 
-TEST_F(PropertiesTest, TagsAreCopiedTextsAndReplacedOnWrite) {
-  EXPECT_EQ(ReadText(kUnit, common_property::kTag), "stored");
-  WriteText(kUnit, common_property::kTag, "new tag");
-  EXPECT_EQ(ReadText(kUnit, common_property::kTag), "new tag");
-}
-
 TEST_F(PropertiesTest, MousePointerTravelsAsCursorNumberAndIsStoredAsSystemId) {
   ASSERT_TRUE(engine().loadStartWindow(kForm));
   const std::uint8_t pointer[] = {14, 0, 0, 0};  // cursor number 14: the hand

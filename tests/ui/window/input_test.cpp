@@ -108,14 +108,6 @@ TEST_F(InputTest, TabFollowsTheTabOrderAndShiftTabGoesBack) {
   EXPECT_EQ(U(kSecond)->keys + U(kFirst)->keys + U(kThird)->keys, 0);
 }
 
-TEST_F(InputTest, APressOnTheWindowRaisesTheWindowsEventOnceThroughTheUnitsToo) {
-  // The press lands on the window between the units: no unit hears it.
-  PressLeft(Window(kForm), {180, 100});
-  EXPECT_TRUE(Calls().empty());
-  PressLeft(U(kFirst), {1, 1});
-  EXPECT_EQ(CalledHandlers(), (std::vector<int>{0}));
-}
-
 using DragTest = EngineTest;
 
 TEST_F(DragTest, DragAnywhereMovesTheWindowWithTheMouseUntilRelease) {
