@@ -156,6 +156,7 @@ void WindowEngine::unitDestroyed(std::uint32_t formId, std::uint32_t unitId) {
     dropWorkingCopy(formId);
     return;
   }
+  if (recreating_ == std::make_pair(formId, unitId)) return;
   if (auto found = ui::findUnit(units, unitId)) {
     found->record->window = nullptr;
     DestroyCursor(*found->record);
@@ -582,7 +583,9 @@ void WindowEngine::recreateUnit(std::uint32_t formId, std::size_t index) {
     fresh->setEnabled(old->isEnabled());
     if (unit.cursor != nullptr) fresh->setCursor(*static_cast<QCursor*>(unit.cursor));
     unit.window = fresh;
+    recreating_ = std::make_pair(formId, unit.id);
     delete old;
+    recreating_.reset();
     if (hadFocus) fresh->setFocus();
   }
   runtime::Runtime().unblockEvents();

@@ -21,6 +21,7 @@
 #include <map>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "runtime/runtime_app.h"
@@ -215,6 +216,9 @@ class WindowEngine : public QObject, public runtime::WindowHost {
   std::uint32_t idleStart_ = 0;
   std::vector<std::uint32_t> declinedIdle_;
   std::optional<ManualDrag> drag_;
+  // The unit being re-created: its old window's destruction must not clear
+  // the record that already holds the new one.
+  std::optional<std::pair<std::uint32_t, std::uint32_t>> recreating_;
 };
 
 }  // namespace horavia::ui

@@ -2,6 +2,7 @@
 
 #include "platform/process.h"
 #include "runtime/libraries.h"
+#include "runtime/services.h"
 
 namespace horavia::ui::testing {
 QApplication& App() {
@@ -34,7 +35,7 @@ constexpr std::array<AppSubroutine, kTestHandlerCount> kHandlers = {
 
 QWidget* CreateTestUnit(const UnitCreateParams& p) {
   Creations().push_back({p.unitId, p.controlId, p.style});
-  auto* unit = new TestUnit(p.parent);
+  auto* unit = new TestUnit(p.parent, p.formId, p.unitId);
   unit->setGeometry(p.left, p.top, p.width, p.height);
   unit->setFocusPolicy(Qt::StrongFocus);
   return unit;
@@ -82,6 +83,10 @@ const runtime::PropertyInfo kTestProperties[11] = {
     {"text", "text", 1005},   {"font", "font", 1013}};
 
 }  // namespace
+
+TestUnit::~TestUnit() {
+  runtime::RuntimeApp::Service(runtime::kServiceUnitDestroyed, formId_, unitId_);
+}
 
 std::vector<HandlerCall>& Calls() {
   static std::vector<HandlerCall> calls;

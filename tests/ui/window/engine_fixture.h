@@ -54,7 +54,10 @@ std::vector<int> CalledHandlers();
 // "recreate" asks for a new window.
 class TestUnit : public QWidget {
  public:
-  explicit TestUnit(QWidget* parent) : QWidget(parent) {}
+  TestUnit(QWidget* parent, std::uint32_t formId, std::uint32_t unitId)
+      : QWidget(parent), formId_(formId), unitId_(unitId) {}
+  // Like every unit, it tells the runtime when it goes.
+  ~TestUnit() override;
   std::int64_t number = 0;
   std::string text;
   UnitFont font;
@@ -64,6 +67,10 @@ class TestUnit : public QWidget {
  protected:
   void mousePressEvent(QMouseEvent*) override { ++presses; }
   void keyPressEvent(QKeyEvent*) override { ++keys; }
+
+ private:
+  std::uint32_t formId_;
+  std::uint32_t unitId_;
 };
 
 struct Creation {
