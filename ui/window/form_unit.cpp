@@ -145,7 +145,8 @@ CWinFormUnit::CWinFormUnit(const UnitCreateParams& params, WindowData data, QWid
       formId_(params.formId),
       unitId_(params.unitId),
       data_(std::move(data)),
-      modal_(params.modal) {
+      modal_(params.modal),
+      offTaskbar_(data_.showInTaskbar == 0) {
   QObject::setProperty("windowClass", QString::fromLatin1(data_.className.empty() ? kDefaultWindowClass
                                                                           : data_.className.c_str()));
   setWindowTitle(FromCp936(data_.title));
@@ -171,7 +172,7 @@ void CWinFormUnit::applyWindowFlags() {
   // Tool windows have no taskbar button, and Qt names their owner to the
   // platform (the hidden runtime window for those kept off the taskbar).
   Qt::WindowFlags flags = Qt::Window;
-  if (data_.border == 3 || data_.border == 4 || data_.showInTaskbar == 0) flags = Qt::Tool;
+  if (data_.border == 3 || data_.border == 4 || offTaskbar_) flags = Qt::Tool;
   if (data_.border == 0) {
     flags |= Qt::FramelessWindowHint;
   } else {

@@ -95,6 +95,8 @@ class CWinFormUnit : public QWidget {
   std::uint32_t unitId_;
   WindowData data_;
   bool modal_;
+  // Fixed at creation: the taskbar setting takes effect at the next load.
+  bool offTaskbar_;
   bool closing_ = false;
   bool createdNotShown_ = false;
   bool hasBeenActive_ = false;
