@@ -186,8 +186,10 @@ void EngineTest::TearDown() {
   platform::SetDialogResponder({});
 }
 
-WindowEngine& EngineTest::Start(std::vector<Form> forms) {
-  block_ = writeFormBlock(forms);
+WindowEngine& EngineTest::Start(std::vector<Form> forms) { return StartWithBlock(writeFormBlock(forms)); }
+
+WindowEngine& EngineTest::StartWithBlock(std::span<const std::uint8_t> block) {
+  block_.assign(block.begin(), block.end());
   header_ = {};
   header_.codeBase = kTestCodeBase;
   header_.formStart = block_.data();

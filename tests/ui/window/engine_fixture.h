@@ -100,6 +100,7 @@ class EngineTest : public ::testing::Test {
 
   // Installs a fresh engine with these forms, as image start-up does.
   WindowEngine& Start(std::vector<Form> forms);
+  WindowEngine& StartWithBlock(std::span<const std::uint8_t> block);
   WindowEngine& engine() { return *engine_; }
   CWinFormUnit* Window(std::uint32_t formId) { return engine_->liveWindow(formId); }
   Unit& LiveUnit(std::uint32_t formId, std::uint32_t unitId);
