@@ -803,11 +803,10 @@ bool WindowEngine::eventFilter(QObject* watched, QEvent* event) {
   }
 }
 
+// The move starts with the first movement, not the press, so that a click or
+// a double click without movement still reaches the window as usual.
 bool WindowEngine::startDrag(QWidget* window, QPoint global) {
-  if (QWindow* handle = window->windowHandle(); handle != nullptr && handle->startSystemMove()) return true;
-  // Without a window manager that moves windows for us, follow the mouse
-  // ourselves until the button is released.
-  drag_ = ManualDrag{window, global, window->pos()};
+  drag_ = WindowDrag{window, global, window->pos()};
   return true;
 }
 
@@ -821,6 +820,16 @@ bool WindowEngine::preprocessMouse(CWinFormUnit& window, QWidget* receiver, QEve
   if (drag_ && !wheel) {
     auto* me = static_cast<QMouseEvent*>(event);
     if (event->type() == QEvent::MouseMove && (me->buttons() & Qt::LeftButton) && drag_->window) {
+      if (!drag_->followingMouse) {
+        QWindow* handle = drag_->window->windowHandle();
+        if (handle != nullptr && handle->startSystemMove()) {
+          drag_.reset();
+          return true;
+        }
+        // Without a window manager that moves windows, follow the mouse
+        // until the button is released.
+        drag_->followingMouse = true;
+      }
       drag_->window->move(drag_->windowStart + (global - drag_->pressGlobal));
       return true;
     }

@@ -176,10 +176,13 @@ class WindowEngine : public QObject, public runtime::WindowHost {
     IdleFunction function = nullptr;
     void* argument = nullptr;
   };
-  struct ManualDrag {
+  // A left-button drag of the window: the platform moves the window once the
+  // mouse moves, or, where it cannot, the engine follows the mouse itself.
+  struct WindowDrag {
     QPointer<QWidget> window;
     QPoint pressGlobal;
     QPoint windowStart;
+    bool followingMouse = false;
   };
 
   bool createUnits(std::uint32_t formId, bool modal, QWidget* owner);
@@ -215,7 +218,7 @@ class WindowEngine : public QObject, public runtime::WindowHost {
   int idleCount_ = 0;
   std::uint32_t idleStart_ = 0;
   std::vector<std::uint32_t> declinedIdle_;
-  std::optional<ManualDrag> drag_;
+  std::optional<WindowDrag> drag_;
   // The unit being re-created: its old window's destruction must not clear
   // the record that already holds the new one.
   std::optional<std::pair<std::uint32_t, std::uint32_t>> recreating_;
