@@ -35,14 +35,12 @@ wait_for() {
   return 1
 }
 
-# A display number nobody uses.
-for n in $(seq 90 190); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "${display:-}" ] || fail "no free display"
-
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and reports its number: choosing one by
+# its lock file raced with a server of an earlier run still shutting down.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
+wait_for test -s "$work/display" || fail "Xvfb did not report a display"
+display=":$(tr -d '[:space:]' <"$work/display")"
 export DISPLAY="$display"
 wait_for xdpyinfo || fail "Xvfb did not start"
 

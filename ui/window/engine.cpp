@@ -11,19 +11,18 @@
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QUrl>
 #include <QWheelEvent>
 #include <QWindow>
 #include <algorithm>
 #include <map>
 
+#include "platform/desktop.h"
 #include "platform/event_pump.h"
+#include "platform/files.h"
 #include "platform/text_codec.h"
 #include "platform/ticks.h"
 #include "runtime/fatal.h"
@@ -946,8 +945,8 @@ bool WindowEngine::handleDialogKeys(CWinFormUnit& window, QWidget* focus, int vk
         const std::string& name = runtime::Runtime().programFileName();
         help = name.substr(0, name.rfind('.')) + ".hlp";
       }
-      QString path = QString::fromStdString(platform::HostPath(help));
-      if (QFileInfo::exists(path)) QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+      std::string path = platform::HostPath(help);
+      if (platform::PathExists(path)) platform::ShellOpen({"open", path, {}, {}, 2});
       return true;
     }
     default: break;
