@@ -10,11 +10,14 @@
 
 #include "anim/picture/gif_reader.h"
 #include "tests/anim/support/encoders.h"
+#include "tests/anim/support/giflib_memory.h"
 
 namespace {
 
 using horavia::anim::GifReader;
 using horavia::anim::testing::Bytes;
+using horavia::anim::testing::GifMemoryInput;
+using horavia::anim::testing::ReadGifMemory;
 
 std::vector<std::uint32_t> Table(std::uint32_t seed) {
   std::vector<std::uint32_t> table(256);
@@ -91,24 +94,11 @@ void Ours(benchmark::State& state, const Bytes& bytes) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * DecodedBytes(bytes)));
 }
 
-struct MemoryInput {
-  const Bytes* bytes;
-  std::size_t position;
-};
-
-int ReadMemory(GifFileType* gif, GifByteType* out, int length) {
-  auto* in = static_cast<MemoryInput*>(gif->UserData);
-  const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(length), in->bytes->size() - in->position);
-  std::memcpy(out, in->bytes->data() + in->position, n);
-  in->position += n;
-  return static_cast<int>(n);
-}
-
 void Giflib(benchmark::State& state, const Bytes& bytes) {
   for (auto _ : state) {
-    MemoryInput input{&bytes, 0};
+    GifMemoryInput input{&bytes, 0};
     int error = 0;
-    GifFileType* gif = DGifOpen(&input, ReadMemory, &error);
+    GifFileType* gif = DGifOpen(&input, ReadGifMemory, &error);
     if (!gif || DGifSlurp(gif) != GIF_OK) state.SkipWithError("giflib failed");
     benchmark::DoNotOptimize(gif->SavedImages);
     DGifCloseFile(gif, &error);

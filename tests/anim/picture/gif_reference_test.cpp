@@ -8,31 +8,21 @@
 
 #include "anim/picture/gif_reader.h"
 #include "tests/anim/support/encoders.h"
+#include "tests/anim/support/giflib_memory.h"
 
 namespace horavia::anim {
 namespace {
 
 using testing::Bytes;
+using testing::GifMemoryInput;
+using testing::ReadGifMemory;
 using testing::GifFile;
 using testing::GifFrame;
 
-struct MemoryInput {
-  const Bytes* bytes;
-  std::size_t position;
-};
-
-int ReadMemory(GifFileType* gif, GifByteType* out, int length) {
-  auto* in = static_cast<MemoryInput*>(gif->UserData);
-  const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(length), in->bytes->size() - in->position);
-  std::memcpy(out, in->bytes->data() + in->position, n);
-  in->position += n;
-  return static_cast<int>(n);
-}
-
 void ExpectSameAsGiflib(const Bytes& bytes) {
-  MemoryInput input{&bytes, 0};
+  GifMemoryInput input{&bytes, 0};
   int error = 0;
-  GifFileType* gif = DGifOpen(&input, ReadMemory, &error);
+  GifFileType* gif = DGifOpen(&input, ReadGifMemory, &error);
   ASSERT_NE(gif, nullptr);
   ASSERT_EQ(DGifSlurp(gif), GIF_OK);
 

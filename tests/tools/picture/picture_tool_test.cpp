@@ -13,11 +13,14 @@
 #include <random>
 
 #include "tests/anim/support/encoders.h"
+#include "tests/anim/support/giflib_memory.h"
 
 namespace horavia::tools {
 namespace {
 
 using anim::testing::Bytes;
+using anim::testing::GifMemoryInput;
+using anim::testing::ReadGifMemory;
 namespace fs = std::filesystem;
 
 class PictureTool : public ::testing::Test {
@@ -60,25 +63,12 @@ class PictureTool : public ::testing::Test {
 
 // ---- GIF: giflib's images composed as the animation units compose them ----
 
-struct MemoryInput {
-  const Bytes* bytes;
-  std::size_t position;
-};
-
-int ReadMemory(GifFileType* gif, GifByteType* out, int length) {
-  auto* in = static_cast<MemoryInput*>(gif->UserData);
-  const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(length), in->bytes->size() - in->position);
-  std::memcpy(out, in->bytes->data() + in->position, n);
-  in->position += n;
-  return static_cast<int>(n);
-}
-
 // Canvas starts empty (white, alpha 0); transparent pixels are skipped;
 // disposal 2 and 3 both put back what the area held before the image.
 std::vector<std::vector<std::uint32_t>> ComposeWithGiflib(const Bytes& bytes) {
-  MemoryInput input{&bytes, 0};
+  GifMemoryInput input{&bytes, 0};
   int error = 0;
-  GifFileType* gif = DGifOpen(&input, ReadMemory, &error);
+  GifFileType* gif = DGifOpen(&input, ReadGifMemory, &error);
   std::vector<std::vector<std::uint32_t>> frames;
   if (!gif || DGifSlurp(gif) != GIF_OK) return frames;
   const int width = gif->SWidth, height = gif->SHeight;
