@@ -8,6 +8,7 @@
 //   [input]      keyboard and mouse pre-processing
 #include "ui/window/engine.h"
 
+#include <QAbstractButton>
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
@@ -938,6 +939,15 @@ bool WindowEngine::handleDialogKeys(CWinFormUnit& window, QWidget* focus, int vk
       if (mods != 0 || !data.escCloses) return false;
       window.close();
       return true;
+    case 0x25:  // left
+    case 0x26:  // up
+    case 0x27:  // right
+    case 0x28:  // down
+      // The window's units form one group: on a button-like unit the arrows
+      // step through it as Tab does. Lists, combo boxes and sliders keep
+      // their arrows for themselves.
+      if (mods != 0 || qobject_cast<QAbstractButton*>(focus) == nullptr) return false;
+      return moveFocus(window, focus, vk == 0x27 || vk == 0x28);
     case 0x70: {
       if (mods != 0 || !data.f1OpensHelp) return false;
       std::string help = data.helpFile;

@@ -108,6 +108,14 @@ TEST_F(InputTest, TabFollowsTheTabOrderAndShiftTabGoesBack) {
   EXPECT_EQ(U(kSecond)->keys + U(kFirst)->keys + U(kThird)->keys, 0);
 }
 
+TEST_F(InputTest, ArrowKeysStayWithAUnitThatIsNoButton) {
+  U(kSecond)->setFocus();
+  Key(U(kSecond), Qt::Key_Down);
+  Key(U(kSecond), Qt::Key_Right);
+  EXPECT_EQ(QApplication::focusWidget(), U(kSecond));
+  EXPECT_EQ(U(kSecond)->keys, 2);
+}
+
 using DragTest = EngineTest;
 
 TEST_F(DragTest, DragAnywhereMovesTheWindowWithTheMouseUntilRelease) {
