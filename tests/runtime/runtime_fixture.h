@@ -5,24 +5,22 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/dialogs.h"
 #include "platform/process.h"
 #include "platform/text_codec.h"
 #include "runtime/runtime_app.h"
+#include "tests/support/process_exit.h"
 
 namespace horavia::runtime::testing {
-
-struct ProcessExited {
-  int code;
-};
 
 class RuntimeTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Runtime().resetForTests();
-    platform::SetExitHook([](int code) { throw ProcessExited{code}; });
+    horavia::testing::ThrowOnExit();
     platform::SetDialogResponder([this](const platform::DialogRequest& r) {
       dialogs.push_back(r);
       return platform::DefaultButton(r.style);
@@ -34,16 +32,9 @@ class RuntimeTest : public ::testing::Test {
     Runtime().resetForTests();
   }
 
-  // Runs f and returns the exit code it ended the process with (or -999 when
-  // it returned normally).
   template <class F>
   int ExitCodeOf(F&& f) {
-    try {
-      f();
-    } catch (const ProcessExited& e) {
-      return e.code;
-    }
-    return -999;
+    return horavia::testing::ExitCodeOf(std::forward<F>(f));
   }
 
   static std::string Cp(const char* utf8) { return platform::Utf8ToCp936(utf8); }

@@ -166,7 +166,7 @@ WindowData PlainWindowData() {
 void EngineTest::SetUp() {
   App();
   runtime::Runtime().resetForTests();
-  platform::SetExitHook([](int code) { throw ProcessExited{code}; });
+  horavia::testing::ThrowOnExit();
   platform::SetDialogResponder([this](const platform::DialogRequest& r) {
     dialogs_.push_back(r);
     return platform::DefaultButton(r.style);

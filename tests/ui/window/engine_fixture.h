@@ -10,10 +10,12 @@
 #include <array>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/dialogs.h"
 #include "runtime/runtime_app.h"
+#include "tests/support/process_exit.h"
 #include "ui/forms/form_table.h"
 #include "ui/forms/window_data.h"
 #include "ui/units/subroutines.h"
@@ -26,9 +28,7 @@ namespace horavia::ui::testing {
 // The one application object of the test process.
 QApplication& App();
 
-struct ProcessExited {
-  int code;
-};
+using horavia::testing::ProcessExited;
 
 // One call of a test handler: which one, its arguments and the current event
 // source while it ran.
@@ -108,15 +108,9 @@ class EngineTest : public ::testing::Test {
   // Runs the deletions that closing windows left queued.
   static void FinishDeletes();
 
-  // The exit code `f` ended the process with, or -999 when it returned.
   template <class F>
   int ExitCodeOf(F&& f) {
-    try {
-      f();
-    } catch (const ProcessExited& e) {
-      return e.code;
-    }
-    return -999;
+    return horavia::testing::ExitCodeOf(std::forward<F>(f));
   }
   std::string LastDialogText() const { return dialogs_.empty() ? std::string() : dialogs_.back().text; }
 
