@@ -8,6 +8,7 @@
 #include "runtime/libraries.h"
 
 #include <array>
+#include <span>
 
 #include "runtime/commands/commands.h"
 #include "runtime/library_links.h"
@@ -105,8 +106,8 @@ std::array<DataTypeInfo, kExtendedTypeCount>& ExtendedTypes() {
 
 // Core commands by number. Numbers 18-20 are not used by the application and
 // stay empty. The window and unit commands (0, 24, 25, 30, 33, 38-40, 43, 44,
-// 47-50) belong to the window engine's family and are not built yet.
-constexpr std::array<CommandFunction, 51> kCoreCommands = {
+// 47-50) are installed by the window layer that owns them (InstallCommand).
+std::array<CommandFunction, 51> coreCommands = {
     /*0*/ nullptr,          c::CurrentTime,       c::HourOf,          c::MinuteOf,
     /*4*/ c::SecondOf,      c::FileExists,        c::ToText,          c::WriteIniValue,
     /*8*/ c::GetProgramDirectory, c::RightText,   c::SetLibraryDirectory, c::WriteFileBytes,
@@ -122,13 +123,25 @@ constexpr std::array<CommandFunction, 51> kCoreCommands = {
     /*48*/ nullptr,         nullptr,              nullptr,
 };
 
-// The animation box's seven commands arrive with the box itself.
-constexpr std::array<CommandFunction, 7> kExtendedCommands = {};
-constexpr std::array<CommandFunction, 1> kSpecialCommands = {c::Delay};
-constexpr std::array<CommandFunction, 2> kSystemCommands = {c::ShellOpen, c::GetSpecialFolder};
+// The animation box's seven commands are installed by the box's layer.
+std::array<CommandFunction, 7> extendedCommands = {};
+std::array<CommandFunction, 1> specialCommands = {c::Delay};
+std::array<CommandFunction, 2> systemCommands = {c::ShellOpen, c::GetSpecialFolder};
 // The data operations library carries two commands that this program never
 // calls and whose behaviour nothing defines; their slots stay empty.
-constexpr std::array<CommandFunction, 2> kDataCommands = {};
+std::array<CommandFunction, 2> dataCommands = {};
+
+// The table a library's record points at, by library number.
+std::span<CommandFunction> CommandTable(int library) {
+  switch (library) {
+    case kCoreLibrary: return coreCommands;
+    case kExtendedInterfaceLibrary: return extendedCommands;
+    case kSpecialFunctionsLibrary: return specialCommands;
+    case kSystemInterfaceLibrary: return systemCommands;
+    case kDataOperationsLibrary: return dataCommands;
+    default: return {};
+  }
+}
 
 // [records] --------------------------------------------------------------------
 
@@ -161,19 +174,19 @@ Records& TheRecords() {
   static Records records = [] {
     Records r;
     r.info[0] = MakeLibrary("5B0E6C1A9D3F47A2B8C4E1F60A7D2C31", M.LibraryCore, 5, 64, 7, 7, 0xC0000001,
-                            kCoreCommands, &Notify<kCoreLibrary>);
+                            coreCommands, &Notify<kCoreLibrary>);
     r.info[0].dataTypeCount = kCoreTypeCount;
     r.info[0].dataTypes = CoreTypes().data();
     r.info[1] = MakeLibrary("8E2A4F6C1B3D45E7A9C0D2F4B6E8A013", M.LibraryExtendedInterface, 2, 2, 4, 3, 0,
-                            kExtendedCommands, &Notify<kExtendedInterfaceLibrary>);
+                            extendedCommands, &Notify<kExtendedInterfaceLibrary>);
     r.info[1].dataTypeCount = kExtendedTypeCount;
     r.info[1].dataTypes = ExtendedTypes().data();
     r.info[2] = MakeLibrary("C3D5E7F90A1B42C6D8E0F1A3B5C7D9E2", M.LibrarySpecialFunctions, 3, 0, 8, 0, 0xC0000000,
-                            kSpecialCommands, &Notify<kSpecialFunctionsLibrary>);
+                            specialCommands, &Notify<kSpecialFunctionsLibrary>);
     r.info[3] = MakeLibrary("1F3E5D7C9B0A48F6E2D4C6B8A0F2E4D5", M.LibrarySystemInterface, 3, 0, 0, 0, 0,
-                            kSystemCommands, &Notify<kSystemInterfaceLibrary>);
+                            systemCommands, &Notify<kSystemInterfaceLibrary>);
     r.info[4] = MakeLibrary("A7B9C1D3E5F640A2B4C6D8E0F1A3B5C6", M.LibraryDataOperations, 2, 50, 6, 0, 0xC0000000,
-                            kDataCommands, &Notify<kDataOperationsLibrary>);
+                            dataCommands, &Notify<kDataOperationsLibrary>);
     for (int i = 0; i < kLibraryCount; ++i) r.table[i] = &r.info[i];
     return r;
   }();
@@ -194,6 +207,12 @@ void InstallUnitType(TypeTag tag, UnitInterfaceFunction interface, const Propert
   if (type == nullptr) return;
   type->interface = interface;
   if (properties != nullptr) type->properties = properties;
+}
+
+void InstallCommand(int library, int index, CommandFunction function) {
+  std::span<CommandFunction> table = CommandTable(library);
+  if (index < 0 || static_cast<std::size_t>(index) >= table.size()) return;
+  table[static_cast<std::size_t>(index)] = function;
 }
 
 LibraryLink& CoreLibraryLink() { return Link<kCoreLibrary>(); }

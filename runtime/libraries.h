@@ -14,6 +14,12 @@ const LibraryInfo* const* RuntimeLibraries();
 // into its type record once, before the first window loads.
 void InstallUnitType(TypeTag tag, UnitInterfaceFunction interface, const PropertyInfo* properties = nullptr);
 
+// Commands implemented above the runtime (the window and unit commands, the
+// animation box's commands) are installed the same way, into slot `index`
+// of library `library` (1-based library number). Numbers outside the
+// library's table are ignored.
+void InstallCommand(int library, int index, CommandFunction function);
+
 // Stored state flags of the unit types.
 inline constexpr std::uint32_t kFlagsWindow = 0x800000D0;
 inline constexpr std::uint32_t kFlagsMenu = 0x80000004;

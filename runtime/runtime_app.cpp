@@ -167,6 +167,8 @@ std::intptr_t RuntimeApp::Service(std::int32_t code, std::intptr_t v1, std::intp
     case kServicePumpMessages:
       if (host != nullptr) host->pumpPending();
       return 0;
+    case kServiceQuitting:
+      return app.shuttingDown_ || (host != nullptr && host->quitting()) ? 1 : 0;
     case kServiceAllocate:
       return reinterpret_cast<std::intptr_t>(v2 != 0 ? app.heap_.tryAllocate(static_cast<std::size_t>(v1))
                                                      : app.heap_.allocate(static_cast<std::size_t>(v1)));

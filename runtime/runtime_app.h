@@ -71,6 +71,8 @@ class WindowHost {
                              std::int32_t subIndex, std::uint32_t low, std::uint32_t high) = 0;
   // Asks the main thread to end the program (called from another thread).
   virtual void forwardExit(int code) = 0;
+  // Whether the program is ending: the main loop has been asked to quit.
+  virtual bool quitting() const { return false; }
 
   // What the window and unit commands ask of the engine. The defaults answer
   // as if nothing were live.

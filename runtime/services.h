@@ -24,6 +24,7 @@ enum ServiceRequest : std::int32_t {
   kServiceBlockEvents = 2009,      // pump, then counter + 1
   kServiceUnblockEvents = 2010,    // pump, then counter - 1 (not below 0)
   kServicePumpMessages = 2018,     // pump pending messages, never the quit message
+  kServiceQuitting = 2019,         // -> 1 once the program is ending (the last window gone, or exit)
   kServiceAllocate = 2024,         // v1: byte count, v2: no-failure-check flag
   kServiceFree = 2025,             // v1: pointer
   kServiceReallocate = 2026,       // v1: pointer, v2: byte count

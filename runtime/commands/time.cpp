@@ -2,7 +2,7 @@
 #include <ctime>
 #include <functional>
 
-#include "platform/event_pump.h"
+#include "platform/event_loop.h"
 #include "platform/ticks.h"
 #include "runtime/commands/command_args.h"
 #include "runtime/commands/commands.h"
@@ -63,10 +63,12 @@ void SecondOf(ArgRecord* result, std::int32_t argCount, ArgRecord* args) {
 }
 
 // Waits while the user interface keeps running: pending messages are
-// dispatched, and between them the thread sleeps until the next message or
-// the deadline rather than spinning. Elapsed time is measured as a wrapping
-// difference, so a wait across the 32-bit wrap of the tick count lasts as
-// long as any other.
+// dispatched (windows closed meanwhile are gone when it returns), and between
+// them the thread sleeps until the next message, timer or the deadline
+// rather than spinning. Elapsed time is measured as a wrapping difference, so
+// a wait across the 32-bit wrap of the tick count lasts as long as any other.
+// Once the program is quitting the wait ends at once: nothing that follows
+// it should keep a closing program alive.
 void Delay(ArgRecord*, std::int32_t argCount, ArgRecord* args) {
   std::int32_t ms = IntOf(ArgAt(argCount, args, 0));
   if (ms <= 0) return;
@@ -76,6 +78,7 @@ void Delay(ArgRecord*, std::int32_t argCount, ArgRecord* args) {
   for (;;) {
     link.request(kServicePumpMessages);
     link.request(kServicePumpMessages);
+    if (link.request(kServiceQuitting) != 0) return;
     std::uint32_t elapsed = platform::TickCount() - start;
     if (elapsed > wanted) return;
     // "Slightly more than" the time asked: the wait ends one tick past it.

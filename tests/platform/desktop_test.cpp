@@ -12,7 +12,9 @@
 #include <filesystem>
 
 #include "platform/desktop.h"
-#include "platform/event_pump.h"
+#include "platform/event_loop.h"
+#include "platform/qt_event_loop.h"
+#include "platform/timers.h"
 #include "tests/platform/temp_folder.h"
 
 namespace horavia::platform {
@@ -27,6 +29,8 @@ QApplication& App() {
   static char name[] = "desktop_test";
   static char* argv[] = {name, nullptr};
   static QApplication app(argc, argv);
+  static bool installed = (InstallQtEventLoop(), true);
+  (void)installed;
   return app;
 }
 
@@ -99,6 +103,17 @@ TEST(EventPump, PendingEventsRunAndWaitingReturnsOnAnEvent) {
   QTimer::singleShot(0, [&] { ++ran; });
   WaitForEvents(600000);
   EXPECT_EQ(ran, 2);
+}
+
+TEST(EventPump, TheScheduleWakesTheLoopForADueTimer) {
+  App();
+  int fired = 0;
+  Timer timer([&] { ++fired; });
+  timer.startIn(5);
+  // Nothing else is queued: only the schedule's wake-up ends this wait.
+  while (fired == 0) WaitForEvents(600000);
+  EXPECT_EQ(fired, 1);
+  EXPECT_FALSE(timer.active());
 }
 
 TEST(EventPump, QuitRequestSurvivesAPump) {

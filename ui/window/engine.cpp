@@ -22,7 +22,8 @@
 #include <map>
 
 #include "platform/desktop.h"
-#include "platform/event_pump.h"
+#include "platform/event_loop.h"
+#include "platform/qt_event_loop.h"
 #include "platform/files.h"
 #include "platform/text_codec.h"
 #include "platform/ticks.h"
@@ -98,6 +99,7 @@ class HelperWindow : public QWidget {
 WindowEngine::WindowEngine(HandlerTable handlers) : handlers_(handlers) {
   InstallWindowType();
   InstallMessageBoxResponder();
+  platform::InstallQtEventLoop();
   if (qApp != nullptr) qApp->installEventFilter(this);
   idleTimer_.setSingleShot(true);
   idleTimer_.setInterval(0);

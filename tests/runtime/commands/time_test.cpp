@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "platform/event_pump.h"
+#include "platform/timers.h"
 #include "platform/ticks.h"
 #include "runtime/library_links.h"
 #include "tests/runtime/commands/command_fixture.h"
@@ -69,13 +69,15 @@ TEST(CurrentTimeCommand, WholeSecondsOfAValidDate) {
   EXPECT_NEAR(seconds, std::round(seconds), 1e-3);
 }
 
-// The delay against a hand-driven clock: every pump and every wait is
-// recorded, and each wait moves the clock by the time it was given.
+// The delay against a hand-driven clock: waiting moves the clock on (to the
+// deadline or the next due timer), pumps are counted, and the runtime's
+// answer to "is the program quitting" is the test's to give.
 class DelayCommand : public ::testing::Test {
  protected:
   static DelayCommand* current;
 
   static std::intptr_t Service(std::int32_t code, std::intptr_t, std::intptr_t) {
+    if (code == kServiceQuitting) return current->quitting ? 1 : 0;
     if (code == kServicePumpMessages) ++current->pumps;
     if (current->pumpCost > 0) current->ticks.advance(current->pumpCost);
     return 0;
@@ -84,13 +86,8 @@ class DelayCommand : public ::testing::Test {
   void SetUp() override {
     current = this;
     SpecialFunctionsLibraryLink().connect(&DelayCommand::Service);
-    platform::SetEventWaitHook([this](std::uint32_t ms) {
-      waits.push_back(ms);
-      ticks.advance(ms);
-    });
   }
   void TearDown() override {
-    platform::SetEventWaitHook({});
     SpecialFunctionsLibraryLink().connect(nullptr);
     current = nullptr;
   }
@@ -100,15 +97,16 @@ class DelayCommand : public ::testing::Test {
   platform::ManualTicks ticks{5000};
   int pumps = 0;
   std::uint32_t pumpCost = 0;
-  std::vector<std::uint32_t> waits;
+  bool quitting = false;
 };
 DelayCommand* DelayCommand::current = nullptr;
 
 TEST_F(DelayCommand, ZeroOrNegativeReturnsWithoutPumping) {
+  std::uint32_t start = ticks.now();
   Call(Delay, {ArgRecord::Int(0)});
   Call(Delay, {ArgRecord::Int(-20)});
   EXPECT_EQ(pumps, 0);
-  EXPECT_TRUE(waits.empty());
+  EXPECT_EQ(Elapsed(start), 0u);
 }
 
 TEST_F(DelayCommand, PumpsAndWaitsUntilJustPastTheTime) {
@@ -119,17 +117,36 @@ TEST_F(DelayCommand, PumpsAndWaitsUntilJustPastTheTime) {
   EXPECT_LT(Elapsed(start), 330u);
   EXPECT_GE(pumps, 2);
   EXPECT_EQ(pumps % 2, 0);  // always in pairs
-  ASSERT_FALSE(waits.empty());
-  for (std::uint32_t w : waits) EXPECT_LE(w, 301u);  // never past the deadline
 }
 
 TEST_F(DelayCommand, WaitsInsteadOfSpinning) {
-  // A clock that only moves while waiting: a busy loop would pump forever.
+  // A clock that only moves while waiting: a busy loop would pump forever,
+  // one wait to just past the deadline pumps twice before and twice after.
   std::uint32_t start = ticks.now();
   Call(Delay, {ArgRecord::Int(300)});
   EXPECT_EQ(Elapsed(start), 301u);
-  EXPECT_EQ(waits, (std::vector<std::uint32_t>{301}));
   EXPECT_EQ(pumps, 4);
+}
+
+TEST_F(DelayCommand, TimersFireAtTheirTickDuringTheWait) {
+  std::vector<std::uint32_t> fired;
+  platform::Timer timer([&] {
+    fired.push_back(ticks.now());
+    if (fired.size() < 3) timer.startIn(100);
+  });
+  std::uint32_t start = ticks.now();
+  timer.startIn(100);
+  Call(Delay, {ArgRecord::Int(1000)});
+  EXPECT_EQ(fired, (std::vector<std::uint32_t>{start + 100, start + 200, start + 300}));
+  EXPECT_EQ(Elapsed(start), 1001u);
+}
+
+TEST_F(DelayCommand, EndsAtOnceWhenTheProgramIsQuitting) {
+  quitting = true;
+  std::uint32_t start = ticks.now();
+  Call(Delay, {ArgRecord::Int(5000)});
+  EXPECT_EQ(Elapsed(start), 0u);
+  EXPECT_EQ(pumps, 2);  // what was waiting still ran
 }
 
 TEST_F(DelayCommand, WaitAcrossTheTickWrapLastsAsLong) {
