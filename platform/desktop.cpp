@@ -1,4 +1,5 @@
 // Index
+//   [backend]    the desktop backend the window layer installs
 //   [clipboard]  clipboard text and the alert sound
 //   [shell]      opening files, folders, addresses and programs
 //   [folders]    the standard folders
@@ -7,15 +8,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QApplication>
-#include <QClipboard>
-#include <QDesktopServices>
-#include <QDir>
-#include <QGuiApplication>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QStringList>
-#include <QUrl>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string_view>
 #include <utility>
 
 #include "platform/registry.h"
@@ -23,25 +19,26 @@
 namespace horavia::platform {
 namespace {
 
-QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-std::string U(const QString& s) { return s.toUtf8().toStdString(); }
-
-QGuiApplication* GuiApp() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()); }
+const DesktopBackend*& Backend() {
+  static const DesktopBackend* backend = nullptr;
+  return backend;
+}
 
 }  // namespace
+
+// [backend] ------------------------------------------------------------------
+
+void SetDesktopBackend(const DesktopBackend* backend) { Backend() = backend; }
 
 // [clipboard] ----------------------------------------------------------------
 
 bool SetClipboardText(const std::string& utf8) {
-  if (GuiApp() == nullptr) return false;
-  QClipboard* clipboard = QGuiApplication::clipboard();
-  if (clipboard == nullptr) return false;
-  clipboard->setText(Q(utf8));
-  return true;
+  const DesktopBackend* b = Backend();
+  return b != nullptr && b->setClipboardText(utf8);
 }
 
 void Beep() {
-  if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) QApplication::beep();
+  if (const DesktopBackend* b = Backend()) b->beep();
 }
 
 // [shell] --------------------------------------------------------------------
@@ -67,22 +64,39 @@ bool IsExecutableFile(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
 }
 
+// A file URL for a path, relative paths taken from `folder` (or the current
+// folder). Bytes that may not stand in a URL path are percent-encoded; other
+// UTF-8 stays as it is, as a desktop shows it.
+std::string FileUrl(const std::string& path, const std::string& folder) {
+  std::string absolute = path;
+  if (absolute.empty() || absolute[0] != '/') {
+    std::string base = folder;
+    if (base.empty()) {
+      char* cwd = getcwd(nullptr, 0);
+      if (cwd != nullptr) base = cwd;
+      std::free(cwd);
+    }
+    if (!base.empty() && base.back() != '/') base += '/';
+    absolute = base + absolute;
+  }
+  std::string url = "file://";
+  for (unsigned char c : absolute) {
+    constexpr std::string_view kReserved = "\"#%<>?[\\]^`{|}";
+    bool plain = c >= 0x80 || (c > 0x20 && c != 0x7F && kReserved.find(static_cast<char>(c)) == kReserved.npos);
+    if (plain) {
+      url += static_cast<char>(c);
+    } else {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", c);
+      url += escaped;
+    }
+  }
+  return url;
+}
+
 std::function<bool(const ShellAction&)>& Launcher() {
   static std::function<bool(const ShellAction&)> launcher;
   return launcher;
-}
-
-bool Launch(const ShellAction& action) {
-  switch (action.kind) {
-    case ShellAction::OpenUrl: return QDesktopServices::openUrl(QUrl(Q(action.url)));
-    case ShellAction::StartProgram: {
-      QStringList arguments;
-      for (const auto& a : action.arguments) arguments << Q(a);
-      return QProcess::startDetached(Q(action.program), arguments, Q(action.workingFolder));
-    }
-    case ShellAction::None: return false;
-  }
-  return false;
 }
 
 }  // namespace
@@ -130,7 +144,7 @@ ShellAction PlanShellOpen(const ShellRequest& request) {
     return action;
   }
   action.kind = ShellAction::OpenUrl;
-  action.url = U(QUrl::fromLocalFile(QDir(Q(request.workingFolder)).absoluteFilePath(Q(request.target))).toString());
+  action.url = FileUrl(request.target, request.workingFolder);
   return action;
 }
 
@@ -138,7 +152,8 @@ bool ShellOpen(const ShellRequest& request) {
   ShellAction action = PlanShellOpen(request);
   if (action.kind == ShellAction::None) return false;
   if (auto& launcher = Launcher()) return launcher(action);
-  return Launch(action);
+  const DesktopBackend* b = Backend();
+  return b != nullptr && b->launch(action);
 }
 
 void SetShellLauncher(std::function<bool(const ShellAction&)> launcher) { Launcher() = std::move(launcher); }
@@ -152,37 +167,47 @@ bool IsFolder(const std::string& path) {
   return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-std::string Standard(QStandardPaths::StandardLocation location) {
-  return U(QStandardPaths::writableLocation(location));
-}
-
 std::string Unslashed(std::string path) {
   while (path.size() > 1 && path.back() == '/') path.pop_back();
   return path;
 }
 
-// The host's counterparts of the folders the commands name.
+// The user's data folder: $XDG_DATA_HOME, else ~/.local/share.
+std::string UserDataFolder() {
+  const char* data = std::getenv("XDG_DATA_HOME");
+  if (data != nullptr && data[0] == '/') return data;
+  const char* home = std::getenv("HOME");
+  return home != nullptr && home[0] != '\0' ? std::string(home) + "/.local/share" : std::string();
+}
+
+std::string Under(const std::string& folder, const char* name) {
+  return folder.empty() ? folder : folder + "/" + name;
+}
+
+// The host's counterparts of the folders the commands name. The documents
+// and desktop folders are the user's own choice, kept in the desktop's
+// settings, so they come from the backend.
 std::string FolderOfKind(int kind) {
   switch (kind) {
-    case 1: return Standard(QStandardPaths::DocumentsLocation);
-    case 2: {
-      // No desktop standard exists for favourites; they live with the
-      // user's data.
-      std::string data = Standard(QStandardPaths::GenericDataLocation);
-      return data.empty() ? data : data + "/favourites";
+    case 1:
+    case 3: {
+      const DesktopBackend* b = Backend();
+      return b != nullptr ? b->standardFolder(kind) : std::string();
     }
-    case 3: return Standard(QStandardPaths::DesktopLocation);
-    case 4: return Standard(QStandardPaths::FontsLocation);
+    // No desktop standard exists for favourites; they live with the user's
+    // data.
+    case 2: return Under(UserDataFolder(), "favourites");
+    case 4: return Under(UserDataFolder(), "fonts");
     case 5:  // the start menu and its programs are both the applications menu
-    case 6: return Standard(QStandardPaths::ApplicationsLocation);
-    case 7: {
-      std::string config = UserConfigFolder();
-      return config.empty() ? config : config + "/autostart";
-    }
-    case 8: return Standard(QStandardPaths::GenericDataLocation);
+    case 6: return Under(UserDataFolder(), "applications");
+    case 7: return Under(UserConfigFolder(), "autostart");
+    case 8: return UserDataFolder();
     case 9: return "/usr";      // where the system's shared programs and data live
     case 10: return "/usr/lib"; // where the system's shared libraries live
-    case 11: return U(QDir::tempPath());
+    case 11: {
+      const char* temp = std::getenv("TMPDIR");
+      return temp != nullptr && temp[0] == '/' ? temp : "/tmp";
+    }
     default: return {};
   }
 }

@@ -1,6 +1,9 @@
 // The desktop's services: the clipboard, opening files and addresses with
 // the desktop's own opener, the standard folders and the alert sound.
-// Paths here are host paths (UTF-8).
+// Paths here are host paths (UTF-8). What only the toolkit can do comes from
+// a backend the window layer installs (platform/qt_platform.h); without one
+// the clipboard refuses, nothing is launched and the desktop's own folders
+// are unknown.
 #pragma once
 
 #include <functional>
@@ -8,6 +11,20 @@
 #include <vector>
 
 namespace horavia::platform {
+
+struct ShellAction;
+
+struct DesktopBackend {
+  bool (*setClipboardText)(const std::string& utf8);
+  void (*beep)();
+  bool (*launch)(const ShellAction& action);
+  // The folder of a kind that the user's desktop settings name (1 documents,
+  // 3 desktop), or empty.
+  std::string (*standardFolder)(int kind);
+};
+
+// Installs the backend (null: none). The backend must outlive its use.
+void SetDesktopBackend(const DesktopBackend* backend);
 
 // Puts text on the clipboard; false without a graphical application.
 bool SetClipboardText(const std::string& utf8);

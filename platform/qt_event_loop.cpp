@@ -1,4 +1,4 @@
-#include "platform/qt_event_loop.h"
+#include "platform/qt_platform.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>

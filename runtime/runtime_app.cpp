@@ -67,8 +67,6 @@ void RuntimeApp::initializeImage() {
   if (header_ == nullptr) return;
   const ImageHeader& h = *header_;
   runMode_ = h.runMode;
-  reserved_ = h.reserved;
-  buildValue_ = h.buildValue + 1;
 
   // The program folder becomes the current folder, so relative names in the
   // application resolve beside the program.
@@ -263,7 +261,7 @@ void RuntimeApp::resetForTests() {
   heap_.clearConstantRanges();
   header_ = nullptr;
   initialized_ = false;
-  runMode_ = reserved_ = buildValue_ = 0;
+  runMode_ = 0;
   libraries_.clear();
   libraryStates_.clear();
   cleanup_ = nullptr;

@@ -165,7 +165,7 @@ class RuntimeApp {
  private:
   const ImageHeader* header_ = nullptr;
   bool initialized_ = false;
-  std::uint32_t runMode_ = 0, reserved_ = 0, buildValue_ = 0;
+  std::uint32_t runMode_ = 0;
   std::string directory_, fileName_, folderWithSlash_;
   Heap heap_;
   ExternalTable externals_;

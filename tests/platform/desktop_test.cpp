@@ -13,7 +13,7 @@
 
 #include "platform/desktop.h"
 #include "platform/event_loop.h"
-#include "platform/qt_event_loop.h"
+#include "platform/qt_platform.h"
 #include "platform/timers.h"
 #include "tests/platform/temp_folder.h"
 
@@ -29,7 +29,7 @@ QApplication& App() {
   static char name[] = "desktop_test";
   static char* argv[] = {name, nullptr};
   static QApplication app(argc, argv);
-  static bool installed = (InstallQtEventLoop(), true);
+  static bool installed = (InstallQtPlatform(), true);
   (void)installed;
   return app;
 }

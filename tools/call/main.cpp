@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/qt_platform.h"
 #include "runtime/libraries.h"
 #include "runtime/runtime_app.h"
 #include "tools/call/call_console.h"
@@ -37,8 +38,14 @@ int Usage(const char* problem) {
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
   bool graphical = std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr ||
                    std::getenv("QT_QPA_PLATFORM") != nullptr;
-  if (graphical) return std::make_unique<QApplication>(argc, argv);
-  return std::make_unique<QCoreApplication>(argc, argv);
+  std::unique_ptr<QCoreApplication> app;
+  if (graphical) {
+    app = std::make_unique<QApplication>(argc, argv);
+  } else {
+    app = std::make_unique<QCoreApplication>(argc, argv);
+  }
+  horavia::platform::InstallQtPlatform();
+  return app;
 }
 
 }  // namespace

@@ -23,7 +23,7 @@
 
 #include "platform/desktop.h"
 #include "platform/event_loop.h"
-#include "platform/qt_event_loop.h"
+#include "platform/qt_platform.h"
 #include "platform/files.h"
 #include "platform/text_codec.h"
 #include "platform/ticks.h"
@@ -99,7 +99,7 @@ class HelperWindow : public QWidget {
 WindowEngine::WindowEngine(HandlerTable handlers) : handlers_(handlers) {
   InstallWindowType();
   InstallMessageBoxResponder();
-  platform::InstallQtEventLoop();
+  platform::InstallQtPlatform();
   if (qApp != nullptr) qApp->installEventFilter(this);
   idleTimer_.setSingleShot(true);
   idleTimer_.setInterval(0);

@@ -1,12 +1,8 @@
 #include "ui/window/pictures.h"
 
-#ifdef HORAVIA_HAVE_PICTURES
 #include "anim/picture/picture.h"
-#endif
 
 namespace horavia::ui {
-
-#ifdef HORAVIA_HAVE_PICTURES
 
 namespace {
 // Bitmap pixels are 0x00RRGGBB; Qt's RGB32 wants the top byte 0xFF.
@@ -40,13 +36,5 @@ std::optional<QRegion> PictureRegion(std::span<const std::uint8_t> bytes, std::u
   for (const anim::RegionRect& r : region->rects) out += QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
   return out;
 }
-
-#else
-
-std::optional<QImage> DecodePictureImage(std::span<const std::uint8_t>) { return std::nullopt; }
-std::optional<QIcon> DecodeIcon(std::span<const std::uint8_t>) { return std::nullopt; }
-std::optional<QRegion> PictureRegion(std::span<const std::uint8_t>, std::uint32_t) { return std::nullopt; }
-
-#endif
 
 }  // namespace horavia::ui

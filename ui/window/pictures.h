@@ -1,7 +1,6 @@
 // The window layer's view of the picture decoders: pictures as QImage, icons
-// as QIcon and picture regions as QRegion. Without the picture library in the
-// build every picture reads as absent (the window then shows no background
-// picture, the default icon and keeps its shape).
+// as QIcon and picture regions as QRegion. Bytes that do not decode give
+// nothing.
 #pragma once
 
 #include <QIcon>
