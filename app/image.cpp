@@ -5,7 +5,7 @@
 #include "app/externals.h"
 #include "app/literals.h"
 #include "app/forms/form_block.h"
-#include "runtime/libraries.h"
+#include "runtime/libraries/library_records.h"
 
 namespace horavia::app {
 namespace {

@@ -31,6 +31,23 @@ struct PropertyInfo {
   std::int32_t kind = 0;
 };
 
+// Bits of a type's state flags, as the window engine and the runtime read
+// them.
+namespace type_flags {
+inline constexpr std::uint32_t kRaisesEvents = 0x00000004;     // with kRaisesEventsToo: may raise events
+inline constexpr std::uint32_t kRaisesEventsToo = 0x00000040;
+inline constexpr std::uint32_t kMovesChildren = 0x00000080;    // a re-created unit takes its children along
+inline constexpr std::uint32_t kContainer = 0x00000200;        // messages for descendants count as its own
+inline constexpr std::uint32_t kContainerToo = 0x00200000;
+inline constexpr std::uint32_t kDefaultButton = 0x00000800;    // may act as the default button on Enter
+inline constexpr std::uint32_t kCheckBox = 0x00001000;         // its mnemonic toggles it
+inline constexpr std::uint32_t kLabelLike = 0x00002000;        // its mnemonic moves the focus on
+inline constexpr std::uint32_t kHasCaption = 0x00007C00;       // has a caption with a mnemonic
+inline constexpr std::uint32_t kNotAWindow = 0x00008000;       // never created visible, never styled
+inline constexpr std::uint32_t kNotCopyable = 0x00000100;      // a copy command refuses it
+inline constexpr std::uint32_t kDragsWindow = 0x04000000;      // a left press on it drags the window
+}  // namespace type_flags
+
 // 14 fields, in stored order.
 struct DataTypeInfo {
   const char* name = nullptr;         // e.g. "窗口", code page 936

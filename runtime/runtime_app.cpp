@@ -185,8 +185,8 @@ std::intptr_t RuntimeApp::Service(std::int32_t code, std::intptr_t v1, std::intp
     case kServiceUnitKind: {
       const DataTypeInfo* type = app.typeRecord(u32(v1));
       if (type == nullptr) return 0;
-      if (type->stateFlags & 0x04) return 2;
-      if (type->stateFlags & 0x40) return 1;
+      if (type->stateFlags & type_flags::kRaisesEvents) return 2;
+      if (type->stateFlags & type_flags::kRaisesEventsToo) return 1;
       return 0;
     }
     case kServiceRunMode:

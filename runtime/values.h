@@ -42,10 +42,25 @@ inline constexpr TypeTag kArrayFlag = 0x20000000;
 constexpr TypeTag LibraryTypeTag(std::uint32_t library, std::uint32_t type) {
   return (library << 16) | type;
 }
-inline constexpr TypeTag kTagWindow = 0x00010001;
-inline constexpr TypeTag kTagMenuItem = 0x00010003;
-inline constexpr TypeTag kTagCartoonBox = 0x00020008;
-inline constexpr TypeTag kTagCartoonObject = 0x00020009;
+
+// The unit types' tags: the type code every unit record starts with, the tag
+// of a unit reference and the key of the type's record in its library.
+namespace unit_type {
+inline constexpr TypeTag kWindow = LibraryTypeTag(1, 1);
+inline constexpr TypeTag kMenuItem = LibraryTypeTag(1, 3);
+inline constexpr TypeTag kEditBox = LibraryTypeTag(1, 5);
+inline constexpr TypeTag kPicBox = LibraryTypeTag(1, 6);
+inline constexpr TypeTag kDrawPanel = LibraryTypeTag(1, 8);
+inline constexpr TypeTag kLabel = LibraryTypeTag(1, 10);
+inline constexpr TypeTag kButton = LibraryTypeTag(1, 11);
+inline constexpr TypeTag kCheckBox = LibraryTypeTag(1, 12);
+inline constexpr TypeTag kComboBox = LibraryTypeTag(1, 14);
+inline constexpr TypeTag kListBox = LibraryTypeTag(1, 15);
+inline constexpr TypeTag kSliderBar = LibraryTypeTag(1, 20);
+inline constexpr TypeTag kComObject = LibraryTypeTag(1, 48);
+inline constexpr TypeTag kCartoonBox = LibraryTypeTag(2, 8);
+inline constexpr TypeTag kCartoonObject = LibraryTypeTag(2, 9);
+}  // namespace unit_type
 
 enum class TagClass : int { None = 0, Basic = 1, Application = 2, Library = 3 };
 

@@ -6,7 +6,7 @@
 
 #include "runtime/entry.h"
 #include "runtime/fatal.h"
-#include "runtime/libraries.h"
+#include "runtime/libraries/library_records.h"
 #include "runtime/runtime_app.h"
 #include "runtime/services.h"
 #include "tests/runtime/runtime_fixture.h"

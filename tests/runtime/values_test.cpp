@@ -151,7 +151,7 @@ TEST(ValueFormat, BasicValuesAsText) {
   EXPECT_EQ(BasicValueToText(ArgRecord::Pointer(text, kTagText)), "abc");
   EXPECT_EQ(BasicValueToText(ArgRecord::Pointer(nullptr, kTagText)), "");
   EXPECT_EQ(BasicValueToText(ArgRecord::Double(0.75, kTagDateTime)), Cp("1899年12月30日18时"));
-  EXPECT_EQ(BasicValueToText(ArgRecord{1, 0, kTagCartoonBox}), "");
+  EXPECT_EQ(BasicValueToText(ArgRecord{1, 0, unit_type::kCartoonBox}), "");
 }
 
 // --- text to number ---------------------------------------------------------

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "platform/qt_platform.h"
-#include "runtime/libraries.h"
+#include "runtime/libraries/library_records.h"
 #include "runtime/runtime_app.h"
 #include "tools/call/call_console.h"
 

@@ -28,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/values.h"
 #include "ui/forms/byte_stream.h"
 
 namespace horavia::ui {
@@ -45,22 +46,8 @@ constexpr bool isMenuItemId(std::uint32_t id) {
 
 // [types] ---------------------------------------------------------------------
 
-// (library number << 16) | type number; also the unit's type tag.
-namespace unit_type {
-constexpr std::uint32_t kWindow = 0x00010001;
-constexpr std::uint32_t kMenuItem = 0x00010003;
-constexpr std::uint32_t kEditBox = 0x00010005;
-constexpr std::uint32_t kPicBox = 0x00010006;
-constexpr std::uint32_t kDrawPanel = 0x00010008;
-constexpr std::uint32_t kLabel = 0x0001000A;
-constexpr std::uint32_t kButton = 0x0001000B;
-constexpr std::uint32_t kCheckBox = 0x0001000C;
-constexpr std::uint32_t kComboBox = 0x0001000E;
-constexpr std::uint32_t kListBox = 0x0001000F;
-constexpr std::uint32_t kSliderBar = 0x00010014;
-constexpr std::uint32_t kCartoonBox = 0x00020008;
-constexpr std::uint32_t kCartoonObject = 0x00020009;
-}  // namespace unit_type
+// A unit record's type code is its type's tag.
+namespace unit_type = runtime::unit_type;
 
 // [units] ---------------------------------------------------------------------
 
@@ -193,6 +180,7 @@ std::optional<ConstUnitLookup> findEventSource(const UnitTable& units, std::uint
 struct MenuRun {
   std::size_t first = 0;  // index of the first menu item entry
   std::size_t count = 0;  // consecutive menu item entries from there; 0 = no menu
+  bool contains(std::size_t index) const { return index >= first && index < first + count; }
 };
 MenuRun firstMenuRun(const UnitTable& units);
 inline MenuRun firstMenuRun(const Form& form) { return firstMenuRun(form.units); }

@@ -7,8 +7,6 @@
 
 #include "platform/text_codec.h"
 #include "ui/menu/shortcuts.h"
-#include "ui/window/engine.h"
-#include "ui/window/form_unit.h"
 
 namespace horavia::ui {
 namespace {
@@ -76,7 +74,6 @@ struct Builder {
   }
 };
 
-bool InRun(MenuRun run, std::size_t index) { return index >= run.first && index < run.first + run.count; }
 
 }  // namespace
 
@@ -112,7 +109,7 @@ BuiltMenu buildMenuBar(const UnitTable& units, MenuRun run) {
 
 std::unique_ptr<QMenu> buildPopupMenu(const UnitTable& units, MenuRun run, std::size_t position) {
   std::size_t index = run.first + position;
-  if (!InRun(run, index) || run.first + run.count > units.size()) return nullptr;
+  if (!run.contains(index) || run.first + run.count > units.size()) return nullptr;
   std::size_t end = SubtreeEnd(units, index, run.first + run.count);
   if (end == index + 1) return nullptr;
   auto menu = std::make_unique<QMenu>();
@@ -127,27 +124,6 @@ std::optional<std::int32_t> CommandIdOf(const QAction* action) {
   int id = action->data().toInt(&ok);
   if (!ok) return std::nullopt;
   return id;
-}
-
-void popUpMenu(WindowEngine& engine, std::uint32_t formId, std::uint32_t itemId, std::optional<int> x,
-               std::optional<int> y) {
-  CWinFormUnit* window = engine.requireLiveWindow(formId);
-  UnitTable* units = engine.unitsOf(formId);
-  if (units == nullptr) return;
-  auto found = findUnit(*units, itemId);
-  if (!found || !found->record->isMenuItem()) return;
-  MenuRun run = firstMenuRun(*units);
-  if (!InRun(run, found->index)) return;
-  std::unique_ptr<QMenu> menu = buildPopupMenu(*units, run, found->index - run.first);
-  if (!menu) return;
-  QPoint at = QCursor::pos() + QPoint(3, 3);
-  if (x) at.setX(*x);
-  if (y) at.setY(*y);
-  QPointer<CWinFormUnit> owner(window);
-  std::optional<std::int32_t> chosen = CommandIdOf(engine.presentMenu(*menu, at));
-  menu.reset();
-  // The choice arrives later as a command, as one from the menu bar does.
-  if (chosen && owner) engine.postCommand(owner, *chosen);
 }
 
 }  // namespace horavia::ui

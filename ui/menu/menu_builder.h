@@ -18,8 +18,6 @@
 
 namespace horavia::ui {
 
-class WindowEngine;
-
 inline constexpr std::int32_t kFirstCommandId = 20000;
 // Command ids from here up belong to the platform and are ignored.
 inline constexpr std::int32_t kFirstPlatformCommandId = 57600;
@@ -49,12 +47,5 @@ std::unique_ptr<QMenu> buildPopupMenu(const UnitTable& units, MenuRun run, std::
 
 // The command id an action of a built menu carries, or nothing.
 std::optional<std::int32_t> CommandIdOf(const class QAction* action);
-
-// Pops up the submenu below the menu item `itemId` of the live window of
-// `formId`, at the mouse + (3, 3) or at the given screen coordinates. Does
-// nothing when the item is not a menu item of the run with deeper entries.
-// A missing live window is the fatal "unit missing" error.
-void popUpMenu(WindowEngine& engine, std::uint32_t formId, std::uint32_t itemId, std::optional<int> x,
-               std::optional<int> y);
 
 }  // namespace horavia::ui

@@ -2,7 +2,7 @@
 
 #include <QPixmap>
 
-#include "ui/window/pictures.h"
+#include "ui/units/pictures.h"
 
 namespace horavia::ui {
 namespace {

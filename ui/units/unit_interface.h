@@ -7,6 +7,7 @@
 //   [queries]    the query numbers and what each answers
 //   [values]     the raw property values the get and set functions exchange
 //   [create]     what the create function receives
+//   [lookup]     a type's function for a query, typed
 //   [styles]     the style bits handed to the create function
 #pragma once
 
@@ -14,6 +15,8 @@
 #include <span>
 #include <string>
 #include <vector>
+
+#include "runtime/library_types.h"
 
 class QWidget;
 
@@ -73,6 +76,7 @@ using IsDefaultButtonFunction = bool (*)(QWidget* unit);
 
 // [create] --------------------------------------------------------------------
 
+
 class WindowEngine;
 
 struct UnitCreateParams {
@@ -90,6 +94,32 @@ struct UnitCreateParams {
 // Query 1: the live unit object, or null when it cannot be created.
 using CreateUnitFunction = QWidget* (*)(const UnitCreateParams& params);
 
+// [lookup] --------------------------------------------------------------------
+
+// Each query's function signature, so a caller names the query once.
+template <UnitQuery Q>
+struct QuerySignature;
+template <>
+struct QuerySignature<kQueryCreate> { using Type = CreateUnitFunction; };
+template <>
+struct QuerySignature<kQuerySetProperty> { using Type = SetPropertyFunction; };
+template <>
+struct QuerySignature<kQueryWriteBack> { using Type = WriteBackFunction; };
+template <>
+struct QuerySignature<kQueryGetProperty> { using Type = GetPropertyFunction; };
+template <>
+struct QuerySignature<kQueryWantsKey> { using Type = WantsKeyFunction; };
+template <>
+struct QuerySignature<kQueryIsDefaultButton> { using Type = IsDefaultButtonFunction; };
+
+// The function a type's interface answers for query Q, or null when the type
+// is unknown, has no interface or does not answer Q.
+template <UnitQuery Q>
+typename QuerySignature<Q>::Type UnitFunction(const runtime::DataTypeInfo* type) {
+  if (type == nullptr || type->interface == nullptr) return nullptr;
+  return reinterpret_cast<typename QuerySignature<Q>::Type>(type->interface(Q));
+}
+
 // [styles] --------------------------------------------------------------------
 
 // The bits keep the values the stored programs were written against.
@@ -101,18 +131,6 @@ constexpr std::uint32_t kTabStop = 0x00010000;
 }  // namespace unit_style
 
 // Type flags the engine consults (from the type's record).
-namespace type_flags {
-constexpr std::uint32_t kRaisesEvents = 0x00000004;
-constexpr std::uint32_t kRaisesEventsToo = 0x00000040;
-constexpr std::uint32_t kMovesChildren = 0x00000080;
-constexpr std::uint32_t kContainer = 0x00000200;
-constexpr std::uint32_t kContainerToo = 0x00200000;
-constexpr std::uint32_t kDefaultButton = 0x00000800;
-constexpr std::uint32_t kCheckBox = 0x00001000;
-constexpr std::uint32_t kLabelLike = 0x00002000;
-constexpr std::uint32_t kHasCaption = 0x00007C00;
-constexpr std::uint32_t kNotAWindow = 0x00008000;
-constexpr std::uint32_t kDragsWindow = 0x04000000;
-}  // namespace type_flags
+namespace type_flags = runtime::type_flags;
 
 }  // namespace horavia::ui

@@ -3,6 +3,16 @@
 // descriptions, runs the message loop with its modal loops and idle
 // processing, pre-processes keyboard and mouse input, and delivers events.
 //
+// Its members are defined by concern, one file each:
+//   engine.cpp       construction, teardown, lookups
+//   host.cpp         the WindowHost requests the runtime sends
+//   loading.cpp      loading, showing, closing, re-creating units
+//   loop.cpp         message loop, modal loops, quit, idle hooks, idle step
+//   input.cpp        keyboard and mouse pre-processing, window drags
+//   dialog_keys.cpp  Tab, Enter, Esc, F1, arrows and mnemonics
+//   menus.cpp        menu bars, pop-up menus, menu commands
+//   events.cpp       event delivery (with properties.cpp, the unit entries)
+//
 // Index
 //   [host]       the WindowHost requests the runtime sends
 //   [loading]    buildWindowFromForm, showLoadedWindow, closing and teardown
@@ -91,6 +101,7 @@ class WindowEngine : public QObject, public runtime::WindowHost {
   void writeProperty(std::uint32_t formId, std::uint32_t unitId, std::int32_t property,
                      std::int32_t subIndex, std::uint32_t low, std::uint32_t high) override;
   void forwardExit(int code) override;
+  bool quitting() const override { return quitRequested_; }
   std::pair<std::uint32_t, std::uint32_t> currentEventSource() const override {
     return {eventSource_.formId, eventSource_.unitId};
   }
@@ -106,9 +117,16 @@ class WindowEngine : public QObject, public runtime::WindowHost {
   // Shows a freshly loaded window; a modal one runs its modal loop until it
   // has gone (or the program quits).
   void showLoadedWindow(std::uint32_t formId, bool modal);
-  // Called by the window: a close was accepted, and it has been destroyed.
+  // Called by the window: a close was accepted (the window leaves the loaded
+  // forms at once and is deleted as soon as no handler of its form runs),
+  // and it has been destroyed.
   void windowClosing(CWinFormUnit& window);
-  void windowDestroyed(std::uint32_t formId);
+  void windowDestroyed(CWinFormUnit& window);
+  // Whether the form's window has closed and waits for deletion, with no new
+  // window of the form loaded.
+  bool closedAndNotReloaded(std::uint32_t formId) const;
+  // Deletes the closed windows that no running handler still needs.
+  void deleteClosedWindows();
   // Re-creates a unit whose type asked for a new window after a set.
   void recreateUnit(std::uint32_t formId, std::size_t index);
   // The menu bar and accelerators from the current records.
@@ -135,6 +153,14 @@ class WindowEngine : public QObject, public runtime::WindowHost {
   UnitAt unitUnder(QWidget* widget);
   const runtime::DataTypeInfo* typeOf(const Unit& unit) const;
   std::uint32_t typeFlags(const Unit& unit) const;
+  // The function the unit's type answers for query Q, or null.
+  template <UnitQuery Q>
+  typename QuerySignature<Q>::Type unitFunction(const Unit& unit) const {
+    return UnitFunction<Q>(typeOf(unit));
+  }
+  // Whether a unit of a loaded window shows: its visible flag, unless its
+  // type is not a window or it stands in for a type not built.
+  bool showsWhenLoaded(const Unit& unit, const QWidget* widget) const;
 
   // [loop] ---------------------------------------------------------------------
   void requestQuit();
@@ -152,6 +178,9 @@ class WindowEngine : public QObject, public runtime::WindowHost {
   // binding, handler.
   EventOutcome deliver(std::uint32_t formId, std::uint32_t unitId, std::int32_t event,
                        std::span<const std::uint32_t> arguments);
+  // Marks a handler of the form as running (its closed window must wait).
+  void beginHandler(std::uint32_t formId) { ++runningHandlers_[formId]; }
+  void endHandler(std::uint32_t formId);
   EventSource eventSource() const { return eventSource_; }
   void setCurrentEventSource(EventSource source) { eventSource_ = source; }
   void clearCurrentEventSourceForm() { eventSource_.formId = 0; }
@@ -187,7 +216,15 @@ class WindowEngine : public QObject, public runtime::WindowHost {
 
   bool createUnits(std::uint32_t formId, bool modal, QWidget* owner);
   QWidget* createUnit(std::uint32_t formId, Unit& unit, QWidget* window, std::int32_t controlId);
+  // What a unit's create function receives: its record's data, placed as
+  // stored, under `parent`.
+  UnitCreateParams createParams(std::uint32_t formId, const Unit& unit, QWidget* parent, std::int32_t controlId,
+                                std::uint32_t style);
+  void attachCursor(Unit& unit, QWidget* widget);
   void finishLoading(std::uint32_t formId);
+  void tellUnitsShown(std::uint32_t formId);
+  void leaveLoadedForms(std::uint32_t formId);
+  bool finishClosedWindow(std::uint32_t formId);
   void dropWorkingCopy(std::uint32_t formId);
   void runLoop(QEventLoop& loop);
   void scheduleIdle();
@@ -209,6 +246,9 @@ class WindowEngine : public QObject, public runtime::WindowHost {
   EventSource eventSource_;
   std::optional<std::uint32_t> modalForm_;
   std::vector<QEventLoop*> loops_;
+  std::map<std::uint32_t, QEventLoop*> modalLoops_;  // by form, while its window runs modal
+  std::map<std::uint32_t, int> runningHandlers_;     // by form
+  std::vector<QPointer<CWinFormUnit>> closedWindows_;  // closed, not yet deleted
   bool quitRequested_ = false;
   bool tearingDown_ = false;
   bool synthesizing_ = false;   // a replaced character is being delivered

@@ -19,10 +19,10 @@
 #include <cstring>
 
 #include "platform/text_codec.h"
-#include "runtime/libraries.h"
-#include "ui/units/properties.h"
+#include "runtime/libraries/library_records.h"
+#include "ui/units/property_values.h"
 #include "ui/window/engine.h"
-#include "ui/window/pictures.h"
+#include "ui/units/pictures.h"
 #include "ui/window/private_message.h"
 #include "ui/window/shapes.h"
 
@@ -165,7 +165,7 @@ CWinFormUnit::CWinFormUnit(const UnitCreateParams& params, WindowData data, QWid
 
 CWinFormUnit::~CWinFormUnit() {
   stopMusic();
-  if (engine_ != nullptr) engine_->windowDestroyed(formId_);
+  if (engine_ != nullptr) engine_->windowDestroyed(*this);
 }
 
 void CWinFormUnit::applyWindowFlags() {
@@ -439,12 +439,13 @@ bool CWinFormUnit::event(QEvent* event) {
 }
 
 void CWinFormUnit::closeEvent(QCloseEvent* event) {
-  if (closing_) {
+  if (closed_) {
     event->accept();
     return;
   }
   EventOutcome outcome = engine_ != nullptr ? engine_->deliver(formId_, unitId_, 1, {}) : EventOutcome{};
   if (outcome.swallows()) {
+    closeRequested_ = false;  // kept open: no longer on its way out
     event->ignore();
     return;
   }

@@ -37,8 +37,13 @@ class CWinFormUnit : public QWidget {
   std::uint32_t unitId() const { return unitId_; }
   const WindowData& data() const { return data_; }
   bool modal() const { return modal_; }
-  bool closing() const { return closing_; }
-  void setClosing() { closing_ = true; }
+  // On its way out: asked to close (the close runs after the current event)
+  // or already closed.
+  bool closing() const { return closeRequested_ || closed_; }
+  void markClosing() { closeRequested_ = true; }
+  // The closing path has run: the window has left the loaded forms.
+  bool closed() const { return closed_; }
+  void setClosed() { closed_ = true; }
 
   // Type-specific properties (number - 8); the window is never re-created,
   // so the set answers 0.
@@ -97,7 +102,8 @@ class CWinFormUnit : public QWidget {
   bool modal_;
   // Fixed at creation: the taskbar setting takes effect at the next load.
   bool offTaskbar_;
-  bool closing_ = false;
+  bool closeRequested_ = false;
+  bool closed_ = false;
   bool createdNotShown_ = false;
   bool hasBeenActive_ = false;
   std::vector<std::pair<QPointer<QWidget>, bool>> disabled_;

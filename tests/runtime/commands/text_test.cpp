@@ -38,7 +38,7 @@ TEST(ToTextCommand, BasicValues) {
   EXPECT_EQ(TakeText(Call(ToText, {ArgRecord::Double(43060.0, kTagDateTime)})), Cp("2017年11月21日"));
   EXPECT_EQ(TakeText(Call(ToText, {ArgRecord::Int(200, kTagByte)})), "200");
   EXPECT_TRUE(IsNull(Call(ToText, {TextArg("")})));
-  EXPECT_TRUE(IsNull(Call(ToText, {ArgRecord{1, 2, kTagWindow}})));
+  EXPECT_TRUE(IsNull(Call(ToText, {ArgRecord{1, 2, unit_type::kWindow}})));
 }
 
 TEST(ToIntegerCommand, EachKind) {
@@ -67,7 +67,7 @@ TEST(ToByteSetCommand, BytesOfEachKind) {
   EXPECT_EQ(TakeBytes(Call(ToByteSet, {ArgRecord::Double(1.0)})).size(), 8u);
   ByteSetArg bytes(std::string("\x00\x01", 2));
   EXPECT_EQ(TakeBytes(Call(ToByteSet, {bytes.record()})), std::string("\x00\x01", 2));
-  EXPECT_TRUE(IsNull(Call(ToByteSet, {ArgRecord{1, 2, kTagCartoonBox}})));
+  EXPECT_TRUE(IsNull(Call(ToByteSet, {ArgRecord{1, 2, unit_type::kCartoonBox}})));
   EXPECT_TRUE(IsNull(Call(ToByteSet, {TextArg("")})));
 }
 

@@ -100,7 +100,8 @@ TEST_F(PopupTest, PoppingUpTheHiddenTitleShowsItsItemsAndAChoiceRunsTheHandler) 
     offered = CommandIds(menu);
     return menu.actions().back();  // "E&xit"
   });
-  popUpMenu(engine(), kForm, kTitle, 100, 200);
+  const int x = 100, y = 200;
+  engine().popUpMenu(kForm, kTitle, &x, &y);
   EXPECT_EQ(shownAt, QPoint(100, 200));
   EXPECT_EQ(offered, (std::vector<std::int32_t>{20002, 20004, 20005}));
   EXPECT_TRUE(Calls().empty());  // the choice arrives later, as a command
@@ -115,7 +116,7 @@ TEST_F(PopupTest, APopUpWithoutCoordinatesOpensBesideTheMouse) {
     shownAt = at;
     return nullptr;
   });
-  popUpMenu(engine(), kForm, kTitle, std::nullopt, std::nullopt);
+  engine().popUpMenu(kForm, kTitle, nullptr, nullptr);
   EXPECT_EQ(shownAt, QCursor::pos() + QPoint(3, 3));
   QCoreApplication::sendPostedEvents();
   EXPECT_TRUE(Calls().empty());

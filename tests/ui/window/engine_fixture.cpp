@@ -1,7 +1,7 @@
 #include "tests/ui/window/engine_fixture.h"
 
 #include "platform/process.h"
-#include "runtime/libraries.h"
+#include "runtime/libraries/library_records.h"
 #include "runtime/services.h"
 
 namespace horavia::ui::testing {

@@ -6,7 +6,7 @@
 
 #include "platform/text_codec.h"
 #include "runtime/entry.h"
-#include "runtime/libraries.h"
+#include "runtime/libraries/library_records.h"
 #include "runtime/messages.h"
 #include "runtime/services.h"
 #include "tests/ui/window/engine_fixture.h"

@@ -1,4 +1,4 @@
-#include "ui/window/pictures.h"
+#include "ui/units/pictures.h"
 
 #include "anim/picture/picture.h"
 

@@ -1,19 +1,20 @@
-// Unit properties by number, behind the runtime's read and write entries.
+// Property values between the runtime and the units: the kind codes of the
+// type's property tables and how a value of each kind is converted on its way
+// in and out, the numbers of the common properties, their clamps, and font
+// facets.
 //
 // Numbers 0-7 are common to every unit but the menu item (left, top, width,
-// height, tag, visible, disabled, mouse pointer) and handled here; from 8 on
-// they belong to the unit's type (queries 6 and 4) and their kind code
-// decides how values are converted. A menu item has its own four (caption,
-// checked, disabled, visible).
+// height, tag, visible, disabled, mouse pointer); from 8 on they belong to the
+// unit's type (queries 6 and 4) and their kind code decides how values are
+// converted.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "ui/units/unit_interface.h"
 
 namespace horavia::ui {
-
-class WindowEngine;
 
 namespace property_kind {
 constexpr std::int32_t kInteger = 1000;
@@ -85,9 +86,16 @@ std::uint64_t ValueFromRaw(std::int32_t kind, const RawProperty& raw, std::int32
 RawProperty RawFromValue(std::int32_t kind, std::uint32_t low, std::uint32_t high, std::int32_t subIndex,
                          const RawProperty& current, int dpi);
 
-std::uint64_t ReadUnitProperty(WindowEngine& engine, std::uint32_t formId, std::uint32_t unitId,
-                               std::int32_t property, std::int32_t subIndex);
-void WriteUnitProperty(WindowEngine& engine, std::uint32_t formId, std::uint32_t unitId, std::int32_t property,
-                       std::int32_t subIndex, std::uint32_t low, std::uint32_t high);
+// The screen's vertical pixels per inch (96 without a screen), for font sizes.
+int ScreenDpi();
+
+// A pointer value as a property write carries it: the whole 64-bit value on a
+// 64-bit host, the low dword alone on a 32-bit one.
+const void* PointerOf(std::uint32_t low, std::uint32_t high);
+// The bytes of a byte-set value (none: empty).
+std::vector<std::uint8_t> BytesOfByteSet(const void* byteSet);
+// Pointer data as stored: its first dword turned from the program's cursor
+// number into the system cursor id.
+std::vector<std::uint8_t> PointerDataForStorage(std::vector<std::uint8_t> bytes);
 
 }  // namespace horavia::ui

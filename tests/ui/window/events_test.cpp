@@ -5,7 +5,7 @@
 #include "runtime/messages.h"
 #include "runtime/services.h"
 #include "tests/ui/window/engine_fixture.h"
-#include "ui/units/events.h"
+#include "ui/window/events.h"
 
 namespace horavia::ui::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/units/events.h"
+#include "ui/window/events.h"
 
 #include <algorithm>
 
@@ -14,18 +14,14 @@ namespace {
 
 const auto& M = runtime::messages::kConstants;
 
-constexpr runtime::TypeTag kTagByte = 0x80000101;
-constexpr runtime::TypeTag kTagShort = 0x80000201;
-constexpr runtime::TypeTag kTagLong = 0x80000401;
-constexpr runtime::TypeTag kTagDouble = 0x80000601;
-constexpr runtime::TypeTag kTagDate = 0x80000003;
-constexpr runtime::TypeTag kTagWideValue = 0x80000008;
-constexpr runtime::TypeTag kTagUnitRef = 0x00010003;
+using namespace runtime;
 
-bool TakesTwoDwords(const runtime::TypedEventArg& a) {
+// Eight-byte values, and arguments tagged with the menu type (how a unit
+// reference is passed), take two dwords.
+bool TakesTwoDwords(const TypedEventArg& a) {
   if (a.passing & 2u) return true;
-  return a.tag == kTagUnitRef || a.tag == kTagDate || a.tag == kTagLong || a.tag == kTagDouble ||
-         a.tag == kTagWideValue;
+  return a.tag == unit_type::kMenuItem || a.tag == kTagDateTime || a.tag == kTagLong || a.tag == kTagDouble ||
+         a.tag == kTagEightBytes;
 }
 
 // Follows links while they name a unit of the same type; a cycle ends after
@@ -73,6 +69,9 @@ EventOutcome DeliverEvent(WindowEngine& engine, std::uint32_t formId, std::uint3
   runtime::RuntimeApp& app = runtime::Runtime();
   if (app.eventsBlocked() > 0) return {};
   if (engine.findForm(formId) == nullptr) runtime::FatalError(M.EventWindowMissing);
+  // A closed window's units may still be about until it is deleted; what
+  // they raise reaches no one.
+  if (engine.closedAndNotReloaded(formId)) return {};
   const UnitTable& units = *engine.unitsOf(formId);
   auto found = findEventSource(units, unitId);
   if (!found) runtime::FatalError(M.EventUnitMissing);
@@ -86,9 +85,25 @@ EventOutcome DeliverEvent(WindowEngine& engine, std::uint32_t formId, std::uint3
   AppSubroutine subroutine = engine.handlers().find(handler.address);
   if (subroutine == nullptr) return {};
   engine.setCurrentEventSource({formId, source->id});
-  SubroutineResult result = subroutine(arguments);
+  SubroutineResult result;
+  {
+    // Even a handler that never returns normally (the exit seam in tests
+    // throws) must not leave its form marked as running.
+    struct Running {
+      WindowEngine& engine;
+      std::uint32_t formId;
+      ~Running() { engine.endHandler(formId); }
+    } running{engine, formId};
+    engine.beginHandler(formId);
+    result = subroutine(arguments);
+  }
   engine.clearCurrentEventSourceForm();
   return {true, result};
+}
+
+EventOutcome WindowEngine::deliver(std::uint32_t formId, std::uint32_t unitId, std::int32_t event,
+                                   std::span<const std::uint32_t> arguments) {
+  return DeliverEvent(*this, formId, unitId, event, arguments);
 }
 
 std::int32_t RaisePlainEvent(WindowEngine& engine, runtime::PlainEventRecord& record) {

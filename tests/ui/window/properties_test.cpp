@@ -8,7 +8,7 @@
 #include "runtime/values.h"
 #include "tests/ui/window/engine_fixture.h"
 #include "ui/units/cursors.h"
-#include "ui/units/properties.h"
+#include "ui/units/property_values.h"
 
 namespace horavia::ui::testing {
 namespace {
@@ -114,15 +114,6 @@ TEST_F(PropertiesTest, FontFacetsChangeOneFieldOfTheFont) {
   EXPECT_EQ(unit->font.face, "");  // too long a face name selects the default
 }
 
-TEST(FontSizes, ConvertBetweenPointsAndHeightRounded) {
-  EXPECT_EQ(FontHeightFromPoints(9, 96), -12);
-  EXPECT_EQ(FontHeightFromPoints(-9, 96), -12);
-  EXPECT_EQ(FontPointsFromHeight(-12, 96), 9);
-  EXPECT_EQ(FontPointsFromHeight(-13, 96), 10);  // 9.75 rounds up
-  EXPECT_EQ(NormaliseAngle(-10), 3590);
-  EXPECT_EQ(NormaliseAngle(7300), 100);
-}
-
 TEST_F(PropertiesTest, ASetThatAsksForANewWindowRecreatesTheUnitInPlace) {
   ASSERT_TRUE(engine().loadStartWindow(kForm));
   QWidget* old = Widget(kForm, kUnit);
@@ -160,25 +151,6 @@ TEST_F(PropertiesTest, AccessToAFormThatDoesNotExistOrAWindowNotLoadedIsFatal) {
   SetUp();
   EXPECT_EQ(ExitCodeOf([this] { Read(kUnit, 8); }), -1);
   EXPECT_NE(LastDialogText().find(platform::Cp936ToUtf8(m.WindowNotLoaded)), std::string::npos);
-}
-
-class CursorTable : public ::testing::Test {
- protected:
-  void SetUp() override { App(); }  // cursors need the application object
-};
-
-TEST_F(CursorTable, NumbersAndSystemIdsAreUniqueAndTranslateBothWays) {
-  for (std::size_t i = 0; i < kCursorTable.size(); ++i) {
-    EXPECT_EQ(kCursorTable[i].number, static_cast<std::int32_t>(i));
-    for (std::size_t j = i + 1; j < kCursorTable.size(); ++j) EXPECT_NE(kCursorTable[i].systemId, kCursorTable[j].systemId);
-    EXPECT_EQ(CursorNumberFromSystemId(SystemIdFromCursorNumber(kCursorTable[i].number)), kCursorTable[i].number);
-  }
-  EXPECT_EQ(SystemIdFromCursorNumber(99), 99);
-  EXPECT_EQ(CursorNumberFromSystemId(12345), 12345);
-  const std::uint8_t hand[] = {0x89, 0x7F, 0, 0};  // the stored hand
-  ASSERT_TRUE(MakeUnitCursor(hand).has_value());
-  EXPECT_EQ(MakeUnitCursor(hand)->shape(), Qt::PointingHandCursor);
-  EXPECT_FALSE(MakeUnitCursor({}).has_value());
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
-// The library records of the runtime.
+// The library records of the runtime: the five libraries with their type
+// tables and the command tables that number their commands. They sit above
+// the command families they list.
 //
 // Index
 //   [links]      each library's link to the runtime and its notify routine
 //   [types]      the data-type tables
 //   [commands]   the command tables, by the command numbers the application uses
 //   [records]    the five LibraryInfo records and the table
-#include "runtime/libraries.h"
+#include "runtime/libraries/library_records.h"
 
 #include <array>
 #include <span>
@@ -66,28 +68,31 @@ DataTypeInfo NamedType(const char* name, const char* english, std::uint32_t flag
   return type;
 }
 
+// The slot of a type in its library's table.
+constexpr std::size_t Slot(TypeTag tag) { return (tag & 0xFFFF) - 1; }
+
 // Slots without a type stay all-zero records.
 std::array<DataTypeInfo, kCoreTypeCount> MakeCoreTypes() {
   std::array<DataTypeInfo, kCoreTypeCount> t{};
-  t[0] = NamedType(M.TypeWindow, "window", kFlagsWindow, 32);
-  t[2] = NamedType(M.TypeMenu, "menu", kFlagsMenu, 4);
-  t[4] = NamedType(M.TypeEditBox, "EditBox", kFlagsEditBox, 29);
-  t[5] = NamedType(M.TypePicBox, "PicBox", kFlagsPicBox, 15);
-  t[7] = NamedType(M.TypeDrawPanel, "DrawPanel", kFlagsDrawPanel, 25);
-  t[9] = NamedType(M.TypeLabel, "Label", kFlagsLabel, 29);
-  t[10] = NamedType(M.TypeButton, "Button", kFlagsButton, 14);
-  t[11] = NamedType(M.TypeCheckBox, "CheckBox", kFlagsCheckBox, 21);
-  t[13] = NamedType(M.TypeComboBox, "ComboBox", kFlagsComboBox, 25);
-  t[14] = NamedType(M.TypeListBox, "ListBox", kFlagsListBox, 22);
-  t[19] = NamedType(M.TypeSliderBar, "SliderBar", kFlagsSliderBar, 20);
-  t[47] = NamedType(M.TypeComObject, "ComObject", kFlagsObject, 0);
+  t[Slot(unit_type::kWindow)] = NamedType(M.TypeWindow, "window", kFlagsWindow, 32);
+  t[Slot(unit_type::kMenuItem)] = NamedType(M.TypeMenu, "menu", kFlagsMenu, 4);
+  t[Slot(unit_type::kEditBox)] = NamedType(M.TypeEditBox, "EditBox", kFlagsEditBox, 29);
+  t[Slot(unit_type::kPicBox)] = NamedType(M.TypePicBox, "PicBox", kFlagsPicBox, 15);
+  t[Slot(unit_type::kDrawPanel)] = NamedType(M.TypeDrawPanel, "DrawPanel", kFlagsDrawPanel, 25);
+  t[Slot(unit_type::kLabel)] = NamedType(M.TypeLabel, "Label", kFlagsLabel, 29);
+  t[Slot(unit_type::kButton)] = NamedType(M.TypeButton, "Button", kFlagsButton, 14);
+  t[Slot(unit_type::kCheckBox)] = NamedType(M.TypeCheckBox, "CheckBox", kFlagsCheckBox, 21);
+  t[Slot(unit_type::kComboBox)] = NamedType(M.TypeComboBox, "ComboBox", kFlagsComboBox, 25);
+  t[Slot(unit_type::kListBox)] = NamedType(M.TypeListBox, "ListBox", kFlagsListBox, 22);
+  t[Slot(unit_type::kSliderBar)] = NamedType(M.TypeSliderBar, "SliderBar", kFlagsSliderBar, 20);
+  t[Slot(unit_type::kComObject)] = NamedType(M.TypeComObject, "ComObject", kFlagsObject, 0);
   return t;
 }
 
 std::array<DataTypeInfo, kExtendedTypeCount> MakeExtendedTypes() {
   std::array<DataTypeInfo, kExtendedTypeCount> t{};
-  t[7] = NamedType(M.TypeCartoonBox, "CartoonBox", kFlagsCartoonBox, 21);
-  t[8] = NamedType(M.TypeCartoonObject, "CartoonObject", kFlagsCartoonObject, 32);
+  t[Slot(unit_type::kCartoonBox)] = NamedType(M.TypeCartoonBox, "CartoonBox", kFlagsCartoonBox, 21);
+  t[Slot(unit_type::kCartoonObject)] = NamedType(M.TypeCartoonObject, "CartoonObject", kFlagsCartoonObject, 32);
   return t;
 }
 
@@ -200,10 +205,9 @@ const LibraryInfo* const* RuntimeLibraries() { return TheRecords().table.data();
 void InstallUnitType(TypeTag tag, UnitInterfaceFunction interface, const PropertyInfo* properties) {
   DataTypeInfo* type = nullptr;
   std::uint32_t number = tag & 0xFFFF;
-  if ((tag >> 16) == kCoreLibrary && number >= 1 && number <= kCoreTypeCount) type = &CoreTypes()[number - 1];
-  if ((tag >> 16) == kExtendedInterfaceLibrary && number >= 1 && number <= kExtendedTypeCount) {
-    type = &ExtendedTypes()[number - 1];
-  }
+  if (number == 0) return;
+  if ((tag >> 16) == kCoreLibrary && number <= kCoreTypeCount) type = &CoreTypes()[Slot(tag)];
+  if ((tag >> 16) == kExtendedInterfaceLibrary && number <= kExtendedTypeCount) type = &ExtendedTypes()[Slot(tag)];
   if (type == nullptr) return;
   type->interface = interface;
   if (properties != nullptr) type->properties = properties;

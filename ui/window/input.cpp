@@ -1,0 +1,213 @@
+// Keyboard and mouse pre-processing, an application-wide filter in front of
+// every window: window drags, accelerators and dialog keys, then the common
+// input events of the unit under the message (a false result swallows it).
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <QWindow>
+
+#include "platform/text_codec.h"
+#include "runtime/runtime_app.h"
+#include "ui/menu/shortcuts.h"
+#include "ui/window/engine.h"
+#include "ui/window/form_unit.h"
+#include "ui/window/keys.h"
+#include "ui/window/private_message.h"
+
+namespace horavia::ui {
+namespace {
+
+// The event number of a mouse message, 0 for none.
+std::int32_t MouseEventNumber(const QEvent* event) {
+  if (event->type() == QEvent::Wheel) return -12;
+  const auto* me = static_cast<const QMouseEvent*>(event);
+  bool left = me->button() == Qt::LeftButton;
+  bool right = me->button() == Qt::RightButton;
+  switch (event->type()) {
+    case QEvent::MouseButtonPress: return left ? -1 : right ? -4 : 0;
+    case QEvent::MouseButtonRelease: return left ? -2 : right ? -5 : 0;
+    case QEvent::MouseButtonDblClick: return left ? -3 : 0;
+    case QEvent::MouseMove: return -6;
+    default: return 0;
+  }
+}
+
+// A typed character as the character event carries it: its code below 0x80,
+// else its two code-page-936 bytes (lead byte high).
+std::uint32_t CharacterCode(const QString& text) {
+  if (text.isEmpty()) return 0;
+  if (text[0].unicode() < 0x80) return text[0].unicode();
+  std::string bytes = platform::Utf16ToCp936(text.left(1).toStdU16String());
+  if (bytes.size() == 1) return static_cast<std::uint8_t>(bytes[0]);
+  if (bytes.size() < 2) return 0;
+  return static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[0])) << 8 | static_cast<std::uint8_t>(bytes[1]);
+}
+
+QString CharacterText(std::uint32_t code) {
+  if (code < 0x80) return QString(QChar(static_cast<char16_t>(code)));
+  std::string bytes;
+  if (code > 0xFF) bytes.push_back(static_cast<char>(code >> 8));
+  bytes.push_back(static_cast<char>(code & 0xFF));
+  return QString::fromStdU16String(platform::Cp936ToUtf16(bytes));
+}
+
+}  // namespace
+
+bool WindowEngine::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == PrivateMessageEvent::Type() && watched == this) {
+    auto* message = static_cast<PrivateMessageEvent*>(event);
+    if (message->number() == private_message::kForwardedExit) {
+      runtime::Runtime().exitProgram(static_cast<int>(message->param()));
+    }
+    return true;
+  }
+  if (!watched->isWidgetType()) return false;
+  auto* receiver = static_cast<QWidget*>(watched);
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::FocusIn:
+    case QEvent::FocusOut: break;
+    default: return false;
+  }
+  auto* window = dynamic_cast<CWinFormUnit*>(receiver->window());
+  if (window == nullptr || window->closing() || tearingDown_) return false;
+  // Input ends the idle period: the next idle step starts counting again.
+  idleWanted_ = true;
+  idleCount_ = 0;
+  switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: return preprocessKey(*window, receiver, event);
+    case QEvent::FocusIn:
+    case QEvent::FocusOut: {
+      UnitAt at = unitUnder(receiver);
+      if (at.unit != nullptr && at.widget == receiver) {
+        deliver(at.formId, at.unit->id, event->type() == QEvent::FocusIn ? -7 : -8, {});
+      }
+      return false;
+    }
+    default: return preprocessMouse(*window, receiver, event);
+  }
+}
+
+// The move starts with the first movement, not the press, so that a click or
+// a double click without movement still reaches the window as usual.
+bool WindowEngine::startDrag(QWidget* window, QPoint global) {
+  drag_ = WindowDrag{window, global, window->pos()};
+  return true;
+}
+
+bool WindowEngine::preprocessMouse(CWinFormUnit& window, QWidget* receiver, QEvent* event) {
+  bool wheel = event->type() == QEvent::Wheel;
+  QPoint global = wheel ? static_cast<QWheelEvent*>(event)->globalPosition().toPoint()
+                        : static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+  QPointF local = wheel ? static_cast<QWheelEvent*>(event)->position() : static_cast<QMouseEvent*>(event)->position();
+  Qt::KeyboardModifiers modifiers = static_cast<QInputEvent*>(event)->modifiers();
+
+  if (drag_ && !wheel) {
+    auto* me = static_cast<QMouseEvent*>(event);
+    if (event->type() == QEvent::MouseMove && (me->buttons() & Qt::LeftButton) && drag_->window) {
+      if (!drag_->followingMouse) {
+        QWindow* handle = drag_->window->windowHandle();
+        if (handle != nullptr && handle->startSystemMove()) {
+          drag_.reset();
+          return true;
+        }
+        // Without a window manager that moves windows, follow the mouse
+        // until the button is released.
+        drag_->followingMouse = true;
+      }
+      drag_->window->move(drag_->windowStart + (global - drag_->pressGlobal));
+      return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease && me->button() == Qt::LeftButton) drag_.reset();
+  }
+
+  // Only the first delivery counts: Qt hands an unaccepted mouse event on to
+  // the parents, which must not raise a second event.
+  QWidget* deepest = window.childAt(window.mapFromGlobal(global));
+  if (deepest == nullptr) deepest = &window;
+  bool pressedElsewhere = !wheel && static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton &&
+                          event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick;
+  if (receiver != deepest && !pressedElsewhere) return false;
+
+  UnitAt at = unitUnder(receiver);
+  if (at.unit == nullptr) return false;
+  bool leftPress = event->type() == QEvent::MouseButtonPress &&
+                   static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+  if (leftPress && window.data().dragAnywhere == 1) {
+    if (at.unit->type == unit_type::kWindow) {
+      startDrag(&window, global);
+    } else if (typeFlags(*at.unit) & type_flags::kDragsWindow) {
+      startDrag(&window, global);
+      return true;
+    }
+  }
+  std::int32_t number = MouseEventNumber(event);
+  if (number == 0) return false;
+  std::uint32_t mods = ModifierBits(modifiers);
+  if (wheel) {
+    int notches = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
+    const std::uint32_t args[] = {static_cast<std::uint32_t>(notches), mods};
+    return deliver(at.formId, at.unit->id, number, args).swallows();
+  }
+  QPoint p = receiver->mapTo(at.widget->window(), local.toPoint());
+  p = at.widget->mapFrom(at.widget->window(), p);
+  const std::uint32_t args[] = {static_cast<std::uint32_t>(p.x()) & 0xFFFFu,
+                                static_cast<std::uint32_t>(p.y()) & 0xFFFFu, mods};
+  return deliver(at.formId, at.unit->id, number, args).swallows();
+}
+
+bool WindowEngine::preprocessKey(CWinFormUnit& window, QWidget* receiver, QEvent* event) {
+  if (synthesizing_) return false;
+  // Keys go to the focus widget first and then up to its parents; only the
+  // first delivery counts.
+  QWidget* focus = QApplication::focusWidget();
+  if (focus != nullptr && focus->window() != &window) focus = nullptr;
+  if (receiver != (focus != nullptr ? focus : &window)) return false;
+  if (!window.isEnabled()) return false;
+
+  auto* key = static_cast<QKeyEvent*>(event);
+  std::uint32_t vk = VirtualKey(key->key());
+  std::uint32_t mods = ModifierBits(key->modifiers());
+  bool press = event->type() == QEvent::KeyPress;
+  if (press && vk != 0) {
+    for (const Accelerator& a : window.accelerators()) {
+      Shortcut s = ShortcutAt(a.shortcut);
+      if (s.key == vk && s.modifiers == mods) {
+        window.command(a.commandId);
+        return true;
+      }
+    }
+    QPointer<CWinFormUnit> guard(&window);
+    if (handleDialogKeys(window, focus, static_cast<int>(vk), mods)) return true;
+    if (!guard || window.closing()) return true;
+  }
+
+  UnitAt at = unitUnder(receiver);
+  if (at.unit == nullptr) return false;
+  const std::uint32_t args[] = {vk, mods};
+  if (deliver(at.formId, at.unit->id, press ? -9 : -10, args).swallows()) return true;
+  if (!press || key->text().isEmpty()) return false;
+
+  std::uint32_t code = CharacterCode(key->text());
+  const std::uint32_t charArgs[] = {code};
+  EventOutcome outcome = deliver(at.formId, at.unit->id, -11, charArgs);
+  if (!outcome.handled || !outcome.result.returned) return false;
+  if (outcome.result.low == 0) return true;
+  if (outcome.result.low == code) return false;
+  // The handler replaced the character: deliver the new one instead.
+  QKeyEvent replaced(QEvent::KeyPress, key->key(), key->modifiers(), CharacterText(outcome.result.low));
+  synthesizing_ = true;
+  QCoreApplication::sendEvent(receiver, &replaced);
+  synthesizing_ = false;
+  return true;
+}
+
+}  // namespace horavia::ui

@@ -1,0 +1,369 @@
+// Loading a form into a live window and everything after: showing (with the
+// modal loop), closing, deleting closed windows once nothing needs them, and
+// re-creating a unit in place.
+//
+// Index
+//   [loading]    buildWindowFromForm and its steps
+//   [showing]    showLoadedWindow
+//   [closing]    the closing path, leaving the loaded forms, deletion
+//   [recreate]   a unit re-created after a property change
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QPointer>
+#include <algorithm>
+#include <map>
+
+#include "runtime/runtime_app.h"
+#include "runtime/services.h"
+#include "ui/menu/menu_builder.h"
+#include "ui/units/cursors.h"
+#include "ui/window/engine.h"
+#include "ui/window/form_unit.h"
+#include "ui/window/live_units.h"
+#include "ui/window/private_message.h"
+
+namespace horavia::ui {
+
+// [loading] --------------------------------------------------------------------
+
+bool WindowEngine::buildWindowFromForm(std::uint32_t formId, bool modal, QWidget* owner) {
+  Form* form = findForm(formId);
+  if (form == nullptr || form->units.empty()) return false;
+  // A window on its way out is closed now, and a closed one still waiting
+  // for deletion goes first: its units must not outlive it into the new load.
+  if (CWinFormUnit* existing = liveWindow(formId); existing != nullptr && existing->closing()) existing->close();
+  if (!finishClosedWindow(formId)) return false;
+  if (CWinFormUnit* existing = liveWindow(formId)) {
+    if (existing->isMinimized()) {
+      existing->showNormal();
+    } else {
+      existing->activateWindow();
+      existing->raise();
+    }
+    return true;
+  }
+  if (modal) owner = nullptr;
+  if (owner != nullptr) {
+    auto windows = liveWindows();
+    if (std::find(windows.begin(), windows.end(), owner) == windows.end()) return false;
+  }
+
+  runtime::Runtime().blockEvents();
+  bool created = createUnits(formId, modal, owner);
+  if (!created) {
+    live_.erase(formId);
+    runtime::Runtime().unblockEvents();
+    return false;
+  }
+  finishLoading(formId);
+  runtime::Runtime().unblockEvents();
+
+  QPointer<CWinFormUnit> window = liveWindow(formId);
+  for (std::int32_t event : {0, 3, 4}) {
+    if (!window || window->closing()) return true;
+    deliver(formId, window->unitId(), event, {});
+  }
+  if (!window || window->closing()) return true;
+  if (live_[formId].units[0].visible()) {
+    showLoadedWindow(formId, modal);
+  } else {
+    tellUnitsShown(formId);
+    window->setCreatedNotShown(true);
+  }
+  return true;
+}
+
+bool WindowEngine::createUnits(std::uint32_t formId, bool modal, QWidget* owner) {
+  LiveForm& live = live_[formId];
+  live.units = findForm(formId)->workingCopy();
+  UnitTable& units = live.units;
+  BuiltMenu menu = buildMenuBar(units, firstMenuRun(units));
+
+  Unit& windowUnit = units[0];
+  auto create = unitFunction<kQueryCreate>(windowUnit);
+  if (create == nullptr) return false;
+  std::uint32_t style = (windowUnit.flags & unit_flags::kDisabled) ? unit_style::kDisabled : 0;
+  UnitCreateParams params = createParams(formId, windowUnit, owner, 0, style);
+  params.modal = modal;
+  auto* window = static_cast<CWinFormUnit*>(create(params));
+  if (window == nullptr) return false;  // the menu built above goes with `menu`
+  windowUnit.window = window;
+  live.window = window;
+  window->setMenu(std::move(menu));
+
+  std::int32_t controlId = 100;
+  for (std::size_t i = units.size(); i-- > 1;) {
+    if (units[i].isMenuItem()) continue;
+    units[i].window = createUnit(formId, units[i], window, controlId);
+    controlId += 10;
+  }
+  return true;
+}
+
+QWidget* WindowEngine::createUnit(std::uint32_t formId, Unit& unit, QWidget* window, std::int32_t controlId) {
+  std::uint32_t flags = typeFlags(unit);
+  std::uint32_t style = 0;
+  if ((flags & type_flags::kNotAWindow) == 0) {
+    style = unit_style::kChild;
+    if (unit.flags & unit_flags::kVisible) style |= unit_style::kVisible;
+    if (unit.flags & unit_flags::kDisabled) style |= unit_style::kDisabled;
+    if (unit.flags & unit_flags::kTabStop) style |= unit_style::kTabStop;
+  }
+  QWidget* w = nullptr;
+  if (auto create = unitFunction<kQueryCreate>(unit)) w = create(createParams(formId, unit, window, controlId, style));
+  if (w == nullptr) {
+    // Types whose interface function is not built yet get an empty, hidden
+    // placeholder child, so the window still loads.
+    w = new QWidget(window);
+    w->setProperty("horaviaPlaceholder", true);
+    w->setGeometry(unit.left, unit.top, std::max(0, unit.width), std::max(0, unit.height));
+    w->hide();
+  }
+  w->setProperty("horaviaControlId", controlId);
+  if ((flags & type_flags::kNotAWindow) == 0 && (unit.flags & unit_flags::kDisabled)) w->setEnabled(false);
+  return w;
+}
+
+UnitCreateParams WindowEngine::createParams(std::uint32_t formId, const Unit& unit, QWidget* parent,
+                                            std::int32_t controlId, std::uint32_t style) {
+  UnitCreateParams params;
+  params.typeData = unit.typeData;
+  params.style = style;
+  params.parent = parent;
+  params.controlId = controlId;
+  params.left = unit.left;
+  params.top = unit.top;
+  params.width = unit.width;
+  params.height = unit.height;
+  params.formId = formId;
+  params.unitId = unit.id;
+  params.engine = this;
+  return params;
+}
+
+void WindowEngine::attachCursor(Unit& unit, QWidget* widget) {
+  std::optional<QCursor> cursor = MakeUnitCursor(unit.mousePointer);
+  if (!cursor) return;
+  unit.cursor = new QCursor(*cursor);
+  widget->setCursor(*cursor);
+}
+
+void WindowEngine::finishLoading(std::uint32_t formId) {
+  LiveForm& live = live_[formId];
+  UnitTable& units = live.units;
+  CWinFormUnit* window = live.window;
+
+  // Parents from the stored parent ids (a container unit, else the window).
+  for (std::size_t i = 1; i < units.size(); ++i) {
+    QWidget* w = LiveWidget(units[i]);
+    if (w == nullptr) continue;
+    QWidget* parent = window;
+    if (units[i].parent != 0) {
+      auto container = ui::findUnit(units, units[i].parent);
+      if (container && LiveWidget(*container->record) != nullptr) parent = LiveWidget(*container->record);
+    }
+    if (w->parentWidget() != parent) w->setParent(parent);
+  }
+  // Z-order: each unit directly behind the previous one of the same parent
+  // in table order, so the first one is on top.
+  std::map<QWidget*, QWidget*> previous;
+  for (std::size_t i = 1; i < units.size(); ++i) {
+    QWidget* w = LiveWidget(units[i]);
+    if (w == nullptr) continue;
+    QWidget*& before = previous[w->parentWidget()];
+    if (before != nullptr) w->stackUnder(before);
+    before = w;
+  }
+  for (Unit& unit : units) {
+    QWidget* w = LiveWidget(unit);
+    if (w != nullptr && !unit.isMenuItem()) attachCursor(unit, w);
+  }
+  for (std::size_t i = units.size(); i-- > 1;) {
+    if (QWidget* w = LiveWidget(units[i])) {
+      PrivateMessageEvent initialise(private_message::kInitialise);
+      QCoreApplication::sendEvent(w, &initialise);
+    }
+  }
+  PrivateMessageEvent created(private_message::kWindowCreated);
+  QCoreApplication::sendEvent(window, &created);
+  for (std::size_t i = 1; i < units.size(); ++i) {
+    if (QWidget* w = LiveWidget(units[i])) w->setVisible(showsWhenLoaded(units[i], w));
+  }
+}
+
+// Each unit hears that its window has been shown, from the last entry to the
+// first.
+void WindowEngine::tellUnitsShown(std::uint32_t formId) {
+  UnitTable& units = live_[formId].units;
+  for (std::size_t i = units.size(); i-- > 1;) {
+    if (QWidget* w = LiveWidget(units[i])) {
+      PrivateMessageEvent shown(private_message::kWindowShown);
+      QCoreApplication::sendEvent(w, &shown);
+    }
+  }
+}
+
+// [showing] --------------------------------------------------------------------
+
+void WindowEngine::showLoadedWindow(std::uint32_t formId, bool modal) {
+  QPointer<CWinFormUnit> window = liveWindow(formId);
+  if (!window) return;
+  QWidget* focusBefore = QApplication::focusWidget();
+  window->show();
+  window->setCreatedNotShown(false);
+  if (modal) {
+    for (CWinFormUnit* other : liveWindows()) {
+      if (other == window) continue;
+      window->rememberDisabled(other, other->isEnabled());
+      other->setEnabled(false);
+    }
+  }
+  tellUnitsShown(formId);
+  if (focusBefore != nullptr && QApplication::focusWidget() != focusBefore && focusBefore->window() == window) {
+    focusBefore->setFocus();
+  }
+  if (!modal || !window) return;
+
+  // The loop ends when the window leaves the loaded forms (closed, or
+  // destroyed with the others at exit) or the program quits.
+  std::optional<std::uint32_t> outerModal = modalForm_;
+  modalForm_ = formId;
+  QEventLoop loop;
+  modalLoops_[formId] = &loop;
+  QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+  runLoop(loop);
+  modalLoops_.erase(formId);
+  modalForm_ = outerModal;
+}
+
+// [closing] --------------------------------------------------------------------
+
+// The window's close was accepted: event 2, then it leaves the loaded forms at
+// once (a command that looks it up finds nothing, a modal loop on it ends).
+// The object itself is deleted once no handler of its form is running, so
+// that no handler returns into a deleted window.
+void WindowEngine::windowClosing(CWinFormUnit& window) {
+  const std::uint32_t formId = window.formId();
+  window.setClosed();
+  window.reenableDisabled();
+  deliver(formId, window.unitId(), 2, {});
+  window.setMenu({});
+  window.hide();
+  leaveLoadedForms(formId);
+  closedWindows_.emplace_back(&window);
+  if (runningHandlers_[formId] == 0) window.deleteLater();
+}
+
+void WindowEngine::leaveLoadedForms(std::uint32_t formId) {
+  dropWorkingCopy(formId);
+  if (auto loop = modalLoops_.find(formId); loop != modalLoops_.end()) loop->second->quit();
+  if (!anyWindowLive() && runtime::Runtime().messageLoopRunning()) requestQuit();
+}
+
+void WindowEngine::endHandler(std::uint32_t formId) {
+  auto it = runningHandlers_.find(formId);
+  if (it == runningHandlers_.end() || --it->second > 0) return;
+  runningHandlers_.erase(it);
+  for (QPointer<CWinFormUnit>& closed : closedWindows_) {
+    if (closed && closed->formId() == formId) closed->deleteLater();
+  }
+}
+
+void WindowEngine::deleteClosedWindows() {
+  std::erase_if(closedWindows_, [](const QPointer<CWinFormUnit>& w) { return w.isNull(); });
+  std::vector<QPointer<CWinFormUnit>> closed = closedWindows_;
+  for (QPointer<CWinFormUnit>& w : closed) {
+    if (w && runningHandlers_.count(w->formId()) == 0) {
+      QCoreApplication::sendPostedEvents(w, QEvent::DeferredDelete);
+    }
+  }
+}
+
+bool WindowEngine::closedAndNotReloaded(std::uint32_t formId) const {
+  if (liveWindow(formId) != nullptr) return false;
+  return std::any_of(closedWindows_.begin(), closedWindows_.end(),
+                     [formId](const QPointer<CWinFormUnit>& w) { return w && w->formId() == formId; });
+}
+
+// A closed window of the form that has not been deleted yet is deleted now;
+// false when a handler of its form still runs and it cannot be.
+bool WindowEngine::finishClosedWindow(std::uint32_t formId) {
+  for (QPointer<CWinFormUnit>& w : closedWindows_) {
+    if (!w || w->formId() != formId) continue;
+    if (runningHandlers_.count(formId) != 0) return false;
+    delete w.data();
+  }
+  std::erase_if(closedWindows_, [](const QPointer<CWinFormUnit>& w) { return w.isNull(); });
+  return true;
+}
+
+void WindowEngine::windowDestroyed(CWinFormUnit& window) {
+  if (tearingDown_) return;
+  const std::uint32_t formId = window.formId();
+  auto it = live_.find(formId);
+  if (it == live_.end() || it->second.window != &window) return;  // it had closed before
+  // Destroyed without closing: the working copy goes now.
+  window.reenableDisabled();
+  it->second.window = nullptr;
+  runtime::RuntimeApp::Service(runtime::kServiceUnitDestroyed, static_cast<std::intptr_t>(formId), 0);
+  leaveLoadedForms(formId);  // in case no runtime routed the request here
+}
+
+void WindowEngine::dropWorkingCopy(std::uint32_t formId) {
+  auto it = live_.find(formId);
+  if (it == live_.end()) return;
+  for (Unit& unit : it->second.units) DestroyCursor(unit);
+  live_.erase(it);
+  if (modalForm_ == formId) modalForm_.reset();
+}
+
+// [recreate] -------------------------------------------------------------------
+
+void WindowEngine::recreateUnit(std::uint32_t formId, std::size_t index) {
+  UnitTable* units = unitsOf(formId);
+  if (units == nullptr || index >= units->size() || liveWindow(formId) == nullptr) return;
+  Unit& unit = (*units)[index];
+  QWidget* old = LiveWidget(unit);
+  auto writeBack = unitFunction<kQueryWriteBack>(unit);
+  auto create = unitFunction<kQueryCreate>(unit);
+  if (old == nullptr || create == nullptr) return;
+
+  runtime::Runtime().blockEvents();
+  if (writeBack != nullptr) unit.typeData = writeBack(old);
+  std::uint32_t style = unit_style::kChild | (old->isVisible() ? unit_style::kVisible : 0) |
+                        (old->isEnabled() ? 0 : unit_style::kDisabled) |
+                        ((unit.flags & unit_flags::kTabStop) ? unit_style::kTabStop : 0);
+  UnitCreateParams params =
+      createParams(formId, unit, old->parentWidget(), old->property("horaviaControlId").toInt(), style);
+  // The new window takes the old one's place, wherever it has been moved.
+  params.left = old->x();
+  params.top = old->y();
+  params.width = old->width();
+  params.height = old->height();
+  QWidget* fresh = create(params);
+  if (fresh != nullptr) {
+    if (typeFlags(unit) & type_flags::kMovesChildren) {
+      for (QWidget* child : old->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        bool visible = child->isVisible();
+        child->setParent(fresh);
+        child->setVisible(visible);
+      }
+    }
+    bool hadFocus = old->hasFocus();
+    fresh->setProperty("horaviaControlId", params.controlId);
+    fresh->setGeometry(old->geometry());
+    fresh->stackUnder(old);
+    fresh->setVisible(old->isVisible());
+    fresh->setEnabled(old->isEnabled());
+    if (unit.cursor != nullptr) fresh->setCursor(*static_cast<QCursor*>(unit.cursor));
+    unit.window = fresh;
+    recreating_ = std::make_pair(formId, unit.id);
+    delete old;
+    recreating_.reset();
+    if (hadFocus) fresh->setFocus();
+  }
+  runtime::Runtime().unblockEvents();
+}
+
+}  // namespace horavia::ui
