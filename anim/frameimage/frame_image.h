@@ -60,7 +60,7 @@ FrameImage LoadGifFrames(std::span<const std::uint8_t> bytes, std::uint32_t key,
 // Colour value 0x00BBGGRR of a pixel, transparency dropped.
 std::uint32_t PixelColour(std::uint32_t pixel);
 
-// ---- operations ------------------------------------------------------------
+// [operations] ----------------------------------------------------------------
 
 // A deep copy; nothing for an unusable image.
 std::optional<FrameImage> Clone(const FrameImage& image);

@@ -52,7 +52,7 @@ void CountPixels(benchmark::State& state, std::size_t pixels) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * pixels * 4));
 }
 
-// ---- rotation ----------------------------------------------------------------
+// [rotation] ------------------------------------------------------------------
 
 void RotateOurs(benchmark::State& state) {
   const double angle = static_cast<double>(state.range(0));
@@ -130,7 +130,7 @@ BENCHMARK(RotatePixman)->Arg(7)->Arg(37)->Arg(90);
 BENCHMARK(RotateQImage)->Arg(7)->Arg(37)->Arg(90);
 BENCHMARK(RotateCopy)->Arg(7)->Arg(37)->Arg(90);
 
-// ---- blending ----------------------------------------------------------------
+// [blending] ------------------------------------------------------------------
 
 struct BlendInput {
   int width;

@@ -12,7 +12,7 @@ namespace horavia::anim::testing {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// ---- GIF -------------------------------------------------------------------
+// [GIF] -----------------------------------------------------------------------
 
 struct LzwOptions {
   // Emit a clear code when the table is full (what encoders usually do);
@@ -51,7 +51,7 @@ struct GifFile {
 
 Bytes EncodeGif(const GifFile& file);
 
-// ---- BMP, PCX, icons -----------------------------------------------------------
+// [BMP, PCX, icons] -----------------------------------------------------------
 
 // Rows given top row first as pixels 0xRRGGBB; depth 24 or 32.
 Bytes EncodeBmpTrueColour(int width, int height, const std::vector<std::uint32_t>& pixels, int depth,
@@ -78,7 +78,7 @@ struct IconImage {
 // type 1 icon, 2 cursor; 24-bit DIBs with AND masks (or PNG entries).
 Bytes EncodeIconContainer(const std::vector<IconImage>& images, int type);
 
-// ---- PNG, JPEG -------------------------------------------------------------
+// [PNG, JPEG] -----------------------------------------------------------------
 
 struct PngPicture {
   int width = 0;
@@ -95,7 +95,7 @@ Bytes EncodePng(const PngPicture& picture);
 // Quality 95; components 1 (grey) or 3 (RGB); samples top row first.
 Bytes EncodeJpeg(int width, int height, int components, const std::vector<std::uint8_t>& samples);
 
-// ---- reference decoders ----------------------------------------------------
+// [reference decoders] --------------------------------------------------------
 
 // libpng's own expansion of any PNG to 8-bit B, G, R, A rows (palette and
 // grey expanded, 16 bits cut, interlace handled).

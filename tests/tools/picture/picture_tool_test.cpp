@@ -61,7 +61,8 @@ class PictureTool : public ::testing::Test {
   std::string output_;
 };
 
-// ---- GIF: giflib's images composed as the animation units compose them ----
+// [GIF] -----------------------------------------------------------------------
+// The images giflib decodes, composed as the animation units compose them.
 
 // Canvas starts empty (white, alpha 0); transparent pixels are skipped;
 // disposal 2 and 3 both put back what the area held before the image.
@@ -150,7 +151,8 @@ TEST_F(PictureTool, FirstImageOnlyWithTheCornerAsKey) {
   EXPECT_EQ(Frame(0), (std::vector<std::uint32_t>{0xFF102030, 0xFF405060, 0xFF102030}));
 }
 
-// ---- BMP, PCX, icons: the pixels the files were made from ----
+// [BMP, PCX, icons] -----------------------------------------------------------
+// The pixels the files were made from.
 
 std::vector<std::uint32_t> Opaque(const std::vector<std::uint32_t>& rgb) {
   std::vector<std::uint32_t> out;
@@ -219,7 +221,8 @@ TEST_F(PictureTool, ShowsIconsOnWhite) {
   EXPECT_EQ(frame[4], 0xFF3366CCu);
 }
 
-// ---- PNG: libpng's own expansion ----
+// [PNG] -----------------------------------------------------------------------
+// What libpng's own expansion gives.
 
 TEST_F(PictureTool, ReproducesPngsAsLibpngReadsThem) {
   struct Case {
