@@ -202,12 +202,39 @@ Records& TheRecords() {
 
 const LibraryInfo* const* RuntimeLibraries() { return TheRecords().table.data(); }
 
-void InstallUnitType(TypeTag tag, UnitInterfaceFunction interface, const PropertyInfo* properties) {
-  DataTypeInfo* type = nullptr;
+namespace {
+
+// The record of a tag in the two libraries that carry types, or null.
+DataTypeInfo* TypeSlot(TypeTag tag) {
   std::uint32_t number = tag & 0xFFFF;
-  if (number == 0) return;
-  if ((tag >> 16) == kCoreLibrary && number <= kCoreTypeCount) type = &CoreTypes()[Slot(tag)];
-  if ((tag >> 16) == kExtendedInterfaceLibrary && number <= kExtendedTypeCount) type = &ExtendedTypes()[Slot(tag)];
+  if (number == 0) return nullptr;
+  if ((tag >> 16) == kCoreLibrary && number <= kCoreTypeCount) return &CoreTypes()[Slot(tag)];
+  if ((tag >> 16) == kExtendedInterfaceLibrary && number <= kExtendedTypeCount) return &ExtendedTypes()[Slot(tag)];
+  return nullptr;
+}
+
+// Whether the stored tables carry a type in the tag's slot.
+bool StoredType(TypeTag tag) {
+  std::uint32_t number = tag & 0xFFFF;
+  if ((tag >> 16) == kCoreLibrary && number >= 1 && number <= kCoreTypeCount) {
+    return MakeCoreTypes()[Slot(tag)].englishName != nullptr;
+  }
+  if ((tag >> 16) == kExtendedInterfaceLibrary && number >= 1 && number <= kExtendedTypeCount) {
+    return MakeExtendedTypes()[Slot(tag)].englishName != nullptr;
+  }
+  return false;
+}
+
+}  // namespace
+
+void DefineUnitType(TypeTag tag, const DataTypeInfo& type) {
+  DataTypeInfo* slot = TypeSlot(tag);
+  if (slot == nullptr || StoredType(tag)) return;
+  *slot = type;
+}
+
+void InstallUnitType(TypeTag tag, UnitInterfaceFunction interface, const PropertyInfo* properties) {
+  DataTypeInfo* type = TypeSlot(tag);
   if (type == nullptr) return;
   type->interface = interface;
   if (properties != nullptr) type->properties = properties;

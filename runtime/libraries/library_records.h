@@ -14,6 +14,11 @@ const LibraryInfo* const* RuntimeLibraries();
 // into its type record once, before the first window loads.
 void InstallUnitType(TypeTag tag, UnitInterfaceFunction interface, const PropertyInfo* properties = nullptr);
 
+// A type of its own in a slot that the stored tables leave empty (tests give
+// their unit types a slot this way, beside the real ones); an all-zero record
+// empties the slot again. A slot the stored tables fill is left alone.
+void DefineUnitType(TypeTag tag, const DataTypeInfo& type);
+
 // Commands implemented above the runtime (the window and unit commands, the
 // animation box's commands) are installed the same way, into slot `index`
 // of library `library` (1-based library number). Numbers outside the

@@ -4,7 +4,11 @@
 #include <QTimer>
 #include <thread>
 
+#include "platform/ticks.h"
+#include "platform/timers.h"
+#include "runtime/commands/commands.h"
 #include "runtime/entry.h"
+#include "runtime/services.h"
 #include "tests/ui/window/engine_fixture.h"
 
 namespace horavia::ui::testing {
@@ -21,6 +25,7 @@ class ClosingTest : public EngineTest {
     Unit main = WindowUnit(kMainWindow, PlainWindowData());
     Bind(main, 1, 1);  // close requested
     Bind(main, 2, 2);  // destroyed
+    Bind(main, 5, 3);  // activated: the tests raise it to run a handler
     Start({MakeForm(kMain, {main, ChildUnit(0x16000001, kTestUnitType, 0, 0, 10, 10)}),
            MakeForm(kSecond, {WindowUnit(kSecondWindow, PlainWindowData())})});
   }
@@ -95,6 +100,97 @@ TEST_F(ClosingTest, AnExitFromAnotherThreadIsForwardedToTheMainThread) {
   ASSERT_TRUE(engine().loadStartWindow(kMain));
   std::thread([this] { engine().forwardExit(3); }).join();
   EXPECT_EQ(ExitCodeOf([] { QCoreApplication::sendPostedEvents(); }), 3);
+}
+
+// Loads the second window modally; `inside` runs once its modal loop runs.
+// Answers whether the load request returned.
+bool RunModal(WindowEngine& engine, std::function<void()> inside) {
+  QTimer::singleShot(0, std::move(inside));
+  runtime::LoadWindowRequest request{kSecond, nullptr, 1};
+  (void)engine;
+  return runtime::RuntimeApp::Service(runtime::kServiceLoadWindow, reinterpret_cast<std::intptr_t>(&request), 0) == 0;
+}
+
+TEST_F(ClosingTest, AWindowAskedToCloseAfterTheCurrentEventStillClosesAndEndsItsModalLoop) {
+  StartTwo();
+  ASSERT_TRUE(engine().loadStartWindow(kMain));
+  // As the close command does it: marked closing, then the posted request.
+  EXPECT_TRUE(RunModal(engine(), [this] { engine().closeWindow(kSecond, false); }));
+  EXPECT_EQ(Window(kSecond), nullptr);
+  EXPECT_TRUE(Window(kMain)->isEnabled());
+  EXPECT_FALSE(engine().currentModalForm().has_value());
+}
+
+TEST_F(ClosingTest, ShowingAShownModalWindowAgainStartsNoSecondLoop) {
+  StartTwo();
+  ASSERT_TRUE(engine().loadStartWindow(kMain));
+  bool writeReturnedWhileOpen = false;
+  EXPECT_TRUE(RunModal(engine(), [&] {
+    // Were a second loop started, only this later close would end it.
+    QTimer::singleShot(0, [this] {
+      if (Window(kSecond) != nullptr) Window(kSecond)->close();
+    });
+    engine().writeProperty(kSecond, kSecondWindow, 5, -1, 1, 0);
+    writeReturnedWhileOpen = Window(kSecond) != nullptr;
+    if (Window(kSecond) != nullptr) Window(kSecond)->close();
+  }));
+  EXPECT_TRUE(writeReturnedWhileOpen);
+  EXPECT_TRUE(Window(kMain)->isEnabled());
+}
+
+// A handler of the main window waits while a timer closes a window.
+class DelayTest : public ClosingTest {
+ protected:
+  void RunDelayingHandler(std::uint32_t closing) {
+    platform::Timer closer([this, closing] { engine().closeWindow(closing, true); });
+    Actions()[3] = [&] {
+      closer.startIn(100);
+      runtime::ArgRecord ms = runtime::ArgRecord::Int(500);
+      runtime::ArgRecord result{};
+      runtime::commands::Delay(&result, 1, &ms);
+      afterWait = {Window(kMain) != nullptr, Window(kSecond) != nullptr};
+    };
+    engine().deliver(kMain, kMainWindow, 5, {});
+  }
+  struct Loaded {
+    bool main = false, second = false;
+  } afterWait;
+  platform::ManualTicks ticks{5000};
+};
+
+TEST_F(DelayTest, AnotherWindowClosedDuringTheWaitIsGoneWhenItReturns) {
+  StartTwo();
+  ASSERT_TRUE(engine().loadStartWindow(kMain));
+  ASSERT_TRUE(engine().buildWindowFromForm(kSecond, false, nullptr));
+  QPointer<CWinFormUnit> second = Window(kSecond);
+  bool deletedDuringTheWait = false;
+  QObject::connect(second, &QObject::destroyed, [&] { deletedDuringTheWait = Window(kMain) != nullptr; });
+  RunDelayingHandler(kSecond);
+  EXPECT_TRUE(afterWait.main);
+  EXPECT_FALSE(afterWait.second);
+  EXPECT_TRUE(second.isNull());
+  EXPECT_TRUE(deletedDuringTheWait);
+}
+
+TEST_F(DelayTest, TheHandlersOwnWindowLeavesAtOnceButIsDeletedOnlyAfterTheHandler) {
+  StartTwo();
+  ASSERT_TRUE(engine().loadStartWindow(kMain));
+  QPointer<CWinFormUnit> main = Window(kMain);
+  RunDelayingHandler(kMain);
+  EXPECT_FALSE(afterWait.main);  // not loaded: commands on it find nothing
+  EXPECT_FALSE(main.isNull());   // but the object outlived the handler's wait
+  FinishDeletes();
+  EXPECT_TRUE(main.isNull());
+}
+
+TEST_F(DelayTest, TheWaitEndsAtOnceWhenTheLastWindowCloses) {
+  StartTwo();
+  ASSERT_TRUE(engine().loadStartWindow(kMain));
+  runtime::Runtime().setMessageLoopRunning();
+  std::uint32_t start = ticks.now();
+  RunDelayingHandler(kMain);
+  EXPECT_TRUE(engine().quitRequested());
+  EXPECT_LT(ticks.now() - start, 200u);  // it did not wait out its 500 ms
 }
 
 }  // namespace

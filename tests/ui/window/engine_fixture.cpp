@@ -175,13 +175,19 @@ void EngineTest::SetUp() {
   Results().clear();
   Actions().clear();
   Creations().clear();
-  runtime::InstallUnitType(kTestUnitType, &TestInterface, kTestProperties);
+  runtime::DataTypeInfo type;
+  type.englishName = "TestUnit";
+  type.stateFlags = runtime::kFlagsEditBox;
+  type.propertyCount = 11;
+  type.properties = kTestProperties;
+  type.interface = &TestInterface;
+  runtime::DefineUnitType(kTestUnitType, type);
 }
 
 void EngineTest::TearDown() {
   runtime::Runtime().resetForTests();
   FinishDeletes();
-  runtime::InstallUnitType(kTestUnitType, nullptr);
+  runtime::DefineUnitType(kTestUnitType, {});
   platform::SetExitHook({});
   platform::SetDialogResponder({});
 }

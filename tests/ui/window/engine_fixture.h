@@ -48,8 +48,8 @@ std::map<int, SubroutineResult>& Results();
 std::map<int, std::function<void()>>& Actions();
 std::vector<int> CalledHandlers();
 
-// A unit type of the tests, installed on the EditBox type record while a test
-// runs: it logs its creations and keeps what its type-specific properties
+// A unit type of the tests, defined in a core type slot the program leaves
+// empty while a test runs (flags of an ordinary event-raising unit): it logs its creations and keeps what its type-specific properties
 // (8: integer, 9: text, 10: font) were set to. Setting property 9 to
 // "recreate" asks for a new window.
 class TestUnit : public QWidget {
@@ -80,7 +80,7 @@ struct Creation {
 };
 std::vector<Creation>& Creations();
 
-inline constexpr std::uint32_t kTestUnitType = unit_type::kEditBox;
+inline constexpr std::uint32_t kTestUnitType = runtime::LibraryTypeTag(1, 51);
 
 // Builders of stored forms.
 Unit WindowUnit(std::uint32_t id, const WindowData& data, std::uint32_t flags = unit_flags::kVisible);
