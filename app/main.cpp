@@ -8,10 +8,12 @@
 #include "app/image.h"
 #include "platform/process.h"
 #include "runtime/runtime_app.h"
+#include "ui/install.h"
 #include "ui/window/engine.h"
 
 int main(int argc, char** argv) {
   QApplication qt(argc, argv);
+  horavia::ui::InstallUserInterface();
   horavia::runtime::RuntimeApp& runtime = horavia::runtime::Runtime();
   runtime.setWindowHost(std::make_unique<horavia::ui::WindowEngine>(horavia::app::Handlers()));
   runtime.setProgramPath(horavia::platform::ExecutablePath());

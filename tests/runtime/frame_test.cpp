@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "runtime/commands/commands.h"
 #include "runtime/entry.h"
 #include "runtime/fatal.h"
 #include "runtime/libraries/library_records.h"
@@ -205,11 +206,94 @@ TEST_F(LibraryTableTest, ShutdownAnswersOnlyInTheSpecialFunctionsLibrary) {
   EXPECT_EQ(table[2]->notify(kNotifyShutdown, 0, 0), 0);
   EXPECT_EQ(table[0]->notify(kNotifyShutdown, 0, 0), -1);
   EXPECT_EQ(table[1]->notify(99, 0, 0), -1);
-  EXPECT_EQ(table[0]->commandCount, 51);
-  EXPECT_EQ(table[1]->commandCount, 7);
-  EXPECT_EQ(table[2]->commandCount, 1);
-  EXPECT_EQ(table[3]->commandCount, 2);
-  EXPECT_EQ(table[4]->commandCount, 2);
+}
+
+// Every slot of both type tables, so that a type moved to another slot (or
+// given another's flags) fails here.
+TEST_F(LibraryTableTest, EveryTypeSlotHoldsItsTypeAndTheOthersAreEmpty) {
+  struct Expected {
+    TypeTag tag;
+    const char* english;
+    std::uint32_t flags;
+    std::int32_t properties;
+  };
+  const Expected kTypes[] = {
+      {0x00010001, "window", 0x800000D0, 32},     {0x00010003, "menu", 0x80000004, 4},
+      {0x00010005, "EditBox", 0x80000040, 29},    {0x00010006, "PicBox", 0x840100C0, 15},
+      {0x00010008, "DrawPanel", 0x800200C0, 25},  {0x0001000A, "Label", 0x84012040, 29},
+      {0x0001000B, "Button", 0x80000840, 14},     {0x0001000C, "CheckBox", 0x80001040, 21},
+      {0x0001000E, "ComboBox", 0x80000240, 25},   {0x0001000F, "ListBox", 0x80000040, 22},
+      {0x00010014, "SliderBar", 0x80000040, 20},  {0x00010030, "ComObject", 0x80000000, 0},
+      {0x00020008, "CartoonBox", 0x04000040, 21}, {0x00020009, "CartoonObject", 0x00008040, 32},
+  };
+  const LibraryInfo* const* table = RuntimeLibraries();
+  for (int library : {kCoreLibrary, kExtendedInterfaceLibrary}) {
+    ASSERT_EQ(table[library - 1]->dataTypeCount, library == kCoreLibrary ? 51 : 9);
+    for (std::int32_t slot = 1; slot <= table[library - 1]->dataTypeCount; ++slot) {
+      TypeTag tag = LibraryTypeTag(static_cast<std::uint32_t>(library), static_cast<std::uint32_t>(slot));
+      const DataTypeInfo* type = Runtime().typeRecord(tag);
+      ASSERT_NE(type, nullptr) << std::hex << tag;
+      const Expected* expected = nullptr;
+      for (const Expected& e : kTypes)
+        if (e.tag == tag) expected = &e;
+      if (expected == nullptr) {
+        EXPECT_EQ(type->englishName, nullptr) << std::hex << tag;
+        EXPECT_EQ(type->stateFlags, 0u) << std::hex << tag;
+        continue;
+      }
+      EXPECT_STREQ(type->englishName, expected->english);
+      EXPECT_EQ(type->stateFlags, expected->flags) << expected->english;
+      EXPECT_EQ(type->propertyCount, expected->properties) << expected->english;
+    }
+  }
+  EXPECT_EQ(table[2]->dataTypeCount, 0);
+  EXPECT_EQ(table[3]->dataTypeCount, 0);
+  EXPECT_EQ(table[4]->dataTypeCount, 0);
+}
+
+// Every slot of the five command tables holds the command of its number;
+// the slots the window layer fills (and the unused ones) start empty.
+TEST_F(LibraryTableTest, EveryCommandSlotHoldsItsCommand) {
+  namespace c = commands;
+  const std::vector<CommandFunction> kCore = {
+      nullptr,           c::CurrentTime,    c::HourOf,          c::MinuteOf,           c::SecondOf,
+      c::FileExists,     c::ToText,         c::WriteIniValue,   c::GetProgramDirectory, c::RightText,
+      c::SetLibraryDirectory, c::WriteFileBytes, c::ShowMessageBox, c::ReadIniValue,  c::ToInteger,
+      c::CharFromCode,   c::ToByteSet,      c::ToUpperCase,     nullptr,               nullptr,
+      nullptr,           c::Spaces,         c::SplitText,       c::CompareText,        nullptr,
+      nullptr,           c::ToFloat64,      c::ReadFileBytes,   c::GetProgramFileName, c::WriteRegistryValue,
+      nullptr,           c::RandomInteger,  c::SetClipboardText, nullptr,              c::ZeroByteSet,
+      c::ProcessEvents,  c::LeftBytes,      c::ReadRegistryText, nullptr,              nullptr,
+      nullptr,           c::TextAtAddress,  c::SoundBeep,       nullptr,               nullptr,
+      c::ByteSetLength,  c::FloorToInteger, nullptr,            nullptr,               nullptr,
+      nullptr,
+  };
+  const std::vector<std::vector<CommandFunction>> kTables = {
+      kCore,
+      std::vector<CommandFunction>(7, nullptr),
+      {c::Delay},
+      {c::ShellOpen, c::GetSpecialFolder},
+      {nullptr, nullptr},
+  };
+  const LibraryInfo* const* table = RuntimeLibraries();
+  for (int library = 1; library <= kLibraryCount; ++library) {
+    const std::vector<CommandFunction>& expected = kTables[static_cast<std::size_t>(library - 1)];
+    ASSERT_EQ(table[library - 1]->commandCount, static_cast<std::int32_t>(expected.size())) << library;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      EXPECT_EQ(table[library - 1]->commands[i], expected[i]) << "library " << library << " command " << i;
+    }
+  }
+}
+
+TEST_F(LibraryTableTest, CommandsInstalledFromAboveLandInTheirSlotOnly) {
+  InstallCommand(kExtendedInterfaceLibrary, 3, commands::SoundBeep);
+  InstallCommand(kExtendedInterfaceLibrary, 7, commands::SoundBeep);  // past the table: ignored
+  InstallCommand(9, 0, commands::SoundBeep);                          // no such library
+  const LibraryInfo* ext = RuntimeLibraries()[1];
+  EXPECT_EQ(ext->commands[3], commands::SoundBeep);
+  EXPECT_EQ(ext->commands[2], nullptr);
+  InstallCommand(kExtendedInterfaceLibrary, 3, nullptr);
+  EXPECT_EQ(ext->commands[3], nullptr);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 // Index
 //   [queries]    the query numbers and what each answers
 //   [values]     the raw property values the get and set functions exchange
+//   [events]     the common input events
 //   [create]     what the create function receives
 //   [lookup]     a type's function for a query, typed
 //   [styles]     the style bits handed to the create function
@@ -73,6 +74,29 @@ using WriteBackFunction = std::vector<std::uint8_t> (*)(QWidget* unit);
 using WantsKeyFunction = bool (*)(QWidget* unit, std::int32_t keyAndModifiers);
 // Query 10: whether this button is the default button.
 using IsDefaultButtonFunction = bool (*)(QWidget* unit);
+
+// [events] --------------------------------------------------------------------
+
+// The input events every unit raises through the window's pre-processing
+// (each type numbers its own events from 0).
+namespace common_event {
+constexpr std::int32_t kLeftDown = -1;     // x, y, modifiers
+constexpr std::int32_t kLeftUp = -2;
+constexpr std::int32_t kDoubleClick = -3;
+constexpr std::int32_t kRightDown = -4;
+constexpr std::int32_t kRightUp = -5;
+constexpr std::int32_t kMouseMove = -6;
+constexpr std::int32_t kFocusIn = -7;
+constexpr std::int32_t kFocusOut = -8;
+constexpr std::int32_t kKeyDown = -9;      // key code, modifiers
+constexpr std::int32_t kKeyUp = -10;
+constexpr std::int32_t kCharacter = -11;   // character code; 0 swallows, another value replaces it
+constexpr std::int32_t kMouseWheel = -12;  // notches, modifiers
+}  // namespace common_event
+
+// The event a unit of a type that has one raises when used (clicked,
+// selected, moved): its event 0.
+constexpr std::int32_t kUnitUsedEvent = 0;
 
 // [create] --------------------------------------------------------------------
 

@@ -108,7 +108,7 @@ bool WindowEngine::offerDefaultButton(CWinFormUnit& window, QWidget* focus) {
     if (!w->isVisible() || !w->isEnabled()) continue;
     auto isDefault = unitFunction<kQueryIsDefaultButton>(u);
     if (isDefault == nullptr || !isDefault(w)) continue;
-    deliver(window.formId(), u.id, 0, {});
+    deliver(window.formId(), u.id, kUnitUsedEvent, {});
     return true;
   }
   return false;
@@ -131,9 +131,9 @@ bool WindowEngine::handleMnemonic(CWinFormUnit& window, QChar letter) {
     if (amp < 0 || amp + 1 >= caption.size() || caption[amp + 1].toUpper() != letter.toUpper()) continue;
     if (flags & type_flags::kCheckBox) {
       w->setProperty("checked", !w->property("checked").toBool());
-      deliver(window.formId(), u.id, 0, {});
+      deliver(window.formId(), u.id, kUnitUsedEvent, {});
     } else if (flags & type_flags::kDefaultButton) {
-      deliver(window.formId(), u.id, 0, {});
+      deliver(window.formId(), u.id, kUnitUsedEvent, {});
     } else if (flags & type_flags::kLabelLike) {
       moveFocus(window, w, true);
     } else {

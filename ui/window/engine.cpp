@@ -33,7 +33,6 @@ class HelperWindow : public QWidget {
 // [setup] ----------------------------------------------------------------------
 
 WindowEngine::WindowEngine(HandlerTable handlers) : handlers_(handlers) {
-  InstallWindowType();
   InstallMessageBoxResponder();
   platform::InstallQtPlatform();
   if (qApp != nullptr) qApp->installEventFilter(this);

@@ -249,7 +249,7 @@ void CWinFormUnit::command(std::int32_t commandId) {
   if (index >= run.count) return;
   const Unit& item = (*units)[run.first + index];
   if (item.menu.caption == "-") return;
-  engine_->deliver(formId_, item.id, 0, {});
+  engine_->deliver(formId_, item.id, kUnitUsedEvent, {});  // the item was chosen
 }
 
 void CWinFormUnit::reenableDisabled() {
@@ -264,30 +264,30 @@ void CWinFormUnit::reenableDisabled() {
 RawProperty CWinFormUnit::getProperty(std::int32_t index) const {
   RawProperty v;
   switch (index + common_property::kFirstTypeProperty) {
-    case 8: v.text = data_.title; break;
-    case 9: v.number = data_.border; break;
-    case 10: v.number = data_.backColour; break;
-    case 11: v.bytes = data_.backgroundPicture; break;
-    case 12: v.number = data_.pictureMode; break;
-    case 13: v.bytes = data_.music; break;
-    case 14: v.number = data_.musicMode; break;
-    case 15: v.number = data_.controlBox; break;
-    case 16: v.number = data_.maximizeBox; break;
-    case 17: v.number = data_.minimizeBox; break;
-    case 18: v.number = data_.startPosition; break;
-    case 19: v.number = data_.closable; break;
-    case 20: v.bytes = data_.icon; break;
-    case 21: v.number = data_.enterMovesFocus; break;
-    case 22: v.number = data_.escCloses; break;
-    case 23: v.number = data_.f1OpensHelp; break;
-    case 24: v.text = data_.helpFile; break;
-    case 25: v.number = data_.helpContext; break;
-    case 26: v.number = data_.showInTaskbar; break;
-    case 27: v.number = data_.dragAnywhere; break;
-    case 28: v.number = data_.shape; break;
-    case 29: v.number = data_.alwaysOnTop; break;
-    case 30: v.number = data_.keepCaptionActive; break;
-    case 31: v.text = data_.className; break;
+    case window_property::kTitle: v.text = data_.title; break;
+    case window_property::kBorder: v.number = data_.border; break;
+    case window_property::kBackColour: v.number = data_.backColour; break;
+    case window_property::kBackgroundPicture: v.bytes = data_.backgroundPicture; break;
+    case window_property::kPictureMode: v.number = data_.pictureMode; break;
+    case window_property::kMusic: v.bytes = data_.music; break;
+    case window_property::kMusicMode: v.number = data_.musicMode; break;
+    case window_property::kControlBox: v.number = data_.controlBox; break;
+    case window_property::kMaximizeBox: v.number = data_.maximizeBox; break;
+    case window_property::kMinimizeBox: v.number = data_.minimizeBox; break;
+    case window_property::kStartPosition: v.number = data_.startPosition; break;
+    case window_property::kClosable: v.number = data_.closable; break;
+    case window_property::kIcon: v.bytes = data_.icon; break;
+    case window_property::kEnterMovesFocus: v.number = data_.enterMovesFocus; break;
+    case window_property::kEscCloses: v.number = data_.escCloses; break;
+    case window_property::kF1OpensHelp: v.number = data_.f1OpensHelp; break;
+    case window_property::kHelpFile: v.text = data_.helpFile; break;
+    case window_property::kHelpContext: v.number = data_.helpContext; break;
+    case window_property::kShowInTaskbar: v.number = data_.showInTaskbar; break;
+    case window_property::kDragAnywhere: v.number = data_.dragAnywhere; break;
+    case window_property::kShape: v.number = data_.shape; break;
+    case window_property::kAlwaysOnTop: v.number = data_.alwaysOnTop; break;
+    case window_property::kKeepCaptionActive: v.number = data_.keepCaptionActive; break;
+    case window_property::kClassName: v.text = data_.className; break;
     default: break;
   }
   return v;
@@ -296,26 +296,26 @@ RawProperty CWinFormUnit::getProperty(std::int32_t index) const {
 std::int32_t CWinFormUnit::setProperty(std::int32_t index, const RawProperty& v) {
   auto flag = static_cast<std::int32_t>(v.number != 0 ? 1 : 0);
   switch (index + common_property::kFirstTypeProperty) {
-    case 8:
+    case window_property::kTitle:
       data_.title = v.text;
       setWindowTitle(FromCp936(data_.title));
       applyWindowFlags();
       break;
-    case 9: data_.border = ClampChoice(v.number, 6); applyWindowFlags(); break;
-    case 10: data_.backColour = static_cast<std::uint32_t>(v.number); update(); break;
-    case 11:
+    case window_property::kBorder: data_.border = ClampChoice(v.number, 6); applyWindowFlags(); break;
+    case window_property::kBackColour: data_.backColour = static_cast<std::uint32_t>(v.number); update(); break;
+    case window_property::kBackgroundPicture:
       data_.backgroundPicture = v.bytes;
       backgroundImage_.reset();
       backgroundDecoded_ = false;
       update();
       break;
-    case 12: data_.pictureMode = ClampChoice(v.number, 3); update(); break;
-    case 13: stopMusic(); data_.music = v.bytes; startMusic(); break;
-    case 14: stopMusic(); data_.musicMode = ClampChoice(v.number, 2); startMusic(); break;
-    case 15: data_.controlBox = flag; applyWindowFlags(); break;
-    case 16: data_.maximizeBox = flag; applyWindowFlags(); break;
-    case 17: data_.minimizeBox = flag; applyWindowFlags(); break;
-    case 18: {
+    case window_property::kPictureMode: data_.pictureMode = ClampChoice(v.number, 3); update(); break;
+    case window_property::kMusic: stopMusic(); data_.music = v.bytes; startMusic(); break;
+    case window_property::kMusicMode: stopMusic(); data_.musicMode = ClampChoice(v.number, 2); startMusic(); break;
+    case window_property::kControlBox: data_.controlBox = flag; applyWindowFlags(); break;
+    case window_property::kMaximizeBox: data_.maximizeBox = flag; applyWindowFlags(); break;
+    case window_property::kMinimizeBox: data_.minimizeBox = flag; applyWindowFlags(); break;
+    case window_property::kStartPosition: {
       data_.startPosition = ClampChoice(v.number, 3);
       if (!isVisible()) break;
       QScreen* screen = QGuiApplication::primaryScreen();
@@ -333,19 +333,19 @@ std::int32_t CWinFormUnit::setProperty(std::int32_t index, const RawProperty& v)
       }
       break;
     }
-    case 19: data_.closable = flag; applyWindowFlags(); break;
-    case 20: data_.icon = v.bytes; applyIcon(); break;
-    case 21: data_.enterMovesFocus = flag; break;
-    case 22: data_.escCloses = flag; break;
-    case 23: data_.f1OpensHelp = flag; break;
-    case 24: data_.helpFile = v.text; break;
-    case 25: data_.helpContext = static_cast<std::int32_t>(v.number); break;
-    case 26: data_.showInTaskbar = flag; break;  // takes effect at the next load
-    case 27: data_.dragAnywhere = flag; break;
-    case 28: data_.shape = ClampChoice(v.number, kShapeCount - 1); applyShape(); break;
-    case 29: applyAlwaysOnTop(flag != 0); break;
-    case 30: data_.keepCaptionActive = flag; break;
-    case 31: data_.className = v.text; break;  // takes effect at the next load
+    case window_property::kClosable: data_.closable = flag; applyWindowFlags(); break;
+    case window_property::kIcon: data_.icon = v.bytes; applyIcon(); break;
+    case window_property::kEnterMovesFocus: data_.enterMovesFocus = flag; break;
+    case window_property::kEscCloses: data_.escCloses = flag; break;
+    case window_property::kF1OpensHelp: data_.f1OpensHelp = flag; break;
+    case window_property::kHelpFile: data_.helpFile = v.text; break;
+    case window_property::kHelpContext: data_.helpContext = static_cast<std::int32_t>(v.number); break;
+    case window_property::kShowInTaskbar: data_.showInTaskbar = flag; break;  // takes effect at the next load
+    case window_property::kDragAnywhere: data_.dragAnywhere = flag; break;
+    case window_property::kShape: data_.shape = ClampChoice(v.number, kShapeCount - 1); applyShape(); break;
+    case window_property::kAlwaysOnTop: applyAlwaysOnTop(flag != 0); break;
+    case window_property::kKeepCaptionActive: data_.keepCaptionActive = flag; break;
+    case window_property::kClassName: data_.className = v.text; break;  // takes effect at the next load
     default: break;
   }
   return 0;
@@ -443,7 +443,7 @@ void CWinFormUnit::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
-  EventOutcome outcome = engine_ != nullptr ? engine_->deliver(formId_, unitId_, 1, {}) : EventOutcome{};
+  EventOutcome outcome = engine_ != nullptr ? engine_->deliver(formId_, unitId_, window_event::kCloseRequested, {}) : EventOutcome{};
   if (outcome.swallows()) {
     closeRequested_ = false;  // kept open: no longer on its way out
     event->ignore();
@@ -457,7 +457,7 @@ void CWinFormUnit::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
   if (pos() == reportedPos_) return;
   reportedPos_ = pos();
-  raiseOwnEvent(3);
+  raiseOwnEvent(window_event::kMoved);
 }
 
 void CWinFormUnit::resizeEvent(QResizeEvent* event) {
@@ -467,24 +467,24 @@ void CWinFormUnit::resizeEvent(QResizeEvent* event) {
   if (menuBar_ != nullptr) menuBar_->resize(width(), menuBar_->height());
   if (size() == reportedSize_) return;
   reportedSize_ = size();
-  raiseOwnEvent(4);
+  raiseOwnEvent(window_event::kResized);
 }
 
 void CWinFormUnit::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  raiseOwnEvent(10);
+  raiseOwnEvent(window_event::kShown);
 }
 
 void CWinFormUnit::hideEvent(QHideEvent* event) {
   QWidget::hideEvent(event);
-  raiseOwnEvent(11);
+  raiseOwnEvent(window_event::kHidden);
 }
 
 void CWinFormUnit::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() != QEvent::ActivationChange) return;
   if (!isActiveWindow()) {
-    raiseOwnEvent(6);
+    raiseOwnEvent(window_event::kDeactivated);
     return;
   }
   // A disabled window (a modal one is open) hands activation to the modal one.
@@ -499,9 +499,9 @@ void CWinFormUnit::changeEvent(QEvent* event) {
   }
   if (!hasBeenActive_) {
     hasBeenActive_ = true;
-    raiseOwnEvent(8);
+    raiseOwnEvent(window_event::kFirstActivated);
   }
-  raiseOwnEvent(5);
+  raiseOwnEvent(window_event::kActivated);
 }
 
 }  // namespace horavia::ui

@@ -23,6 +23,49 @@ namespace horavia::ui {
 
 class WindowEngine;
 
+// The window's own properties, by number.
+namespace window_property {
+constexpr std::int32_t kTitle = 8;
+constexpr std::int32_t kBorder = 9;
+constexpr std::int32_t kBackColour = 10;
+constexpr std::int32_t kBackgroundPicture = 11;
+constexpr std::int32_t kPictureMode = 12;
+constexpr std::int32_t kMusic = 13;
+constexpr std::int32_t kMusicMode = 14;
+constexpr std::int32_t kControlBox = 15;
+constexpr std::int32_t kMaximizeBox = 16;
+constexpr std::int32_t kMinimizeBox = 17;
+constexpr std::int32_t kStartPosition = 18;
+constexpr std::int32_t kClosable = 19;
+constexpr std::int32_t kIcon = 20;
+constexpr std::int32_t kEnterMovesFocus = 21;
+constexpr std::int32_t kEscCloses = 22;
+constexpr std::int32_t kF1OpensHelp = 23;
+constexpr std::int32_t kHelpFile = 24;
+constexpr std::int32_t kHelpContext = 25;
+constexpr std::int32_t kShowInTaskbar = 26;
+constexpr std::int32_t kDragAnywhere = 27;
+constexpr std::int32_t kShape = 28;
+constexpr std::int32_t kAlwaysOnTop = 29;
+constexpr std::int32_t kKeepCaptionActive = 30;
+constexpr std::int32_t kClassName = 31;
+}  // namespace window_property
+
+// The window's events, by number.
+namespace window_event {
+constexpr std::int32_t kCreated = 0;
+constexpr std::int32_t kCloseRequested = 1;  // a false result keeps the window
+constexpr std::int32_t kDestroyed = 2;
+constexpr std::int32_t kMoved = 3;
+constexpr std::int32_t kResized = 4;
+constexpr std::int32_t kActivated = 5;
+constexpr std::int32_t kDeactivated = 6;
+constexpr std::int32_t kIdle = 7;           // milliseconds idle; true asks for more
+constexpr std::int32_t kFirstActivated = 8;
+constexpr std::int32_t kShown = 10;
+constexpr std::int32_t kHidden = 11;
+}  // namespace window_event
+
 // The class name a window gets when its data names none.
 inline constexpr const char* kDefaultWindowClass = "WTWindow";
 

@@ -20,15 +20,16 @@ namespace {
 
 // The event number of a mouse message, 0 for none.
 std::int32_t MouseEventNumber(const QEvent* event) {
-  if (event->type() == QEvent::Wheel) return -12;
+  using namespace common_event;
+  if (event->type() == QEvent::Wheel) return kMouseWheel;
   const auto* me = static_cast<const QMouseEvent*>(event);
   bool left = me->button() == Qt::LeftButton;
   bool right = me->button() == Qt::RightButton;
   switch (event->type()) {
-    case QEvent::MouseButtonPress: return left ? -1 : right ? -4 : 0;
-    case QEvent::MouseButtonRelease: return left ? -2 : right ? -5 : 0;
-    case QEvent::MouseButtonDblClick: return left ? -3 : 0;
-    case QEvent::MouseMove: return -6;
+    case QEvent::MouseButtonPress: return left ? kLeftDown : right ? kRightDown : 0;
+    case QEvent::MouseButtonRelease: return left ? kLeftUp : right ? kRightUp : 0;
+    case QEvent::MouseButtonDblClick: return left ? kDoubleClick : 0;
+    case QEvent::MouseMove: return kMouseMove;
     default: return 0;
   }
 }
@@ -88,7 +89,7 @@ bool WindowEngine::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusOut: {
       UnitAt at = unitUnder(receiver);
       if (at.unit != nullptr && at.widget == receiver) {
-        deliver(at.formId, at.unit->id, event->type() == QEvent::FocusIn ? -7 : -8, {});
+        deliver(at.formId, at.unit->id, event->type() == QEvent::FocusIn ? common_event::kFocusIn : common_event::kFocusOut, {});
       }
       return false;
     }
@@ -193,12 +194,12 @@ bool WindowEngine::preprocessKey(CWinFormUnit& window, QWidget* receiver, QEvent
   UnitAt at = unitUnder(receiver);
   if (at.unit == nullptr) return false;
   const std::uint32_t args[] = {vk, mods};
-  if (deliver(at.formId, at.unit->id, press ? -9 : -10, args).swallows()) return true;
+  if (deliver(at.formId, at.unit->id, press ? common_event::kKeyDown : common_event::kKeyUp, args).swallows()) return true;
   if (!press || key->text().isEmpty()) return false;
 
   std::uint32_t code = CharacterCode(key->text());
   const std::uint32_t charArgs[] = {code};
-  EventOutcome outcome = deliver(at.formId, at.unit->id, -11, charArgs);
+  EventOutcome outcome = deliver(at.formId, at.unit->id, common_event::kCharacter, charArgs);
   if (!outcome.handled || !outcome.result.returned) return false;
   if (outcome.result.low == 0) return true;
   if (outcome.result.low == code) return false;

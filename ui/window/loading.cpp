@@ -60,7 +60,7 @@ bool WindowEngine::buildWindowFromForm(std::uint32_t formId, bool modal, QWidget
   runtime::Runtime().unblockEvents();
 
   QPointer<CWinFormUnit> window = liveWindow(formId);
-  for (std::int32_t event : {0, 3, 4}) {
+  for (std::int32_t event : {window_event::kCreated, window_event::kMoved, window_event::kResized}) {
     if (!window || window->closing()) return true;
     deliver(formId, window->unitId(), event, {});
   }
@@ -247,7 +247,7 @@ void WindowEngine::windowClosing(CWinFormUnit& window) {
   const std::uint32_t formId = window.formId();
   window.setClosed();
   window.reenableDisabled();
-  deliver(formId, window.unitId(), 2, {});
+  deliver(formId, window.unitId(), window_event::kDestroyed, {});
   window.setMenu({});
   window.hide();
   leaveLoadedForms(formId);

@@ -73,7 +73,7 @@ bool WindowEngine::idleStep(int count) {
     std::uint32_t formId = window->formId();
     if (std::find(declinedIdle_.begin(), declinedIdle_.end(), formId) != declinedIdle_.end()) continue;
     const std::uint32_t args[] = {elapsed};
-    EventOutcome outcome = deliver(formId, window->unitId(), 7, args);
+    EventOutcome outcome = deliver(formId, window->unitId(), window_event::kIdle, args);
     if (outcome.handled && outcome.result.returned && outcome.result.low != 0) {
       more = true;
     } else {

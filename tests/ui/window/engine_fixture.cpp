@@ -1,6 +1,7 @@
 #include "tests/ui/window/engine_fixture.h"
 
 #include "platform/process.h"
+#include "ui/install.h"
 #include "runtime/libraries/library_records.h"
 #include "runtime/services.h"
 
@@ -165,6 +166,7 @@ WindowData PlainWindowData() {
 
 void EngineTest::SetUp() {
   App();
+  InstallUserInterface();
   runtime::Runtime().resetForTests();
   horavia::testing::ThrowOnExit();
   platform::SetDialogResponder([this](const platform::DialogRequest& r) {
