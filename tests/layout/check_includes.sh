@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Which source folder may include which: the folders are the architecture and
+# dependencies point one way (app -> ui -> anim -> runtime -> platform ->
+# base). Fails, naming the file and the include, on any include that goes
+# another way. Tests, benchmarks, fuzz targets and tools may include anything.
+#
+#   check_includes.sh SOURCE-ROOT
+set -u
+root=${1:?source root}
+cd "$root" || exit 2
+
+# The folders a folder may include besides itself. A trailing /* allows every
+# folder below.
+allowed() {
+  case "$1" in
+    base) echo "" ;;
+    platform) echo "base" ;;
+    runtime) echo "platform base" ;;
+    runtime/commands) echo "runtime platform base" ;;
+    runtime/libraries) echo "runtime/commands runtime platform base" ;;
+    anim/picture) echo "runtime platform base" ;;
+    anim/frameimage) echo "anim/picture runtime platform base" ;;
+    anim/*) echo "anim/frameimage anim/picture runtime runtime/libraries platform base" ;;
+    ui/forms) echo "runtime platform base" ;;
+    ui/units) echo "ui/forms anim/* runtime runtime/libraries platform base" ;;
+    ui/menu) echo "ui/forms ui/units runtime platform base" ;;
+    ui/window) echo "ui/units ui/menu ui/forms anim/* runtime runtime/* platform base" ;;
+    ui) echo "ui/* runtime runtime/* platform base" ;;
+    ui/*) echo "ui/units ui/forms anim/* runtime runtime/* platform base" ;;
+    app) echo "app/forms ui ui/* anim/* runtime runtime/* platform base" ;;
+    app/*) echo "base" ;;
+    bass) echo "platform base" ;;
+    *) echo "?" ;;
+  esac
+}
+
+permits() {  # permits FOLDER INCLUDED-FOLDER
+  local folder=$1 target=$2 rule
+  [ "$folder" = "$target" ] && return 0
+  for rule in $(allowed "$folder"); do
+    case "$rule" in
+      */\*) [[ "$target" == "${rule%/\*}"/* ]] && return 0 ;;
+      *) [ "$rule" = "$target" ] && return 0 ;;
+    esac
+  done
+  return 1
+}
+
+status=0
+while IFS= read -r file; do
+  folder=$(dirname "$file")
+  if [ "$(allowed "$folder")" = "?" ]; then
+    echo "$file: the folder $folder has no place in the layout"
+    status=1
+    continue
+  fi
+  while IFS= read -r included; do
+    target=$(dirname "$included")
+    [ "$target" = "." ] && continue
+    [ -e "$included" ] || continue  # generated headers and system headers
+    if ! permits "$folder" "$target"; then
+      echo "$file: $folder may not include $included"
+      status=1
+    fi
+  done < <(sed -n 's/^#include "\([^"]*\)".*/\1/p' "$file")
+done < <(find base platform runtime anim ui app bass -name '*.cpp' -o -name '*.h' 2>/dev/null | sort)
+exit $status
