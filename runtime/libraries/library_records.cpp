@@ -13,6 +13,7 @@
 #include <span>
 
 #include "runtime/commands/commands.h"
+#include "runtime/libraries/command_numbers.h"
 #include "runtime/library_links.h"
 #include "runtime/messages.h"
 #include "runtime/runtime_app.h"
@@ -110,31 +111,57 @@ std::array<DataTypeInfo, kExtendedTypeCount>& ExtendedTypes() {
 // [commands] -------------------------------------------------------------------
 
 // Core commands by number. Numbers 18-20 are not used by the application and
-// stay empty. The window and unit commands (0, 24, 25, 30, 33, 38-40, 43, 44,
-// 47-50) are installed by the window layer that owns them (InstallCommand).
-std::array<CommandFunction, 51> coreCommands = {
-    /*0*/ nullptr,          c::CurrentTime,       c::HourOf,          c::MinuteOf,
-    /*4*/ c::SecondOf,      c::FileExists,        c::ToText,          c::WriteIniValue,
-    /*8*/ c::GetProgramDirectory, c::RightText,   c::SetLibraryDirectory, c::WriteFileBytes,
-    /*12*/ c::ShowMessageBox, c::ReadIniValue,    c::ToInteger,       c::CharFromCode,
-    /*16*/ c::ToByteSet,    c::ToUpperCase,       nullptr,            nullptr,
-    /*20*/ nullptr,         c::Spaces,            c::SplitText,       c::CompareText,
-    /*24*/ nullptr,         nullptr,              c::ToFloat64,       c::ReadFileBytes,
-    /*28*/ c::GetProgramFileName, c::WriteRegistryValue, nullptr,     c::RandomInteger,
-    /*32*/ c::SetClipboardText, nullptr,          c::ZeroByteSet,     c::ProcessEvents,
-    /*36*/ c::LeftBytes,    c::ReadRegistryText,  nullptr,            nullptr,
-    /*40*/ nullptr,         c::TextAtAddress,     c::SoundBeep,       nullptr,
-    /*44*/ nullptr,         c::ByteSetLength,     c::FloorToInteger,  nullptr,
-    /*48*/ nullptr,         nullptr,              nullptr,
-};
+// stay empty. The window and unit commands (LoadWindow, MoveUnit, …) are
+// installed by the window layer that owns them (InstallCommand).
+std::array<CommandFunction, kCoreCommandCount> MakeCoreCommands() {
+  using enum CoreCommand;
+  std::array<CommandFunction, kCoreCommandCount> t{};
+  auto at = [&t](CoreCommand n) -> CommandFunction& { return t[static_cast<std::size_t>(n)]; };
+  at(CurrentTime) = c::CurrentTime;
+  at(HourOf) = c::HourOf;
+  at(MinuteOf) = c::MinuteOf;
+  at(SecondOf) = c::SecondOf;
+  at(FileExists) = c::FileExists;
+  at(ToText) = c::ToText;
+  at(WriteIniValue) = c::WriteIniValue;
+  at(GetProgramDirectory) = c::GetProgramDirectory;
+  at(RightText) = c::RightText;
+  at(SetLibraryDirectory) = c::SetLibraryDirectory;
+  at(WriteFileBytes) = c::WriteFileBytes;
+  at(ShowMessageBox) = c::ShowMessageBox;
+  at(ReadIniValue) = c::ReadIniValue;
+  at(ToInteger) = c::ToInteger;
+  at(CharFromCode) = c::CharFromCode;
+  at(ToByteSet) = c::ToByteSet;
+  at(ToUpperCase) = c::ToUpperCase;
+  at(Spaces) = c::Spaces;
+  at(SplitText) = c::SplitText;
+  at(CompareText) = c::CompareText;
+  at(ToFloat64) = c::ToFloat64;
+  at(ReadFileBytes) = c::ReadFileBytes;
+  at(GetProgramFileName) = c::GetProgramFileName;
+  at(WriteRegistryValue) = c::WriteRegistryValue;
+  at(RandomInteger) = c::RandomInteger;
+  at(SetClipboardText) = c::SetClipboardText;
+  at(ZeroByteSet) = c::ZeroByteSet;
+  at(ProcessEvents) = c::ProcessEvents;
+  at(LeftBytes) = c::LeftBytes;
+  at(ReadRegistryText) = c::ReadRegistryText;
+  at(TextAtAddress) = c::TextAtAddress;
+  at(SoundBeep) = c::SoundBeep;
+  at(ByteSetLength) = c::ByteSetLength;
+  at(FloorToInteger) = c::FloorToInteger;
+  return t;
+}
 
+std::array<CommandFunction, kCoreCommandCount> coreCommands = MakeCoreCommands();
 // The animation box's seven commands are installed by the box's layer.
-std::array<CommandFunction, 7> extendedCommands = {};
+std::array<CommandFunction, kBoxCommandCount> extendedCommands = {};
 std::array<CommandFunction, 1> specialCommands = {c::Delay};
 std::array<CommandFunction, 2> systemCommands = {c::ShellOpen, c::GetSpecialFolder};
 // The data operations library carries two commands that this program never
 // calls and whose behaviour nothing defines; their slots stay empty.
-std::array<CommandFunction, 2> dataCommands = {};
+std::array<CommandFunction, kDataCommandCount> dataCommands = {};
 
 // The table a library's record points at, by library number.
 std::span<CommandFunction> CommandTable(int library) {
