@@ -39,6 +39,14 @@ enum ExternalDeclaration : std::uint32_t {
   kExternalCount = 29,
 };
 
+// The library's device information record: the application reads only its
+// first field, the device's description (code page 936); the rest is the
+// library's and is given room.
+struct DeviceInfoRecord {
+  const char* description = nullptr;
+  const void* libraryFields[7] = {};
+};
+
 // Function types of the declarations the application calls.
 namespace bass {
 using Free = std::int32_t (*)();

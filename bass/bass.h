@@ -16,7 +16,7 @@
 
 #include <stdint.h>
 
-/* --- types ---------------------------------------------------------------- */
+/* [types] ------------------------------------------------------------------ */
 #ifdef _WIN32
 #include <windows.h>
 typedef uint64_t QWORD;
@@ -53,7 +53,7 @@ typedef struct BASS_DEVICEINFO {
   DWORD flags;        /* BASS_DEVICE_* bits */
 } BASS_DEVICEINFO;
 
-/* --- constants ------------------------------------------------------------ */
+/* [constants] -------------------------------------------------------------- */
 #define BASS_DEVICE_ENABLED 1u /* the device can be opened */
 #define BASS_DEVICE_DEFAULT 2u /* the system's default output */
 #define BASS_DEVICE_INIT 4u    /* the device the library is initialised on */
@@ -91,7 +91,7 @@ typedef struct BASS_DEVICEINFO {
 #define BASS_ERROR_MEM 13      /* out of memory or too many streams */
 #define BASS_ERROR_UNKNOWN -1  /* the host audio layer failed otherwise */
 
-/* --- functions ------------------------------------------------------------ */
+/* [functions] -------------------------------------------------------------- */
 #ifdef __cplusplus
 extern "C" {
 #endif

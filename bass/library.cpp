@@ -30,7 +30,7 @@
 namespace horavia::bass {
 namespace {
 
-// ---[state]------------------------------------------------------------------
+// [state] ---------------------------------------------------------------------
 constexpr BOOL kTrue = 1;
 constexpr BOOL kFalse = 0;
 constexpr DWORD kDefaultRate = 44100;
@@ -100,7 +100,7 @@ T WithChannel(DWORD handle, T failed, Action action) {
   return action(library, *channel);
 }
 
-// ---[streams]----------------------------------------------------------------
+// [streams] -------------------------------------------------------------------
 std::unique_ptr<ByteSource> OpenSource(BOOL mem, const void* file, QWORD offset, QWORD length) {
   if (mem) return ByteSource::FromMemory(file, offset, length);
   // The caller's path is code page 936 with backslashes as separators.
@@ -114,7 +114,7 @@ using namespace horavia::bass;
 
 extern "C" {
 
-// ---[devices]----------------------------------------------------------------
+// [devices] -------------------------------------------------------------------
 BOOL BASS_CALL BASS_Init(int device, DWORD freq, DWORD, void*, void*) {
   Library& library = Context();
   std::lock_guard api(library.api);
@@ -173,7 +173,7 @@ BOOL BASS_CALL BASS_GetDeviceInfo(DWORD device, BASS_DEVICEINFO* info) {
   return Succeed(library, kTrue);
 }
 
-// ---[streams]----------------------------------------------------------------
+// [streams] -------------------------------------------------------------------
 HSTREAM BASS_CALL BASS_StreamCreateFile(BOOL mem, const void* file, QWORD offset, QWORD length,
                                         DWORD) {
   Library& library = Context();
@@ -212,7 +212,7 @@ BOOL BASS_CALL BASS_StreamFree(HSTREAM handle) {
   return Succeed(library, kTrue);
 }
 
-// ---[playback]---------------------------------------------------------------
+// [playback] ------------------------------------------------------------------
 BOOL BASS_CALL BASS_ChannelPlay(DWORD handle, BOOL restart) {
   return WithChannel(handle, kFalse, [restart](Library& library, Channel& channel) {
     if (!library.mixer->hasOutput()) return Fail(library, BASS_ERROR_NOPLAY, kFalse);
@@ -250,7 +250,7 @@ DWORD BASS_CALL BASS_ChannelIsActive(DWORD handle) {
   });
 }
 
-// ---[position]---------------------------------------------------------------
+// [position] ------------------------------------------------------------------
 QWORD BASS_CALL BASS_ChannelGetPosition(DWORD handle, DWORD mode) {
   return WithChannel(handle, kFailedQword, [mode](Library& library, Channel& channel) {
     if (mode != BASS_POS_BYTE) return Fail(library, BASS_ERROR_ILLPARAM, kFailedQword);
@@ -295,7 +295,7 @@ QWORD BASS_CALL BASS_ChannelSeconds2Bytes(DWORD handle, double pos) {
   });
 }
 
-// ---[data]-------------------------------------------------------------------
+// [data] ----------------------------------------------------------------------
 const char* BASS_CALL BASS_ChannelGetTags(DWORD handle, DWORD tags) {
   const char* none = nullptr;
   return WithChannel(handle, none, [tags, none](Library& library, Channel& channel) {
@@ -321,7 +321,7 @@ DWORD BASS_CALL BASS_ChannelGetData(DWORD handle, void* buffer, DWORD length) {
   return result;
 }
 
-// ---[volume]-----------------------------------------------------------------
+// [volume] --------------------------------------------------------------------
 BOOL BASS_CALL BASS_SetVolume(float volume) {
   Library& library = Context();
   std::lock_guard api(library.api);
