@@ -31,7 +31,7 @@ const Bitmap& CartoonBox::surface() {
   return surface_;
 }
 
-void CartoonBox::compose(BoxRect area, PixelView out) {
+void CartoonBox::compose(BoxRect area, PixelView out, std::uint32_t fourth) {
   if (area.empty() || out.pixels == nullptr || out.width != area.width || out.height != area.height) return;
   const std::size_t count = static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height);
   const Bitmap& background = surface();
@@ -54,7 +54,8 @@ void CartoonBox::compose(BoxRect area, PixelView out) {
                 0, 0, rect.width, rect.height},
                object.transparency, frame.keyColour);
   }
-  for (std::size_t i = 0; i < count; ++i) out.pixels[i] &= 0x00FFFFFF;
+  fourth &= 0xFF000000;
+  for (std::size_t i = 0; i < count; ++i) out.pixels[i] = (out.pixels[i] & 0x00FFFFFF) | fourth;
 }
 
 }  // namespace horavia::anim

@@ -113,9 +113,10 @@ class CartoonBox {
   int height() const { return height_; }
   const Bitmap& surface();
   // Composes `area` of the client into `out` (area.width × area.height):
-  // the background, then every visible object that meets it in list order;
-  // the fourth byte of every pixel is 0 afterwards.
-  void compose(BoxRect area, PixelView out);
+  // the background, then every visible object that meets it in list order.
+  // The fourth byte of every pixel is then set to `fourth` (0 by default;
+  // 0xFF000000 for a toolkit that reads it as opacity).
+  void compose(BoxRect area, PixelView out, std::uint32_t fourth = 0);
   // The host has painted everything marked.
   void painted();
 
