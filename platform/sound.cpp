@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <limits>
 
 #include "platform/ticks.h"
@@ -123,18 +124,24 @@ std::vector<std::int16_t> DecodeWave(std::span<const std::uint8_t> wave) {
   Uint32 length = 0;
   SDL_RWops* in = SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size()));
   if (in != nullptr && SDL_LoadWAV_RW(in, 1, &spec, &buffer, &length) != nullptr) {
-    SDL_AudioStream* stream =
-        SDL_NewAudioStream(spec.format, spec.channels, spec.freq, AUDIO_S16SYS, kSoundChannels, kSoundRate);
-    if (stream != nullptr && SDL_AudioStreamPut(stream, buffer, static_cast<int>(length)) == 0 &&
-        SDL_AudioStreamFlush(stream) == 0) {
-      const std::size_t available = static_cast<std::size_t>(SDL_AudioStreamAvailable(stream)) / 2;
-      if (available <= kMaxClipSamples) {
-        samples.resize(available);
-        const int got = SDL_AudioStreamGet(stream, samples.data(), static_cast<int>(available * 2));
-        samples.resize(got > 0 ? static_cast<std::size_t>(got) / 2 : 0);
+    // One conversion of the whole clip: format, channels and rate at once.
+    SDL_AudioCVT cvt;
+    const int needed = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, kSoundChannels,
+                                         kSoundRate);
+    const std::size_t room = needed < 0 ? 0 : std::size_t{length} * static_cast<std::size_t>(std::max(cvt.len_mult, 1));
+    if (room > 0 && room / 2 <= kMaxClipSamples * 2) {
+      std::vector<std::uint8_t> work(room);
+      std::memcpy(work.data(), buffer, length);
+      cvt.buf = work.data();
+      cvt.len = static_cast<int>(length);
+      if (needed == 0 || SDL_ConvertAudio(&cvt) == 0) {
+        const std::size_t bytes = needed == 0 ? length : static_cast<std::size_t>(cvt.len_cvt);
+        if (bytes / 2 <= kMaxClipSamples) {
+          samples.resize(bytes / 2);
+          std::memcpy(samples.data(), work.data(), samples.size() * 2);
+        }
       }
     }
-    if (stream != nullptr) SDL_FreeAudioStream(stream);
     SDL_FreeWAV(buffer);
   }
   ReleaseAudio();
