@@ -72,7 +72,8 @@ CartoonBox::Next CartoonBox::animate(BoxObject& object, std::uint32_t now) {
     object.currentFrame = 0;
     if (object.playsLeft > 0 && --object.playsLeft == 0) {
       object.playAnimation = false;
-      const BoxStatus done = afterEvent(raise(kEventAnimationDone, {object.id}), object.serial);
+      const std::uint64_t serial = object.serial;  // read before the handler may free the object
+      const BoxStatus done = afterEvent(raise(kEventAnimationDone, {object.id}), serial);
       if (done == BoxStatus::BoxGone) return Next::Stop;
       if (done == BoxStatus::ObjectGone) return Next::SameIndex;
       if (object.destroyAfterPlays) {

@@ -119,6 +119,17 @@ TEST_F(BoxTest, AnimationWithTwoPlaysRaisesSixteenThenTenAndIsGone) {
   EXPECT_EQ(host.events, (std::vector<RaisedEvent>{{kEventAnimationDone, {id}}, {kEventWillDestroy, {id}}}));
 }
 
+TEST_F(BoxTest, HandlerThatDestroysTheObjectOnSixteenLeavesOneDestruction) {
+  // Found by the fuzzer: the step read the object after this handler freed it.
+  const std::int32_t id = Create(AnimatedTemplate(1));
+  const std::int32_t other = Create(AnimatedTemplate(0));
+  host.actions[kEventAnimationDone] = [&](std::span<const std::int32_t> args) { box().destroy(args[0]); };
+  ticks.advance(200);
+  EXPECT_EQ(box().find(id), nullptr);
+  EXPECT_EQ(host.events, (std::vector<RaisedEvent>{{kEventAnimationDone, {id}}, {kEventWillDestroy, {id}}}));
+  EXPECT_EQ(box().find(other)->frameStart, ticks.now());  // the next object was still visited in that step
+}
+
 TEST_F(BoxTest, CyclePauseLengthensTheFirstFrame) {
   const std::int32_t id = Create(AnimatedTemplate(0, 250));
   ticks.advance(349);
