@@ -33,13 +33,17 @@ class Input {
   explicit Input(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
   bool done() const { return at_ >= bytes_.size(); }
   std::uint8_t u8() { return done() ? 0 : bytes_[at_++]; }
-  std::int32_t i16() { return static_cast<std::int16_t>(u8() | u8() << 8); }
+  std::int32_t i16() {
+    const std::uint8_t low = u8();
+    return static_cast<std::int16_t>(low | u8() << 8);
+  }
   std::int32_t small(int limit) { return u8() % limit; }
   std::span<const std::uint8_t> slice(std::size_t most) {
-    const std::size_t n = std::min<std::size_t>(u8() % (most + 1), bytes_.size() - std::min(at_, bytes_.size()));
-    const auto out = bytes_.subspan(std::min(at_, bytes_.size()), n);
-    at_ += n;
-    return out;
+    const std::size_t wanted = u8() % (most + 1);
+    const std::size_t from = std::min(at_, bytes_.size());
+    const std::size_t n = std::min(wanted, bytes_.size() - from);
+    at_ = from + n;
+    return bytes_.subspan(from, n);
   }
 
  private:
@@ -111,7 +115,11 @@ class FuzzHost : public anim::BoxHost {
       case 3: box->destroy(in_.small(12)); break;
       case 4:
         if (box->objectCount() < kMaxObjects) {
-          box->createObject(&Templates()[static_cast<std::size_t>(in_.small(3))], in_.i16() % 80, in_.i16() % 80, true, "");
+          // Every read in its own statement: the stream means the same to every compiler.
+          const auto& from = Templates()[static_cast<std::size_t>(in_.small(3))];
+          const int x = in_.i16() % 80;
+          const int y = in_.i16() % 80;
+          box->createObject(&from, x, y, true, "");
         }
         break;
       case 5: box.reset(); break;
@@ -139,14 +147,27 @@ bool Operate(FuzzHost& host, Input& in, platform::ManualTicks& ticks) {
       if (box.objectCount() >= kMaxObjects) break;
       const int which = in.small(4);
       const anim::ObjectTemplate* from = which < 3 ? &Templates()[static_cast<std::size_t>(which)] : nullptr;
-      box.createObject(from, in.i16() % 100, in.i16() % 100, in.u8() & 1, "");
+      const int x = in.i16() % 100;
+      const int y = in.i16() % 100;
+      const bool visible = in.u8() & 1;
+      box.createObject(from, x, y, visible, "");
       break;
     }
     case 1: box.destroy(id); break;
     case 2: box.setVisible(id, in.u8() & 1); break;
-    case 3: box.setPicture(id, in.slice(64), in.small(3) - 2); break;
+    case 3: {
+      const auto bytes = in.slice(64);
+      box.setPicture(id, bytes, in.small(3) - 2);
+      break;
+    }
     case 4: box.setAngle(id, in.i16()); break;
-    case 5: box.startRotation(id, in.i16() % 400, in.i16(), in.i16(), in.i16()); break;
+    case 5: {
+      const int step = in.i16() % 400;
+      const int interval = in.i16();
+      const int degrees = in.i16();
+      box.startRotation(id, step, interval, degrees, in.i16());
+      break;
+    }
     case 6: box.setRotateWithAngle(id, in.u8() & 1); break;
     case 7: ticks.advance(static_cast<std::uint32_t>(in.u8()) * 8); break;
     case 8: {
@@ -163,13 +184,21 @@ bool Operate(FuzzHost& host, Input& in, platform::ManualTicks& ticks) {
       }
     }
     case 9: {
-      const anim::BoxRect area{in.i16() % 80, in.i16() % 80, in.small(64), in.small(64)};
+      const anim::BoxRect area{in.i16() % 80, in.i16() % 80, in.small(64), in.small(64)};  // read in order
       std::vector<std::uint32_t> pixels(static_cast<std::size_t>(area.width) * area.height);
       box.compose(area, {pixels.data(), area.width, area.height});
       break;
     }
-    case 10: box.resize(in.small(64), in.small(64)); break;
-    default: box.setBackground(in.slice(96), in.small(5), 0x00C0C0C0); break;
+    case 10: {
+      const int width = in.small(64);
+      box.resize(width, in.small(64));
+      break;
+    }
+    default: {
+      const auto bytes = in.slice(96);
+      box.setBackground(bytes, in.small(5), 0x00C0C0C0);
+      break;
+    }
   }
   return host.box != nullptr;
 }
