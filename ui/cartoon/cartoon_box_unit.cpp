@@ -228,6 +228,8 @@ QPoint CartoonBoxUnit::clientPoint(const QMouseEvent* event) const {
 // Each box call answers false when a handler destroyed the box, and with it
 // this window: then nothing of it may be touched.
 void CartoonBoxUnit::mousePressEvent(QMouseEvent* event) {
+  // A click activates the box: it takes the keyboard focus first.
+  setFocus(Qt::MouseFocusReason);
   const QPoint at = clientPoint(event);
   if (event->button() == Qt::LeftButton) box_->leftDown(at.x(), at.y());
   if (event->button() == Qt::RightButton) box_->rightDown(at.x(), at.y());
