@@ -118,13 +118,5 @@ TEST_F(BoxTest, ClockFaceEqualsTheSamePicturesComposedByHand) {
   }
 }
 
-TEST_F(BoxTest, AreaBeyondTheClientIsBlack) {
-  box().resize(4, 4);
-  box().setBackground({}, 0, 0x00FFFFFF);
-  std::vector<std::uint32_t> pixels(4);
-  box().compose({3, 3, 2, 2}, {pixels.data(), 2, 2});
-  EXPECT_EQ(pixels, (std::vector<std::uint32_t>{0x00FFFFFF, 0, 0, 0}));
-}
-
 }  // namespace
 }  // namespace horavia::anim

@@ -31,18 +31,6 @@ TEST(BoxEventTable, KeepsAllEighteenSlotsInOrder) {
 
 // [ids] -------------------------------------------------------------------------
 
-TEST_F(BoxTest, BareObjectExistsWithoutPicture) {
-  const std::int32_t id = box().createObject(nullptr, 5, 6, true, "bare");
-  const BoxObject* object = box().find(id);
-  ASSERT_NE(object, nullptr);
-  EXPECT_FALSE(object->hasPicture());
-  EXPECT_EQ(object->name, "bare");
-  EXPECT_EQ(object->zoomX, 1000);
-  EXPECT_EQ(object->tintColour, 0xFFFFFFu);
-  EXPECT_EQ(box().find(0), nullptr);
-  EXPECT_EQ(box().indexOf(-1), -1);
-}
-
 TEST(BoxIds, KeepIncreasingAcrossBoxesAndNeverRepeatWhileOneIsLive) {
   platform::ManualTicks ticks;
   const ObjectTemplate hand = TemplateOf(Solid(4, 4, kRed));

@@ -85,19 +85,6 @@ TEST_F(PointerTest, RightButtonAndDoubleClickReportTheObjectOrZero) {
                              {kEventRightDown, {b}}, {kEventRightUp, {0}}, {kEventDoubleClick, {a}}}));
 }
 
-TEST_F(PointerTest, TransparentAndKeyedPixelsAreNotHit) {
-  FrameImage image = Solid(20, 20, 0x0000FF00, /*key: red as 0x00BBGGRR*/ 0x000000FF);
-  image.frames[0].pixels[0] = 0xFFFFFFFF;  // fully transparent
-  image.frames[0].pixels[1] = 0x8000FF00;  // half transparent: still hit
-  image.frames[0].pixels[2] = 0x00FF0000;  // the key
-  const std::int32_t top = Create(TemplateOf(image), 0, 0);
-  EXPECT_EQ(box().hitTest(0, 0), a);
-  EXPECT_EQ(box().hitTest(1, 0), top);
-  EXPECT_EQ(box().hitTest(2, 0), a);
-  EXPECT_EQ(box().hitTest(3, 0), top);
-  EXPECT_EQ(box().hitTest(200, 200), -1);
-}
-
 TEST_F(PointerTest, HandlerThatClosesTheBoxStopsTheSequence) {
   host.actions[kEventEnter] = [&](auto) { host.box.reset(); };
   EXPECT_FALSE(host.box->pointerMoved(5, 5, false));
