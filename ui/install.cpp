@@ -1,9 +1,13 @@
 #include "ui/install.h"
 
+#include "ui/cartoon/cartoon_units.h"
 #include "ui/window/form_unit.h"
 
 namespace horavia::ui {
 
-void InstallUserInterface() { InstallWindowType(); }
+void InstallUserInterface() {
+  InstallWindowType();
+  InstallCartoonUnits();
+}
 
 }  // namespace horavia::ui

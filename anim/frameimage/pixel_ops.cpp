@@ -465,53 +465,58 @@ inline void BlendFour(const std::uint32_t* in, std::uint32_t* out, __m128i fade,
 #endif
 
 #if defined(HORAVIA_HAVE_AVX2_PATH)
-// BlendFour's arithmetic on eight pixels at a time. The byte unpacking and
-// packing work within each 128-bit half, and the weights are spread in the
-// same order, so every pixel meets its own weight.
-// (s·w + d·(255 − w) + 127) / 255 in sixteen 16-bit lanes.
-__attribute__((target("avx2"))) inline __m256i MixAvx2(__m256i s16, __m256i d16, __m256i w) {
-  const __m256i full = _mm256_set1_epi16(255);
-  const __m256i sum = _mm256_add_epi16(
-      _mm256_add_epi16(_mm256_mullo_epi16(s16, w), _mm256_mullo_epi16(d16, _mm256_sub_epi16(full, w))),
-      _mm256_set1_epi16(127));
+// BlendPixel's arithmetic on eight pixels at a time, without unpacking:
+// each pixel's two even bytes (blue, red) and two odd bytes (green, fourth)
+// are mixed as two pairs of 16-bit lanes, so one weight per pixel serves
+// both lanes of a pair.
+// (s·w + d·r + 127) / 255 with r = 255 − w, in sixteen 16-bit lanes; the
+// division is exact as (x·0x8081) >> 23 for every 16-bit x.
+__attribute__((target("avx2"))) inline __m256i MixAvx2(__m256i s16, __m256i d16, __m256i w, __m256i r) {
+  const __m256i sum = _mm256_add_epi16(_mm256_add_epi16(_mm256_mullo_epi16(s16, w), _mm256_mullo_epi16(d16, r)),
+                                       _mm256_set1_epi16(127));
   return _mm256_srli_epi16(_mm256_mulhi_epu16(sum, _mm256_set1_epi16(static_cast<short>(0x8081))), 7);
 }
 
+template <bool kKeyed>
 __attribute__((target("avx2"))) int BlendRowAvx2(const std::uint32_t* in, std::uint32_t* out, int count, int fade,
-                                                 bool hasKey, std::uint32_t keyPixel) {
+                                                 std::uint32_t keyPixel) {
   const __m256i zero = _mm256_setzero_si256();
-  const __m256i colourMask = _mm256_set1_epi32(0x00FFFFFF);
-  const __m256i keyLanes = _mm256_set1_epi32(static_cast<int>(keyPixel));
-  const __m256i keyEnabled = _mm256_set1_epi32(hasKey ? -1 : 0);
-  const __m256i fadeLanes = _mm256_set1_epi32(fade);
   const __m256i full = _mm256_set1_epi16(255);
+  const __m256i fadeLanes = _mm256_set1_epi16(static_cast<short>(fade));
+  const __m256i colourMask = _mm256_set1_epi32(0x00FFFFFF);
+  const __m256i evenBytes = _mm256_set1_epi32(0x00FF00FF);
+  const __m256i keyLanes = _mm256_set1_epi32(static_cast<int>(keyPixel));
+  // Each pixel's fourth byte into both 16-bit halves of the pixel.
+  const __m256i fourthTwice = _mm256_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1,  //
+                                               3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1);
   int x = 0;
   for (; x + 8 <= count; x += 8) {
     const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + x));
-    const __m256i keyed = _mm256_and_si256(keyEnabled, _mm256_cmpeq_epi32(_mm256_and_si256(s, colourMask), keyLanes));
-    const __m256i loss = _mm256_add_epi32(_mm256_srli_epi32(s, 24), fadeLanes);
-    const __m256i copyWhole = _mm256_andnot_si256(keyed, _mm256_cmpgt_epi32(_mm256_set1_epi32(1), loss));
+    // weight = 255 - clamp(fade + S's fourth byte, 0, 255), 0 for key pixels;
+    // 255 copies S whole, 0 leaves D.
+    const __m256i loss = _mm256_add_epi16(_mm256_shuffle_epi8(s, fourthTwice), fadeLanes);
+    __m256i weight = _mm256_sub_epi16(full, _mm256_min_epi16(_mm256_max_epi16(loss, zero), full));
+    if constexpr (kKeyed) {
+      weight = _mm256_andnot_si256(_mm256_cmpeq_epi32(_mm256_and_si256(s, colourMask), keyLanes), weight);
+    }
+    const __m256i copyWhole = _mm256_cmpeq_epi16(weight, full);
+    // Sprites are mostly runs of opaque or invisible pixels: eight of a kind
+    // need no arithmetic.
     if (_mm256_movemask_epi8(copyWhole) == -1) {
       _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), s);
       continue;
     }
-    const __m256i invisible = _mm256_or_si256(keyed, _mm256_cmpgt_epi32(loss, _mm256_set1_epi32(254)));
-    if (_mm256_movemask_epi8(invisible) == -1) continue;
+    if (_mm256_movemask_epi8(_mm256_cmpeq_epi16(weight, zero)) == -1) continue;
 
     const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(out + x));
-    __m256i clamped = _mm256_packs_epi32(loss, loss);
-    clamped = _mm256_min_epi16(_mm256_max_epi16(clamped, zero), full);
-    __m256i weight = _mm256_sub_epi16(full, clamped);
-    weight = _mm256_andnot_si256(_mm256_packs_epi32(keyed, keyed), weight);
-    const __m256i pairs = _mm256_unpacklo_epi16(weight, weight);
-    const __m256i weightLow = _mm256_unpacklo_epi32(pairs, pairs);
-    const __m256i weightHigh = _mm256_unpackhi_epi32(pairs, pairs);
-    const __m256i low = MixAvx2(_mm256_unpacklo_epi8(s, zero), _mm256_unpacklo_epi8(d, zero), weightLow);
-    const __m256i high = MixAvx2(_mm256_unpackhi_epi8(s, zero), _mm256_unpackhi_epi8(d, zero), weightHigh);
-    const __m256i mixed = _mm256_packus_epi16(low, high);
-    const __m256i fourth = _mm256_or_si256(_mm256_and_si256(copyWhole, s), _mm256_andnot_si256(copyWhole, d));
-    const __m256i result = _mm256_or_si256(_mm256_and_si256(mixed, colourMask), _mm256_andnot_si256(colourMask, fourth));
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), result);
+    // The fourth byte is S's where S is copied whole, else D's: weight 255
+    // or 0 in its lane gives exactly that.
+    const __m256i oddWeight = _mm256_blend_epi16(weight, _mm256_srli_epi16(copyWhole, 8), 0xAA);
+    const __m256i even = MixAvx2(_mm256_and_si256(s, evenBytes), _mm256_and_si256(d, evenBytes), weight,
+                                 _mm256_sub_epi16(full, weight));
+    const __m256i odd = MixAvx2(_mm256_srli_epi16(s, 8), _mm256_srli_epi16(d, 8), oddWeight,
+                                _mm256_sub_epi16(full, oddWeight));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), _mm256_or_si256(even, _mm256_slli_epi16(odd, 8)));
   }
   return x;
 }
@@ -541,7 +546,10 @@ void BlendFrame(PixelView destination, ConstPixelView source, CopyArea area, int
         destination.pixels + static_cast<std::size_t>(area.destinationY + y) * destination.width + area.destinationX;
     int x = 0;
 #if defined(HORAVIA_HAVE_AVX2_PATH)
-    if (HasAvx2()) x = BlendRowAvx2(in, out, area.width, fade, hasKey, keyPixel);
+    if (HasAvx2()) {
+      x = hasKey ? BlendRowAvx2<true>(in, out, area.width, fade, keyPixel)
+                 : BlendRowAvx2<false>(in, out, area.width, fade, keyPixel);
+    }
 #endif
 #if defined(HORAVIA_HAVE_SSE2_PATH)
     for (; x + 4 <= area.width; x += 4) BlendFour(in + x, out + x, fadeLanes, keyLanes, keyEnabled);

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -27,10 +28,12 @@ namespace horavia::ui {
 
 enum UnitQuery : std::int32_t {
   kQueryCreate = 1,         // CreateUnitFunction
+  kQueryPropertyApplies = 2,  // PropertyAppliesFunction
   kQuerySetProperty = 4,    // SetPropertyFunction
   kQueryWriteBack = 5,      // WriteBackFunction
   kQueryGetProperty = 6,    // GetPropertyFunction
   kQueryWantsKey = 8,       // WantsKeyFunction
+  kQueryConvertTexts = 9,   // ConvertTextsFunction
   kQueryIsDefaultButton = 10,  // IsDefaultButtonFunction
 };
 
@@ -74,6 +77,15 @@ using WriteBackFunction = std::vector<std::uint8_t> (*)(QWidget* unit);
 using WantsKeyFunction = bool (*)(QWidget* unit, std::int32_t keyAndModifiers);
 // Query 10: whether this button is the default button.
 using IsDefaultButtonFunction = bool (*)(QWidget* unit);
+// Query 2: whether type-specific property `index` applies with the unit's
+// current settings (a form editor greys out the others).
+using PropertyAppliesFunction = bool (*)(QWidget* unit, std::int32_t index);
+// Query 9: stored type data with every text the unit shows passed through
+// `convert` (code page 936 in and out); the bytes come back unchanged when
+// they do not load.
+using TextConverter = std::function<std::string(const std::string&)>;
+using ConvertTextsFunction = std::vector<std::uint8_t> (*)(std::span<const std::uint8_t> typeData,
+                                                           const TextConverter& convert);
 
 // [events] --------------------------------------------------------------------
 

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 
 #include "anim/frameimage/frame_image.h"
+#include "anim/picture/bitmap.h"
 
 namespace horavia::anim {
 namespace {
@@ -250,6 +252,43 @@ TEST(BlendFrame, MovesEachChannelByTheRoundedMulDiv) {
         ASSERT_EQ(have >> 8 & 0xFF, static_cast<std::uint32_t>(d + MulDiv(-d, weight, 255))) << "0 over " << d;
         ASSERT_EQ(have >> 24, 0x7Fu);
       }
+    }
+  }
+}
+
+// The blend of one pixel as the rule states it, channel by channel with
+// MulDiv: the reference every vector path must meet.
+std::uint32_t BlendByTheRule(std::uint32_t s, std::uint32_t d, int transparencyPercent, std::uint32_t key) {
+  if (key != kNoKey && (s & 0x00FFFFFF) == PixelFromColour(key)) return d;
+  const int o = MulDiv(transparencyPercent, 255, 100) + static_cast<int>(s >> 24);
+  if (o <= 0) return s;
+  if (o >= 255) return d;
+  std::uint32_t out = d & 0xFF000000;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const int sc = static_cast<int>(s >> shift & 0xFF);
+    const int dc = static_cast<int>(d >> shift & 0xFF);
+    out |= static_cast<std::uint32_t>(dc + MulDiv(sc - dc, 255 - o, 255)) << shift;
+  }
+  return out;
+}
+
+TEST(BlendFrame, EveryRowWidthMatchesTheRuleWithKeysAndFades) {
+  std::mt19937 random(3);
+  const std::uint32_t fourths[] = {0x00, 0xFF, 0x01, 0xFE, 0x80};
+  for (int width = 1; width <= 41; ++width) {
+    for (int fade : {0, 20, -30, 100}) {
+      std::vector<std::uint32_t> source(static_cast<std::size_t>(width) * 3), destination(source.size());
+      for (std::size_t i = 0; i < source.size(); ++i) {
+        // Runs of one kind now and then, so the eight-of-a-kind shortcuts run too.
+        const std::uint32_t fourth = i / 8 % 3 == 0 ? 0 : (random() % 2 ? fourths[random() % 5] : random() & 0xFF);
+        source[i] = fourth << 24 | (random() & 0x00FFFFFF);
+        destination[i] = static_cast<std::uint32_t>(random());
+      }
+      const std::uint32_t key = width % 2 ? PixelColour(source[1]) : kNoKey;
+      std::vector<std::uint32_t> want(destination.size());
+      for (std::size_t i = 0; i < want.size(); ++i) want[i] = BlendByTheRule(source[i], destination[i], fade, key);
+      BlendFrame({destination.data(), width, 3}, {source.data(), width, 3}, {.width = width, .height = 3}, fade, key);
+      ASSERT_EQ(destination, want) << "width " << width << " fade " << fade;
     }
   }
 }

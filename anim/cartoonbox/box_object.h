@@ -1,0 +1,96 @@
+// One object of an animation box: a picture at a position with its own
+// transparency, layer, angle, animation, automatic rotation and lifetime.
+// Pictures, font data and sounds are shared items of the box's cache.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "anim/cartoonbox/box_host.h"
+#include "anim/frameimage/resource_cache.h"
+
+namespace horavia::anim {
+
+// Positions are doubles; drawing and hit tests use them truncated toward
+// zero, saturated to the int range (NaN counts as 0).
+inline int TruncatedPosition(double v) {
+  if (std::isnan(v)) return 0;
+  if (v >= 2147483647.0) return std::numeric_limits<int>::max();
+  if (v <= -2147483648.0) return std::numeric_limits<int>::min();
+  return static_cast<int>(v);
+}
+
+struct BoxObject {
+  std::int32_t id = 0;       // > 0, unique among the live objects of the process
+  std::uint64_t serial = 0;  // never reused: tells the object apart after a handler ran
+  std::int32_t type = 0;
+  double x = 0;
+  double y = 0;
+  bool visible = true;
+  std::string name;
+
+  // Lifetime: destroyed once the tick count reaches `expiry`.
+  bool expires = false;
+  std::uint32_t expiry = 0;
+
+  // Kept from the template; nothing in the box draws with them.
+  std::string text;
+  std::uint32_t textColour = 0;
+  const ResourceCache::Blob* font = nullptr;
+
+  // Pictures: `source` untransformed, `rendered` what is drawn.
+  const FrameImage* source = nullptr;
+  const FrameImage* rendered = nullptr;
+  int currentFrame = 0;
+  bool frameStarted = false;
+  std::uint32_t frameStart = 0;
+
+  // Animation of a multi-frame picture.
+  bool playAnimation = false;
+  std::int32_t playsLeft = 0;      // counts down per completed cycle when > 0
+  std::int32_t cyclePause = 0;     // ms added to frame 0 of every cycle
+  bool destroyAfterPlays = false;
+
+  // The picture pipeline's settings.
+  std::uint32_t tintColour = 0xFFFFFF;
+  std::int32_t tintDepth = 0;
+  std::int32_t brightness = 0;
+  std::int32_t transparency = 0;   // percent, 0 opaque
+  std::int32_t zoomX = 1000;
+  std::int32_t zoomY = 1000;
+  std::int32_t layer = 0;
+  std::int32_t angle = 0;          // degrees clockwise; 0..359 once set by the box
+  bool rotateWithAngle = false;
+  std::int32_t flip = 0;           // 1 mirror, 2 upside down, 3 both
+
+  const ResourceCache::Blob* destroySound = nullptr;
+  bool collideAllowed = false;
+  const ResourceCache::Blob* collidedSound = nullptr;
+
+  // Automatic rotation.
+  bool rotating = false;
+  std::int32_t rotationInterval = 0;  // ms between steps
+  std::int32_t rotationStep = 0;      // degrees per step, may be negative
+  std::uint32_t lastRotation = 0;
+  std::int32_t degreesLeft = 0;       // 0 unlimited
+  bool rotationEnds = false;
+  std::uint32_t rotationEnd = 0;
+
+  bool hasPicture() const { return rendered != nullptr && rendered->usable(); }
+  // The rectangle the rendered picture covers; empty without one.
+  BoxRect rect() const {
+    if (!hasPicture()) return {TruncatedPosition(x), TruncatedPosition(y), 0, 0};
+    return {TruncatedPosition(x), TruncatedPosition(y), rendered->width, rendered->height};
+  }
+  void clearRotation() {
+    rotating = false;
+    rotationInterval = rotationStep = degreesLeft = 0;
+    lastRotation = 0;
+    rotationEnds = false;
+    rotationEnd = 0;
+  }
+};
+
+}  // namespace horavia::anim

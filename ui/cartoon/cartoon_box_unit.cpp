@@ -1,0 +1,258 @@
+// Index
+//   [creation]    stored data, window, border, background
+//   [properties]  properties 8-20 with their clamps
+//   [host]        events, repaints and sounds for the box's logic
+//   [painting]    border and the composed update rectangle
+//   [input]       pointer events in client coordinates
+#include "ui/cartoon/cartoon_box_unit.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <qdrawutil.h>
+
+#include "platform/sound.h"
+#include "runtime/library_links.h"
+#include "ui/units/logical_font.h"
+
+namespace horavia::ui {
+
+namespace p = anim::box_property;
+
+namespace {
+
+// Frame widths of the border styles: none, client edge, dialog frame,
+// static edge, client edge inside a dialog frame, one-pixel line.
+constexpr int kBorderWidth[6] = {0, 2, 3, 1, 5, 1};
+
+std::uint32_t ColourValue(const QColor& c) {
+  return static_cast<std::uint32_t>(c.red()) | static_cast<std::uint32_t>(c.green()) << 8 |
+         static_cast<std::uint32_t>(c.blue()) << 16;
+}
+
+std::int32_t Clamped(std::int64_t v, std::int32_t high) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, 0, high));
+}
+
+}  // namespace
+
+// [creation] -------------------------------------------------------------------
+
+CartoonBoxUnit* CartoonBoxUnit::Create(const UnitCreateParams& params) {
+  anim::CartoonBoxData data;
+  if (anim::readCartoonBoxData(params.typeData, data) != anim::StoredStatus::Ok) return nullptr;
+  anim::ClampBoxSettings(data);
+  return new CartoonBoxUnit(params, std::move(data));
+}
+
+CartoonBoxUnit::CartoonBoxUnit(const UnitCreateParams& params, anim::CartoonBoxData data)
+    : QWidget(params.parent), formId_(params.formId), unitId_(params.unitId), data_(std::move(data)) {
+  box_ = std::make_unique<anim::CartoonBox>(static_cast<anim::BoxHost&>(*this));
+  setGeometry(params.left, params.top, params.width, params.height);
+  setMouseTracking(true);  // moves without a button pressed enter and leave objects
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  // A click gives the box the keyboard focus; Tab reaches it too when the
+  // form says so.
+  setFocusPolicy(params.style & unit_style::kTabStop ? Qt::StrongFocus : Qt::ClickFocus);
+  setEnabled((params.style & unit_style::kDisabled) == 0);
+  applyBorder();
+  applyBackground();
+}
+
+CartoonBoxUnit::~CartoonBoxUnit() {
+  box_.reset();  // its objects go silently, before the window does
+  runtime::ExtendedInterfaceLibraryLink().request(runtime::kServiceUnitDestroyed, formId_, unitId_);
+}
+
+void CartoonBoxUnit::applyBorder() {
+  const int width = kBorderWidth[std::clamp(data_.border, 0, 5)];
+  setContentsMargins(width, width, width, width);
+  box_->resize(contentsRect().width(), contentsRect().height());
+  update();
+}
+
+// The colour 0xFF000000 stands for the palette's button colour.
+void CartoonBoxUnit::applyBackground() {
+  const std::uint32_t colour =
+      data_.backColor == anim::kDefaultColour ? ColourValue(palette().color(QPalette::Button)) : data_.backColor;
+  box_->setBackground(data_.pic, data_.picDrawMode, colour);
+  update();
+}
+
+// [properties] -----------------------------------------------------------------
+
+RawProperty CartoonBoxUnit::getProperty(std::int32_t index) const {
+  RawProperty v;
+  switch (index) {
+    case p::kBorder: v.number = data_.border; break;
+    case p::kBackColor: v.number = data_.backColor; break;
+    case p::kPic: v.bytes = data_.pic; break;
+    case p::kPicDrawMode: v.number = data_.picDrawMode; break;
+    case p::kPenStyle: v.number = data_.penStyle; break;
+    case p::kDrawRop2: v.number = data_.drawRop2; break;
+    case p::kPenWidth: v.number = data_.penWidth; break;
+    case p::kPenColor: v.number = data_.penColor; break;
+    case p::kBrushStyle: v.number = data_.brushStyle; break;
+    case p::kBrushColor: v.number = data_.brushColor; break;
+    case p::kTextColor: v.number = data_.textColor; break;
+    case p::kTextBackColor: v.number = data_.textBackColor; break;
+    case p::kFont: v.font = UnitFontFromRecord(data_.font).value_or(DefaultGuiFont()); break;
+    default: break;
+  }
+  return v;
+}
+
+std::int32_t CartoonBoxUnit::setProperty(std::int32_t index, const RawProperty& value) {
+  const auto colour = static_cast<std::uint32_t>(value.number);
+  switch (index) {
+    case p::kBorder:
+      data_.border = Clamped(value.number, 5);
+      applyBorder();
+      break;
+    case p::kBackColor:
+      data_.backColor = colour;
+      applyBackground();
+      break;
+    case p::kPic:
+      data_.pic = value.bytes;
+      applyBackground();
+      break;
+    case p::kPicDrawMode:
+      data_.picDrawMode = Clamped(value.number, 3);
+      applyBackground();
+      break;
+    // The pen, brush and text settings are kept for drawing commands; none
+    // of this library's commands draws with them.
+    case p::kPenStyle: data_.penStyle = Clamped(value.number, 6); break;
+    case p::kDrawRop2: data_.drawRop2 = Clamped(value.number, 15); break;
+    case p::kPenWidth: data_.penWidth = Clamped(value.number, 32767); break;
+    case p::kPenColor: data_.penColor = colour; break;
+    case p::kBrushStyle: data_.brushStyle = Clamped(value.number, 55); break;
+    case p::kBrushColor: data_.brushColor = colour; break;
+    case p::kTextColor: data_.textColor = colour; break;
+    case p::kTextBackColor: data_.textBackColor = colour; break;
+    case p::kFont: data_.font = RecordFromUnitFont(value.font, data_.font); break;
+    default: break;
+  }
+  return 0;
+}
+
+std::vector<std::uint8_t> CartoonBoxUnit::writeBack() const { return anim::writeCartoonBoxData(data_); }
+
+// [host] -----------------------------------------------------------------------
+
+// Through the runtime's event request; the handler may close this window,
+// so nothing of it is read after the request.
+std::optional<std::int32_t> CartoonBoxUnit::RaiseEvent(anim::BoxEvent event, std::span<const std::int32_t> args) {
+  runtime::PlainEventRecord record;
+  record.formId = formId_;
+  record.unitId = unitId_;
+  record.event = event;
+  record.argCount = static_cast<std::int32_t>(std::min<std::size_t>(args.size(), 5));
+  std::copy_n(args.begin(), record.argCount, record.args);
+  runtime::ExtendedInterfaceLibraryLink().request(runtime::kServiceRaiseEvent, reinterpret_cast<std::intptr_t>(&record));
+  if (record.hasResult == 0) return std::nullopt;
+  return record.result;
+}
+
+void CartoonBoxUnit::Invalidate(const anim::BoxRect& rect) {
+  const QRect area = QRect(rect.left, rect.top, rect.width, rect.height).translated(contentsRect().topLeft());
+  pending_ += area;
+  update(area);
+}
+
+void CartoonBoxUnit::UpdateNow() {
+  if (pending_.isEmpty()) return;
+  if (!isVisible()) {
+    pending_ = QRegion();  // painted in full when shown
+    return;
+  }
+  repaint(pending_);
+}
+
+void CartoonBoxUnit::PlaySound(std::span<const std::uint8_t> wave) { platform::PlaySound(wave); }
+
+// [painting] -------------------------------------------------------------------
+
+void CartoonBoxUnit::drawBorder(QPainter& painter) {
+  const QPalette& colours = palette();
+  const QRect all = rect();
+  switch (data_.border) {
+    case 1: qDrawWinPanel(&painter, all, colours, true); break;
+    case 2:
+      qDrawWinPanel(&painter, all, colours, false);
+      qDrawPlainRect(&painter, all.adjusted(2, 2, -2, -2), colours.color(QPalette::Button));
+      break;
+    case 3: qDrawShadePanel(&painter, all, colours, true, 1); break;
+    case 4:
+      qDrawWinPanel(&painter, all, colours, false);
+      qDrawPlainRect(&painter, all.adjusted(2, 2, -2, -2), colours.color(QPalette::Button));
+      qDrawWinPanel(&painter, all.adjusted(3, 3, -3, -3), colours, true);
+      break;
+    case 5: qDrawPlainRect(&painter, all, Qt::black); break;
+    default: break;
+  }
+}
+
+void CartoonBoxUnit::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  const QRect client = contentsRect();
+  if (data_.border != 0 && !client.contains(event->rect())) drawBorder(painter);
+  const QRect area = event->rect() & client;
+  if (!area.isEmpty()) {
+    buffer_.resize(static_cast<std::size_t>(area.width()) * static_cast<std::size_t>(area.height()));
+    const anim::BoxRect boxArea{area.x() - client.x(), area.y() - client.y(), area.width(), area.height()};
+    // The toolkit reads the fourth byte as opacity.
+    box_->compose(boxArea, {buffer_.data(), area.width(), area.height()}, 0xFF000000);
+    const QImage image(reinterpret_cast<const uchar*>(buffer_.data()), area.width(), area.height(),
+                       area.width() * 4, QImage::Format_RGB32);
+    painter.drawImage(area.topLeft(), image);
+  }
+  pending_ -= event->region();
+  if (pending_.isEmpty()) box_->painted();
+}
+
+void CartoonBoxUnit::resizeEvent(QResizeEvent*) { box_->resize(contentsRect().width(), contentsRect().height()); }
+
+void CartoonBoxUnit::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::PaletteChange && data_.backColor == anim::kDefaultColour) applyBackground();
+  QWidget::changeEvent(event);
+}
+
+// [input] ----------------------------------------------------------------------
+
+QPoint CartoonBoxUnit::clientPoint(const QMouseEvent* event) const {
+  return event->position().toPoint() - contentsRect().topLeft();
+}
+
+// Each box call answers false when a handler destroyed the box, and with it
+// this window: then nothing of it may be touched.
+void CartoonBoxUnit::mousePressEvent(QMouseEvent* event) {
+  // A click activates the box: it takes the keyboard focus first.
+  setFocus(Qt::MouseFocusReason);
+  const QPoint at = clientPoint(event);
+  if (event->button() == Qt::LeftButton) box_->leftDown(at.x(), at.y());
+  if (event->button() == Qt::RightButton) box_->rightDown(at.x(), at.y());
+}
+
+void CartoonBoxUnit::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint at = clientPoint(event);
+  if (event->button() == Qt::LeftButton) box_->leftUp(at.x(), at.y());
+  if (event->button() == Qt::RightButton) box_->rightUp(at.x(), at.y());
+}
+
+// Only the left button's double click is an event of the box; the second
+// press of any double click is not a press of its own.
+void CartoonBoxUnit::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QPoint at = clientPoint(event);
+  if (event->button() == Qt::LeftButton) box_->doubleClick(at.x(), at.y());
+}
+
+void CartoonBoxUnit::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint at = clientPoint(event);
+  box_->pointerMoved(at.x(), at.y(), (event->buttons() & Qt::LeftButton) != 0);
+}
+
+void CartoonBoxUnit::leaveEvent(QEvent*) { box_->pointerLeft(); }
+
+}  // namespace horavia::ui

@@ -1,0 +1,67 @@
+// The animation box as a unit of the extended library (type 8): a child
+// window around the box's logic. It keeps the box's 13 own properties,
+// draws its border, paints by composing only the update rectangle from
+// memory pixels, and hands pointer input to the logic.
+#pragma once
+
+#include <QRegion>
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "anim/cartoonbox/cartoon_box.h"
+#include "anim/cartoonbox/stored_data.h"
+#include "ui/units/unit_interface.h"
+
+namespace horavia::ui {
+
+class CartoonBoxUnit : public QWidget, private anim::BoxHost {
+ public:
+  // Null when the stored data is of a newer version.
+  static CartoonBoxUnit* Create(const UnitCreateParams& params);
+  ~CartoonBoxUnit() override;
+
+  RawProperty getProperty(std::int32_t index) const;
+  std::int32_t setProperty(std::int32_t index, const RawProperty& value);
+  std::vector<std::uint8_t> writeBack() const;
+  bool propertyApplies(std::int32_t index) const { return anim::BoxPropertyApplies(data_, index); }
+
+  anim::CartoonBox& box() { return *box_; }
+  const anim::CartoonBoxData& data() const { return data_; }
+  // The client area, inside the border.
+  QRect clientRect() const { return contentsRect(); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+
+ private:
+  CartoonBoxUnit(const UnitCreateParams& params, anim::CartoonBoxData data);
+
+  // anim::BoxHost
+  std::optional<std::int32_t> RaiseEvent(anim::BoxEvent event, std::span<const std::int32_t> args) override;
+  void Invalidate(const anim::BoxRect& rect) override;
+  void UpdateNow() override;
+  void PlaySound(std::span<const std::uint8_t> wave) override;
+
+  void applyBorder();
+  void applyBackground();
+  void drawBorder(QPainter& painter);
+  QPoint clientPoint(const QMouseEvent* event) const;
+
+  std::uint32_t formId_;
+  std::uint32_t unitId_;
+  anim::CartoonBoxData data_;
+  std::unique_ptr<anim::CartoonBox> box_;
+  QRegion pending_;                   // marked by the box, not painted yet
+  std::vector<std::uint32_t> buffer_;  // the composed update rectangle
+};
+
+}  // namespace horavia::ui

@@ -1,0 +1,40 @@
+#include "ui/cartoon/qt_text_renderer.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+
+#include "platform/text_codec.h"
+
+namespace horavia::ui {
+
+namespace {
+
+QString FromCp936(std::string_view text) { return QString::fromStdU16String(platform::Cp936ToUtf16(text)); }
+
+// Colour value 0x00BBGGRR as the toolkit's colour.
+QColor ColourOf(std::uint32_t colour) { return QColor(colour & 0xFF, colour >> 8 & 0xFF, colour >> 16 & 0xFF); }
+
+}  // namespace
+
+QtTextRenderer::QtTextRenderer(const QFont& font) : font_(font) {
+  font_.setStyleStrategy(QFont::StyleStrategy(font_.styleStrategy() | QFont::NoAntialias));
+}
+
+anim::TextRenderer::LineSize QtTextRenderer::Measure(std::string_view line) {
+  const QFontMetrics metrics(font_);
+  return {metrics.horizontalAdvance(FromCp936(line)), metrics.height()};
+}
+
+void QtTextRenderer::Draw(std::string_view line, int x, int y, std::uint32_t colour, anim::Bitmap& surface) {
+  if (surface.empty()) return;
+  // The bitmap's pixels (0x00RRGGBB) are the toolkit's RGB32 layout.
+  QImage image(reinterpret_cast<uchar*>(surface.pixels.data()), surface.width, surface.height, surface.width * 4,
+               QImage::Format_RGB32);
+  QPainter painter(&image);
+  painter.setFont(font_);
+  painter.setPen(ColourOf(colour));
+  painter.drawText(x, y + QFontMetrics(font_).ascent(), FromCp936(line));
+}
+
+}  // namespace horavia::ui
