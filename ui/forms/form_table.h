@@ -28,9 +28,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/forms/byte_stream.h"
+#include "base/bytes.h"
 
 namespace horavia::ui {
+
+using base::Bytes;
 
 // [ids] -----------------------------------------------------------------------
 

@@ -28,9 +28,11 @@
 #include <string>
 #include <string_view>
 
-#include "ui/forms/byte_stream.h"
+#include "base/bytes.h"
 
 namespace horavia::ui {
+
+using base::Bytes;
 
 // The result of reading stored data.
 enum class StoredStatus {
@@ -44,7 +46,7 @@ namespace detail {
 
 class StoredFieldReader {
  public:
-  StoredFieldReader(ByteReader& in, std::uint32_t version) : in_(in), version_(version) {}
+  StoredFieldReader(base::ByteReader& in, std::uint32_t version) : in_(in), version_(version) {}
   void i32(std::string_view, std::int32_t& field, std::uint32_t since = 0) {
     if (present(since)) field = in_.i32();
   }
@@ -60,20 +62,20 @@ class StoredFieldReader {
 
  private:
   bool present(std::uint32_t since) const { return since <= version_ && in_.ok(); }
-  ByteReader& in_;
+  base::ByteReader& in_;
   std::uint32_t version_;
 };
 
 class StoredFieldWriter {
  public:
-  explicit StoredFieldWriter(ByteWriter& out) : out_(out) {}
+  explicit StoredFieldWriter(base::ByteWriter& out) : out_(out) {}
   void i32(std::string_view, const std::int32_t& field, std::uint32_t = 0) { out_.i32(field); }
   void colour(std::string_view, const std::uint32_t& field, std::uint32_t = 0) { out_.u32(field); }
   void text(std::string_view, const std::string& field, std::uint32_t = 0) { out_.countedString(field); }
   void blob(std::string_view, const Bytes& field, std::uint32_t = 0) { out_.countedBlock(field); }
 
  private:
-  ByteWriter& out_;
+  base::ByteWriter& out_;
 };
 
 }  // namespace detail
@@ -83,7 +85,7 @@ class StoredFieldWriter {
 template <class T>
 StoredStatus readStored(std::span<const std::uint8_t> bytes, T& out) {
   out = T{};
-  ByteReader in(bytes);
+  base::ByteReader in(bytes);
   const std::uint32_t version = in.u32();
   if (!in.ok()) return StoredStatus::Truncated;
   if (version > T::kMaxVersion) return StoredStatus::UnsupportedVersion;
@@ -107,7 +109,7 @@ StoredStatus readStoredOrDefaults(std::span<const std::uint8_t> bytes, T& out) {
 template <class T>
 Bytes writeStored(const T& record) {
   static_assert(T::kWriteVersion <= T::kMaxVersion);
-  ByteWriter out;
+  base::ByteWriter out;
   out.u32(T::kWriteVersion);
   detail::StoredFieldWriter writer(out);
   // visitFields is written once for both directions; writing only reads it.

@@ -134,7 +134,7 @@ TEST(FormSource, BlobsComeFromHexOrAreEmpty) {
   ASSERT_TRUE(c.ok) << c.error;
   ui::PicBoxData p, q;
   ASSERT_EQ(ui::readPicBoxData(c.forms[0].units[1].typeData, p), ui::StoredStatus::Ok);
-  EXPECT_EQ(p.picture, (ui::Bytes{'G', 'I', 'F'}));
+  EXPECT_EQ(p.picture, (base::Bytes{'G', 'I', 'F'}));
   ASSERT_EQ(ui::readPicBoxData(c.forms[0].units[2].typeData, q), ui::StoredStatus::Ok);
   EXPECT_TRUE(q.picture.empty());
 }
@@ -155,7 +155,7 @@ TEST(FormSource, ReadsAssetFilesBesideTheSourceAndListsThem) {
   ASSERT_TRUE(ok) << error;
   ui::WindowData data;
   ASSERT_EQ(ui::readWindowData(forms[0].units[0].typeData, data), ui::StoredStatus::Ok);
-  EXPECT_EQ(data.backgroundPicture, (ui::Bytes{'G', 'I', 'F', '8', '9', 'a'}));
+  EXPECT_EQ(data.backgroundPicture, (base::Bytes{'G', 'I', 'F', '8', '9', 'a'}));
   ASSERT_EQ(filesRead.size(), 1u);
   EXPECT_EQ(std::filesystem::path(filesRead[0]).filename(), "a.gif");
 }

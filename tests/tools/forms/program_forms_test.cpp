@@ -49,7 +49,7 @@ class ProgramForms : public ::testing::Test {
   }
   static std::int32_t offsetOf(std::string_view name) { return app::handlerOffset(name); }
 
-  ui::Bytes block_;
+  base::Bytes block_;
   ui::FormTable table_;
   const ui::Form* start_ = nullptr;
   const ui::Form* settings_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/bytes.h"
 #include "tests/ui/forms/test_bytes.h"
 
 namespace horavia::ui {
@@ -69,7 +70,7 @@ TEST(WindowData, WritesVersionSixWithEveryField) {
   const Bytes bytes = writeWindowData(data);
   // version, 18 integers, class name, three blobs, two texts.
   EXPECT_EQ(bytes.size(), 4u + 18 * 4 + (4 + 3) + (4 + 0) + (4 + 3) + (4 + 0) + (4 + 1) + 4);
-  ByteReader in(bytes);
+  base::ByteReader in(bytes);
   EXPECT_EQ(in.u32(), 6u);
 
   WindowData back;
