@@ -9,6 +9,7 @@
 #include <span>
 
 #include "anim/cartoonbox/stored_data.h"
+#include "base/stored_fields.h"
 #include "ui/controls/stored_data.h"
 #include "ui/forms/form_table.h"
 #include "ui/forms/window_data.h"
@@ -107,7 +108,7 @@ std::optional<base::Bytes> compileRecord(const std::vector<DataField>& fields, c
       return std::nullopt;
     }
   }
-  return ui::writeStored(record);
+  return base::writeStored(record);
 }
 
 }  // namespace
@@ -159,7 +160,7 @@ template <class Record>
 std::string recordJson(std::span<const std::uint8_t> bytes,
                        const std::function<std::string(std::string_view)>& toUtf8) {
   Record record;
-  if (ui::readStored(bytes, record) != ui::StoredStatus::Ok) return "null";
+  if (base::readStored(bytes, record) != base::StoredStatus::Ok) return "null";
   JsonPrinter printer(toUtf8);
   record.visitFields(printer);
   return printer.take();

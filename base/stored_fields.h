@@ -17,7 +17,8 @@
 // readStored and writeStored below turn the record into bytes and back; the
 // form compiler walks the same list to set fields by name. Because the list is
 // the only description of the layout, the form compiler and a unit writing
-// its own state back cannot disagree.
+// its own state back cannot disagree. It lives in base/ because records of
+// both ui (the window, the simple units) and anim (the animation box) use it.
 //
 // Kinds: i32 (int32), colour (dword, 0x00BBGGRR or 0xFF000000 for the
 // default), text (counted string, code page 936), blob (counted block).
@@ -30,9 +31,7 @@
 
 #include "base/bytes.h"
 
-namespace horavia::ui {
-
-using base::Bytes;
+namespace horavia::base {
 
 // The result of reading stored data.
 enum class StoredStatus {
@@ -46,7 +45,7 @@ namespace detail {
 
 class StoredFieldReader {
  public:
-  StoredFieldReader(base::ByteReader& in, std::uint32_t version) : in_(in), version_(version) {}
+  StoredFieldReader(ByteReader& in, std::uint32_t version) : in_(in), version_(version) {}
   void i32(std::string_view, std::int32_t& field, std::uint32_t since = 0) {
     if (present(since)) field = in_.i32();
   }
@@ -62,20 +61,20 @@ class StoredFieldReader {
 
  private:
   bool present(std::uint32_t since) const { return since <= version_ && in_.ok(); }
-  base::ByteReader& in_;
+  ByteReader& in_;
   std::uint32_t version_;
 };
 
 class StoredFieldWriter {
  public:
-  explicit StoredFieldWriter(base::ByteWriter& out) : out_(out) {}
+  explicit StoredFieldWriter(ByteWriter& out) : out_(out) {}
   void i32(std::string_view, const std::int32_t& field, std::uint32_t = 0) { out_.i32(field); }
   void colour(std::string_view, const std::uint32_t& field, std::uint32_t = 0) { out_.u32(field); }
   void text(std::string_view, const std::string& field, std::uint32_t = 0) { out_.countedString(field); }
   void blob(std::string_view, const Bytes& field, std::uint32_t = 0) { out_.countedBlock(field); }
 
  private:
-  base::ByteWriter& out_;
+  ByteWriter& out_;
 };
 
 }  // namespace detail
@@ -85,7 +84,7 @@ class StoredFieldWriter {
 template <class T>
 StoredStatus readStored(std::span<const std::uint8_t> bytes, T& out) {
   out = T{};
-  base::ByteReader in(bytes);
+  ByteReader in(bytes);
   const std::uint32_t version = in.u32();
   if (!in.ok()) return StoredStatus::Truncated;
   if (version > T::kMaxVersion) return StoredStatus::UnsupportedVersion;
@@ -109,7 +108,7 @@ StoredStatus readStoredOrDefaults(std::span<const std::uint8_t> bytes, T& out) {
 template <class T>
 Bytes writeStored(const T& record) {
   static_assert(T::kWriteVersion <= T::kMaxVersion);
-  base::ByteWriter out;
+  ByteWriter out;
   out.u32(T::kWriteVersion);
   detail::StoredFieldWriter writer(out);
   // visitFields is written once for both directions; writing only reads it.
@@ -117,4 +116,4 @@ Bytes writeStored(const T& record) {
   return out.take();
 }
 
-}  // namespace horavia::ui
+}  // namespace horavia::base
