@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "base/bytes.h"
-#include "tests/ui/forms/test_bytes.h"
+#include "tests/base/test_bytes.h"
 
 namespace horavia::anim {
 namespace {
 
-using ui::test::TestBytes;
+using base::test::TestBytes;
 
 TEST(CartoonBoxData, VersionOneKeepsPenAndBrushDefaults) {
   TestBytes b;

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "base/bytes.h"
-#include "tests/ui/forms/test_bytes.h"
+#include "tests/base/test_bytes.h"
 
 namespace horavia::ui {
 namespace {
 
-using test::TestBytes;
+using base::test::TestBytes;
 
 // Fields 2-14 of any version: border 0, picture mode 3, colour 0x123456,
 // maximize 1, minimize 1, control box 0, centred, not closable, music once,
