@@ -8,10 +8,10 @@
 #include <cstdio>
 #include <fstream>
 
+#include "base/ascii.h"
+
 namespace horavia::platform {
 namespace {
-
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool HasWildcard(std::string_view s) { return s.find_first_of("*?") != std::string_view::npos; }
 
@@ -31,7 +31,7 @@ bool WildcardMatch(std::string_view pattern, std::string_view name) {
   // Iterative match with one backtrack point for the last '*'.
   std::size_t p = 0, n = 0, star = std::string_view::npos, mark = 0;
   while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == '?' || FoldAscii(pattern[p]) == FoldAscii(name[n]))) {
+    if (p < pattern.size() && (pattern[p] == '?' || base::ToAsciiLower(pattern[p]) == base::ToAsciiLower(name[n]))) {
       ++p;
       ++n;
     } else if (p < pattern.size() && pattern[p] == '*') {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/ascii.h"
 #include "platform/files.h"
 
 namespace horavia::platform {
@@ -64,8 +65,6 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 // ASCII letters match in either case; a two-byte character matches only
 // itself (its trail byte may look like an ASCII letter).
 bool SameName(std::string_view a, std::string_view b) {
@@ -76,7 +75,7 @@ bool SameName(std::string_view a, std::string_view b) {
       ++i;
       continue;
     }
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+    if (base::ToAsciiUpper(a[i]) != base::ToAsciiUpper(b[i])) return false;
   }
   return true;
 }

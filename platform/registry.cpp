@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/ascii.h"
 #include "platform/files.h"
 #include "platform/ini.h"
 #include "platform/text_codec.h"
@@ -131,24 +132,13 @@ bool MakeFolders(const std::string& hostPath) {
   return !error;
 }
 
-// Case-insensitive ASCII comparison; the Run key's path is plain ASCII.
-bool SameAscii(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-    if (x != y) return false;
-  }
-  return true;
-}
-
 constexpr std::string_view kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
+// Case-insensitive ASCII comparison; the Run key's path is plain ASCII.
 bool IsRunKey(std::string_view keyPath) {
   while (!keyPath.empty() && keyPath.front() == '\\') keyPath.remove_prefix(1);
   while (!keyPath.empty() && keyPath.back() == '\\') keyPath.remove_suffix(1);
-  return SameAscii(keyPath, kRunKey);
+  return base::EqualIgnoringAsciiCase(keyPath, kRunKey);
 }
 
 // [autostart] ----------------------------------------------------------------

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "anim/picture/byte_reader.h"
 #include "anim/picture/pixel_size.h"
+#include "base/bytes.h"
 
 namespace horavia::anim {
 
@@ -23,7 +23,7 @@ struct BmpHeader {
   std::uint32_t coloursUsed = 0;
 };
 
-bool ReadHeader(ByteReader& reader, BmpHeader& header) {
+bool ReadHeader(base::ByteReader& reader, BmpHeader& header) {
   if (reader.u8() != 'B' || reader.u8() != 'M') return false;
   reader.skip(8);  // file size, reserved
   header.dataOffset = reader.u32();
@@ -36,7 +36,7 @@ bool ReadHeader(ByteReader& reader, BmpHeader& header) {
   reader.skip(12);  // image size, resolution
   header.coloursUsed = reader.u32();
   reader.u32();  // important colours
-  return !reader.failed() && header.infoSize >= kMinInfoHeaderSize;
+  return reader.ok() && header.infoSize >= kMinInfoHeaderSize;
 }
 
 bool IsSupportedDepth(int depth) { return depth == 1 || depth == 4 || depth == 8 || depth == 24 || depth == 32; }
@@ -56,7 +56,7 @@ inline unsigned PaletteIndex(const std::uint8_t* row, std::int64_t x, int depth)
 }  // namespace
 
 std::optional<PictureRecord> ReadBmp(std::span<const std::uint8_t> bytes) {
-  ByteReader reader(bytes);
+  base::ByteReader reader(bytes);
   BmpHeader header;
   if (!ReadHeader(reader, header)) return std::nullopt;
   if (header.compression != 0 || !IsSupportedDepth(header.depth)) return std::nullopt;
@@ -73,7 +73,7 @@ std::optional<PictureRecord> ReadBmp(std::span<const std::uint8_t> bytes) {
     if (!reader.seek(kFileHeaderSize + header.infoSize)) return std::nullopt;
     const std::uint64_t kept = entries < 256 ? entries : 256;
     for (std::uint64_t i = 0; i < kept; ++i) palette[i] = reader.u32() & 0x00FFFFFF;
-    if (reader.failed()) return std::nullopt;
+    if (!reader.ok()) return std::nullopt;
     tableEnd += entries * 4;
   }
   if (header.dataOffset < tableEnd) return std::nullopt;

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "anim/picture/byte_reader.h"
 #include "anim/picture/pixel_size.h"
+#include "base/bytes.h"
 
 namespace horavia::anim {
 
@@ -177,10 +177,10 @@ void Deinterlace(std::vector<std::uint8_t>& indices, int width, int height) {
 }
 
 // Colour table entries as pixels; returns false when they do not fit.
-bool ReadColourTable(ByteReader& reader, int entries, std::array<std::uint32_t, 256>& palette) {
+bool ReadColourTable(base::ByteReader& reader, int entries, std::array<std::uint32_t, 256>& palette) {
   palette.fill(0);
   auto bytes = reader.take(static_cast<std::size_t>(entries) * 3);
-  if (reader.failed()) return false;
+  if (!reader.ok()) return false;
   for (int i = 0; i < entries; ++i) {
     palette[i] = static_cast<std::uint32_t>(bytes[i * 3]) << 16 | bytes[i * 3 + 1] << 8 | bytes[i * 3 + 2];
   }
@@ -193,7 +193,7 @@ bool GifReader::Open(std::span<const std::uint8_t> bytes) {
   *this = GifReader{};
   if (bytes.size() <= 13) return false;
   if (std::memcmp(bytes.data(), "GIF87a", 6) != 0 && std::memcmp(bytes.data(), "GIF89a", 6) != 0) return false;
-  ByteReader reader(bytes);
+  base::ByteReader reader(bytes);
   reader.skip(6);
   screenWidth_ = reader.u16();
   screenHeight_ = reader.u16();
@@ -210,11 +210,11 @@ bool GifReader::Open(std::span<const std::uint8_t> bytes) {
 }
 
 bool GifReader::SkipSubBlocks() {
-  ByteReader reader(source_);
+  base::ByteReader reader(source_);
   reader.seek(position_);
   for (;;) {
     const std::uint8_t length = reader.u8();
-    if (reader.failed()) return false;
+    if (!reader.ok()) return false;
     if (length == 0) break;
     if (!reader.skip(length)) return false;
   }
@@ -223,7 +223,7 @@ bool GifReader::SkipSubBlocks() {
 }
 
 bool GifReader::ReadExtension() {
-  ByteReader reader(source_);
+  base::ByteReader reader(source_);
   reader.seek(position_);
   const std::uint8_t label = reader.u8();
   switch (label) {
@@ -237,7 +237,7 @@ bool GifReader::ReadExtension() {
       delay_ = reader.u16();
       transparentIndex_ = reader.u8();
       reader.skip(size - 4u);
-      if (reader.failed()) return false;
+      if (!reader.ok()) return false;
       disposal_ = packed & 0x1C;
       transparentFlag_ = (packed & 1) != 0;
       break;
@@ -250,13 +250,13 @@ bool GifReader::ReadExtension() {
     default:
       return false;
   }
-  if (reader.failed()) return false;
+  if (!reader.ok()) return false;
   position_ = reader.position();
   return SkipSubBlocks();
 }
 
 std::optional<GifImage> GifReader::ReadImage() {
-  ByteReader reader(source_);
+  base::ByteReader reader(source_);
   reader.seek(position_);
   GifImage image;
   image.left = reader.u16();
@@ -264,7 +264,7 @@ std::optional<GifImage> GifReader::ReadImage() {
   image.width = reader.u16();
   image.height = reader.u16();
   image.packed = reader.u8();
-  if (reader.failed()) return std::nullopt;
+  if (!reader.ok()) return std::nullopt;
   if (image.packed & 0x80) {
     if (!ReadColourTable(reader, 1 << ((image.packed & 7) + 1), image.palette)) return std::nullopt;
   } else {
@@ -273,14 +273,14 @@ std::optional<GifImage> GifReader::ReadImage() {
   if (transparentFlag_) transparentColour_ = ColourFromPixel(image.palette[transparentIndex_]);
 
   const int minimumCodeSize = reader.u8();
-  if (reader.failed()) return std::nullopt;
+  if (!reader.ok()) return std::nullopt;
 
   // Gather the code stream out of its sub-blocks. A sub-block that runs past
   // the data keeps what is there; the decoder reads 0xFF beyond.
   std::vector<std::uint8_t> data;
   for (;;) {
     const std::uint8_t length = reader.u8();
-    if (reader.failed() || length == 0) break;
+    if (!reader.ok() || length == 0) break;
     const std::size_t present = std::min<std::size_t>(length, reader.remaining());
     auto piece = reader.take(present);
     data.insert(data.end(), piece.begin(), piece.end());

@@ -4,9 +4,9 @@
 //   PNG image   through ReadPng
 #include "anim/picture/icon_reader.h"
 
-#include "anim/picture/byte_reader.h"
 #include "anim/picture/pixel_size.h"
 #include "anim/picture/png_reader.h"
+#include "base/bytes.h"
 
 namespace horavia::anim {
 
@@ -25,7 +25,7 @@ struct IconEntry {
 };
 
 IconEntry ReadEntry(std::span<const std::uint8_t> container, int index) {
-  ByteReader reader(container);
+  base::ByteReader reader(container);
   reader.seek(kHeaderSize + static_cast<std::size_t>(index) * kEntrySize);
   IconEntry entry;
   entry.width = reader.u8();
@@ -40,10 +40,10 @@ IconEntry ReadEntry(std::span<const std::uint8_t> container, int index) {
 }
 
 int EntryCount(std::span<const std::uint8_t> container) {
-  ByteReader reader(container);
+  base::ByteReader reader(container);
   reader.skip(4);
   const int count = reader.u16();
-  if (reader.failed() || count == 0) return -1;
+  if (!reader.ok() || count == 0) return -1;
   if (kHeaderSize + static_cast<std::size_t>(count) * kEntrySize > container.size()) return -1;
   return count;
 }
@@ -51,7 +51,7 @@ int EntryCount(std::span<const std::uint8_t> container) {
 inline unsigned BitAt(const std::uint8_t* row, int x) { return row[x >> 3] >> (7 - (x & 7)) & 1; }
 
 std::optional<IconPicture> ReadDibIcon(std::span<const std::uint8_t> image) {
-  ByteReader reader(image);
+  base::ByteReader reader(image);
   const std::uint32_t headerSize = reader.u32();
   const std::int32_t width = reader.i32();
   const std::int32_t doubleHeight = reader.i32();
@@ -60,7 +60,7 @@ std::optional<IconPicture> ReadDibIcon(std::span<const std::uint8_t> image) {
   const std::uint32_t compression = reader.u32();
   reader.skip(12);
   std::uint32_t coloursUsed = reader.u32();
-  if (reader.failed() || headerSize < 40 || compression != 0) return std::nullopt;
+  if (!reader.ok() || headerSize < 40 || compression != 0) return std::nullopt;
   // The header's height counts the colour bitmap and the mask together.
   const int height = doubleHeight / 2;
   const auto count = CheckedPixelCount(width, height);
@@ -79,7 +79,7 @@ std::optional<IconPicture> ReadDibIcon(std::span<const std::uint8_t> image) {
   // Some 32-bit icons leave the mask out; their alpha says everything.
   auto maskBits = reader.remaining() >= maskStride * height ? reader.take(maskStride * height)
                                                            : std::span<const std::uint8_t>{};
-  if (reader.failed() || (depth != 32 && maskBits.empty())) return std::nullopt;
+  if (!reader.ok() || (depth != 32 && maskBits.empty())) return std::nullopt;
 
   IconPicture icon;
   icon.width = width;
@@ -160,10 +160,10 @@ std::optional<IconPicture> ReadIconImage(std::span<const std::uint8_t> image) {
 }
 
 std::optional<IconPicture> ReadIconContainer(std::span<const std::uint8_t> bytes) {
-  ByteReader reader(bytes);
+  base::ByteReader reader(bytes);
   const int reserved = reader.u16();
   const int type = reader.u16();
-  if (reader.failed() || reserved != 0 || (type != 1 && type != 2)) return std::nullopt;
+  if (!reader.ok() || reserved != 0 || (type != 1 && type != 2)) return std::nullopt;
   const int index = ChooseIconEntry(bytes);
   if (index < 0) return std::nullopt;
   const IconEntry entry = ReadEntry(bytes, index);

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "anim/picture/byte_reader.h"
 #include "anim/picture/pixel_size.h"
+#include "base/bytes.h"
 
 namespace horavia::anim {
 
@@ -20,7 +20,7 @@ struct PcxHeader {
   std::size_t bytesPerLine = 0;
 };
 
-PcxHeader ReadHeader(ByteReader& reader) {
+PcxHeader ReadHeader(base::ByteReader& reader) {
   PcxHeader header;
   reader.skip(3);  // manufacturer, version, encoding: checked by the kind test
   header.bitsPerPixel = reader.u8();
@@ -42,7 +42,7 @@ PcxHeader ReadHeader(ByteReader& reader) {
 // may cross from one line into the next.
 class PcxRuns {
  public:
-  explicit PcxRuns(ByteReader& reader) : reader_(reader) {}
+  explicit PcxRuns(base::ByteReader& reader) : reader_(reader) {}
 
   // Fills the line; false when the data ends first.
   bool readLine(std::vector<std::uint8_t>& line) {
@@ -68,7 +68,7 @@ class PcxRuns {
   }
 
  private:
-  ByteReader& reader_;
+  base::ByteReader& reader_;
   int runLeft_ = 0;
   std::uint8_t runValue_ = 0;
 };
@@ -77,9 +77,9 @@ class PcxRuns {
 
 std::optional<PictureRecord> ReadPcx(std::span<const std::uint8_t> bytes) {
   if (bytes.size() <= kHeaderSize) return std::nullopt;
-  ByteReader reader(bytes);
+  base::ByteReader reader(bytes);
   const PcxHeader header = ReadHeader(reader);
-  if (reader.failed()) return std::nullopt;
+  if (!reader.ok()) return std::nullopt;
   if (header.bitsPerPixel != 8 && header.bitsPerPixel != 1) return std::nullopt;
   // Several planes (24-bit or 16-colour files) would decode as garbage.
   if (header.planes != 1 || header.bytesPerLine == 0) return std::nullopt;

@@ -10,11 +10,11 @@
 #include <cstring>
 
 #include "anim/picture/bmp_reader.h"
-#include "anim/picture/byte_reader.h"
 #include "anim/picture/gif_reader.h"
 #include "anim/picture/jpeg_reader.h"
 #include "anim/picture/pcx_reader.h"
 #include "anim/picture/pixel_size.h"
+#include "base/bytes.h"
 
 namespace horavia::anim {
 
@@ -23,7 +23,7 @@ namespace horavia::anim {
 namespace {
 
 bool IsIconDirectory(std::span<const std::uint8_t> bytes, std::uint16_t type) {
-  ByteReader reader(bytes);
+  base::ByteReader reader(bytes);
   return reader.u16() == 0 && reader.u16() == type && reader.u16() > 0;
 }
 

@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     (void)ui::findEventSource(form.units, 0);
   }
-  const ui::Bytes written = ui::writeFormBlock(table.forms());
+  const base::Bytes written = ui::writeFormBlock(table.forms());
   const std::optional<std::vector<ui::Form>> again = ui::parseFormBlock(written);
   if (!again || ui::writeFormBlock(*again) != written) __builtin_trap();
   return 0;

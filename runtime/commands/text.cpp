@@ -12,6 +12,7 @@
 #include <limits>
 #include <vector>
 
+#include "base/ascii.h"
 #include "runtime/commands/command_args.h"
 #include "runtime/commands/commands.h"
 #include "runtime/memory.h"
@@ -129,7 +130,7 @@ void ToUpperCase(ArgRecord* result, std::int32_t argCount, ArgRecord* args) {
       ++i;  // the trail byte belongs to the character, whatever it looks like
       continue;
     }
-    if (text[i] >= 'a' && text[i] <= 'z') text[i] = static_cast<char>(text[i] - 'a' + 'A');
+    text[i] = base::ToAsciiUpper(text[i]);
   }
   SetText(result, text);
 }
@@ -161,7 +162,10 @@ unsigned NextCharacter(std::string_view text, std::size_t& i) {
   return (static_cast<unsigned>(b) << 8) | static_cast<std::uint8_t>(text[i++]);
 }
 
-unsigned FoldToLower(unsigned c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; }
+// A single byte folds as ASCII; a two-byte character (above 0xFF) has no case.
+unsigned FoldToLower(unsigned c) {
+  return c > 0xFF ? c : static_cast<std::uint8_t>(base::ToAsciiLower(static_cast<char>(c)));
+}
 
 int CompareCharacters(std::string_view a, std::string_view b, bool caseSensitive) {
   std::size_t i = 0, j = 0;

@@ -289,9 +289,9 @@ bool SourceCompiler::placedStatement(const std::vector<Token>& t) {
     if (!want(t, 2, "cursor N | file:PATH")) return false;
     if (t[1].text.starts_with("file:")) {
       std::string why;
-      std::optional<ui::Bytes> file = context_.values.blob(t[1].text, why);
+      std::optional<base::Bytes> file = context_.values.blob(t[1].text, why);
       if (!file) return fail(why);
-      ui::ByteWriter out;
+      base::ByteWriter out;
       out.i32(-1);  // custom pointer: the cursor file follows
       out.raw(*file);
       u.mousePointer = out.take();
@@ -299,7 +299,7 @@ bool SourceCompiler::placedStatement(const std::vector<Token>& t) {
     }
     const std::optional<std::uint32_t> v = number(t[1]);
     if (!v) return false;
-    ui::ByteWriter out;
+    base::ByteWriter out;
     if (*v != 0) out.u32(*v);  // pointer 0 is the default: stored as an empty block
     u.mousePointer = out.take();
     return true;
@@ -343,7 +343,7 @@ bool SourceCompiler::finishUnit() {
     return true;
   }
   std::string why;
-  std::optional<ui::Bytes> data = compileTypeData(u.type, fields_, context_.values, why);
+  std::optional<base::Bytes> data = compileTypeData(u.type, fields_, context_.values, why);
   if (!data) {
     error_ = why;
     return false;
@@ -354,15 +354,15 @@ bool SourceCompiler::finishUnit() {
 
 // [resolver] ------------------------------------------------------------------
 
-std::optional<ui::Bytes> readWholeFile(const std::string& path) {
+std::optional<base::Bytes> readWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
-  return ui::Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return base::Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::optional<ui::Bytes> hexBytes(std::string_view hex) {
+std::optional<base::Bytes> hexBytes(std::string_view hex) {
   if (hex.size() % 2 != 0) return std::nullopt;
-  ui::Bytes out;
+  base::Bytes out;
   for (std::size_t i = 0; i < hex.size(); i += 2) {
     const std::optional<std::uint32_t> byte = parseInteger("0x" + std::string(hex.substr(i, 2)));
     if (!byte) return std::nullopt;
@@ -410,15 +410,15 @@ ValueResolver standardResolver(const std::string& folder, std::vector<std::strin
     if (platform::Cp936ToUtf8(cp936) != utf8) return std::nullopt;
     return cp936;
   };
-  resolver.blob = [folder, filesRead](std::string_view value, std::string& why) -> std::optional<ui::Bytes> {
+  resolver.blob = [folder, filesRead](std::string_view value, std::string& why) -> std::optional<base::Bytes> {
     if (value.starts_with("hex:")) {
-      std::optional<ui::Bytes> bytes = hexBytes(value.substr(4));
+      std::optional<base::Bytes> bytes = hexBytes(value.substr(4));
       if (!bytes) why = "hex: wants pairs of hexadecimal digits";
       return bytes;
     }
     if (value.starts_with("file:")) {
       const std::string path = folder + "/" + std::string(value.substr(5));
-      std::optional<ui::Bytes> bytes = readWholeFile(path);
+      std::optional<base::Bytes> bytes = readWholeFile(path);
       if (!bytes) why = "cannot read " + std::string(value.substr(5));
       if (bytes && filesRead) filesRead->push_back(path);
       return bytes;

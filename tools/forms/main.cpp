@@ -21,7 +21,7 @@
 
 namespace {
 
-using horavia::ui::Bytes;
+using horavia::base::Bytes;
 
 std::optional<std::string> readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -9,6 +9,7 @@
 #include <span>
 
 #include "anim/cartoonbox/stored_data.h"
+#include "base/stored_fields.h"
 #include "ui/controls/stored_data.h"
 #include "ui/forms/form_table.h"
 #include "ui/forms/window_data.h"
@@ -54,14 +55,14 @@ class FieldSetter {
     if (!converted) return failWith("a text that code page 936 can hold");
     out = std::move(*converted);
   }
-  void blob(std::string_view name, ui::Bytes& out, std::uint32_t = 0) {
+  void blob(std::string_view name, base::Bytes& out, std::uint32_t = 0) {
     if (!claim(name)) return;
     if (field_.quoted && field_.value.empty()) {
       out.clear();
       return;
     }
     std::string why;
-    std::optional<ui::Bytes> bytes = field_.quoted ? std::nullopt : resolver_.blob(field_.value, why);
+    std::optional<base::Bytes> bytes = field_.quoted ? std::nullopt : resolver_.blob(field_.value, why);
     if (!bytes) return failWith(why.empty() ? "\"\", file:PATH or hex:BYTES" : why);
     out = std::move(*bytes);
   }
@@ -92,8 +93,8 @@ class FieldSetter {
 };
 
 template <class Record>
-std::optional<ui::Bytes> compileRecord(const std::vector<DataField>& fields, const ValueResolver& resolver,
-                                       std::string& error) {
+std::optional<base::Bytes> compileRecord(const std::vector<DataField>& fields, const ValueResolver& resolver,
+                                         std::string& error) {
   Record record;
   for (const DataField& field : fields) {
     FieldSetter setter(field, resolver);
@@ -107,7 +108,7 @@ std::optional<ui::Bytes> compileRecord(const std::vector<DataField>& fields, con
       return std::nullopt;
     }
   }
-  return ui::writeStored(record);
+  return base::writeStored(record);
 }
 
 }  // namespace
@@ -141,7 +142,7 @@ class JsonPrinter {
   void text(std::string_view name, const std::string& value, std::uint32_t = 0) {
     add(name, jsonString(toUtf8_(value)));
   }
-  void blob(std::string_view name, const ui::Bytes& value, std::uint32_t = 0) {
+  void blob(std::string_view name, const base::Bytes& value, std::uint32_t = 0) {
     add(name, "{\"bytes\":" + std::to_string(value.size()) + "}");
   }
   std::string take() { return out_ + "}"; }
@@ -159,7 +160,7 @@ template <class Record>
 std::string recordJson(std::span<const std::uint8_t> bytes,
                        const std::function<std::string(std::string_view)>& toUtf8) {
   Record record;
-  if (ui::readStored(bytes, record) != ui::StoredStatus::Ok) return "null";
+  if (base::readStored(bytes, record) != base::StoredStatus::Ok) return "null";
   JsonPrinter printer(toUtf8);
   record.visitFields(printer);
   return printer.take();
@@ -218,12 +219,12 @@ const UnitTypeInfo* findUnitType(std::uint32_t code) {
   return nullptr;
 }
 
-std::optional<ui::Bytes> compileTypeData(std::uint32_t code, const std::vector<DataField>& fields,
-                                         const ValueResolver& resolver, std::string& error) {
+std::optional<base::Bytes> compileTypeData(std::uint32_t code, const std::vector<DataField>& fields,
+                                           const ValueResolver& resolver, std::string& error) {
   auto compile = [&]<class Record>() { return compileRecord<Record>(fields, resolver, error); };
-  std::optional<ui::Bytes> none;
+  std::optional<base::Bytes> none;
   if (!findUnitType(code) || !findUnitType(code)->hasRecord) {
-    if (fields.empty()) return ui::Bytes{};
+    if (fields.empty()) return base::Bytes{};
     error = "line " + std::to_string(fields.front().line) + ": this unit type stores no data";
     return none;
   }

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/forms/byte_stream.h"
+#include "base/bytes.h"
 
 namespace horavia::tools {
 
@@ -30,7 +30,7 @@ struct ValueResolver {
   // UTF-8 text -> code page 936; nothing when it cannot be represented.
   std::function<std::optional<std::string>(std::string_view utf8)> text;
   // A blob value: "file:PATH" or "hex:..." (the empty quoted value is empty).
-  std::function<std::optional<ui::Bytes>(std::string_view value, std::string& error)> blob;
+  std::function<std::optional<base::Bytes>(std::string_view value, std::string& error)> blob;
 };
 
 struct UnitTypeInfo {
@@ -46,8 +46,8 @@ const UnitTypeInfo* findUnitType(std::uint32_t code);
 // Stored data of type `code` with every field at its default but those given.
 // Nothing, and `error` set (with the line), for an unknown key or a value of
 // the wrong kind.
-std::optional<ui::Bytes> compileTypeData(std::uint32_t code, const std::vector<DataField>& fields,
-                                         const ValueResolver& resolver, std::string& error);
+std::optional<base::Bytes> compileTypeData(std::uint32_t code, const std::vector<DataField>& fields,
+                                           const ValueResolver& resolver, std::string& error);
 
 // Parses a whole integer: decimal, 0x hexadecimal, optionally negative; any
 // value from -2^31 to 2^32-1, stored as its low 32 bits.

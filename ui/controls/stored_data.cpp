@@ -2,6 +2,10 @@
 
 namespace horavia::ui {
 
+using base::readStored;
+using base::readStoredOrDefaults;
+using base::writeStored;
+
 StoredStatus readCheckBoxData(std::span<const std::uint8_t> bytes, CheckBoxData& out) { return readStored(bytes, out); }
 StoredStatus readSliderBarData(std::span<const std::uint8_t> bytes, SliderBarData& out) { return readStored(bytes, out); }
 StoredStatus readLabelData(std::span<const std::uint8_t> bytes, LabelData& out) { return readStored(bytes, out); }

@@ -18,9 +18,12 @@
 #include <span>
 #include <string>
 
-#include "ui/forms/stored_fields.h"
+#include "base/stored_fields.h"
 
 namespace horavia::ui {
+
+using base::Bytes;
+using base::StoredStatus;
 
 inline constexpr std::uint32_t kDefaultColour = 0xFF000000;
 

@@ -15,7 +15,7 @@ namespace horavia::ui {
 std::int32_t Unit::mousePointerKind() const {
   if (mousePointer.empty()) return 0;
   if (mousePointer.size() < 4) return mousePointer[0];
-  ByteReader in(mousePointer);
+  base::ByteReader in(mousePointer);
   return in.i32();
 }
 
@@ -89,7 +89,7 @@ namespace {
 constexpr std::size_t kMenuSlotBytes = 16;
 constexpr std::size_t kReservedAfterEvents = 20;
 
-bool readMenuItemFields(ByteReader& in, Unit& unit) {
+bool readMenuItemFields(base::ByteReader& in, Unit& unit) {
   unit.menu.shortcut = in.u32();
   unit.menu.level = in.u32();
   unit.menu.flags = in.u32();
@@ -101,14 +101,14 @@ bool readMenuItemFields(ByteReader& in, Unit& unit) {
 
 // Reads `count` dwords after checking that the bytes hold them, so a huge
 // count fails at once instead of looping.
-bool readDwords(ByteReader& in, std::uint32_t count, std::vector<std::uint32_t>& out) {
+bool readDwords(base::ByteReader& in, std::uint32_t count, std::vector<std::uint32_t>& out) {
   if (count > in.remaining() / 4) return false;
   out.reserve(count);
   for (std::uint32_t i = 0; i < count; ++i) out.push_back(in.u32());
   return in.ok();
 }
 
-bool readEvents(ByteReader& in, Unit& unit) {
+bool readEvents(base::ByteReader& in, Unit& unit) {
   const std::uint32_t count = in.u32();
   if (!in.ok() || count > in.remaining() / 8) return false;
   unit.events.reserve(count);
@@ -121,7 +121,7 @@ bool readEvents(ByteReader& in, Unit& unit) {
   return in.ok();
 }
 
-bool readPlacedUnitFields(ByteReader& in, Unit& unit) {
+bool readPlacedUnitFields(base::ByteReader& in, Unit& unit) {
   in.skip(4);  // window slot, zero in storage
   unit.left = in.i32();
   unit.top = in.i32();
@@ -144,7 +144,7 @@ bool readPlacedUnitFields(ByteReader& in, Unit& unit) {
 }
 
 std::optional<Unit> parseUnitRecord(std::span<const std::uint8_t> record, std::uint32_t id) {
-  ByteReader in(record);
+  base::ByteReader in(record);
   Unit unit;
   unit.id = id;
   unit.type = in.u32();
@@ -176,7 +176,7 @@ bool recordsAreDisjoint(std::vector<RecordSpan> spans) {
 }
 
 bool parseUnitTable(std::span<const std::uint8_t> table, std::uint32_t count, UnitTable& units) {
-  ByteReader in(table);
+  base::ByteReader in(table);
   std::vector<std::uint32_t> ids, offsets;
   if (!readDwords(in, count, ids) || !readDwords(in, count, offsets)) return false;
   const std::size_t base = in.position();  // 8 × count
@@ -186,7 +186,7 @@ bool parseUnitTable(std::span<const std::uint8_t> table, std::uint32_t count, Un
   for (std::uint32_t offset : offsets) {
     if (offset > table.size() - base || table.size() - base - offset < 4) return false;
     const std::size_t start = base + offset;
-    ByteReader lengthReader(table.subspan(start, 4));
+    base::ByteReader lengthReader(table.subspan(start, 4));
     const std::uint32_t length = lengthReader.u32();
     if (length > table.size() - start - 4) return false;
     spans.push_back({start, start + 4 + length});
@@ -203,7 +203,7 @@ bool parseUnitTable(std::span<const std::uint8_t> table, std::uint32_t count, Un
   return true;
 }
 
-std::optional<Form> parseForm(ByteReader& in, std::uint32_t id) {
+std::optional<Form> parseForm(base::ByteReader& in, std::uint32_t id) {
   Form form;
   form.id = id;
   form.reservedA = in.u32();
@@ -220,7 +220,7 @@ std::optional<Form> parseForm(ByteReader& in, std::uint32_t id) {
 }  // namespace
 
 std::optional<std::vector<Form>> parseFormBlock(std::span<const std::uint8_t> block) {
-  ByteReader in(block);
+  base::ByteReader in(block);
   const std::uint32_t indexLength = in.u32();
   if (!in.ok() || indexLength % 8 != 0 || indexLength > in.remaining()) return std::nullopt;
   const std::uint32_t formCount = indexLength / 8;
@@ -240,7 +240,7 @@ std::optional<std::vector<Form>> parseFormBlock(std::span<const std::uint8_t> bl
 // [writing] -------------------------------------------------------------------
 
 Bytes writeUnitRecord(const Unit& unit) {
-  ByteWriter out;
+  base::ByteWriter out;
   out.u32(unit.type);
   out.u32(unit.eventSourceLink);
   for (std::uint32_t word : unit.reserved) out.u32(word);
@@ -283,7 +283,7 @@ Bytes writeUnitRecord(const Unit& unit) {
 namespace {
 
 Bytes writeUnitTable(const UnitTable& units) {
-  ByteWriter out;
+  base::ByteWriter out;
   for (const Unit& unit : units) out.u32(unit.id);
   const std::size_t offsetsAt = out.size();
   out.zeros(4 * units.size());
@@ -298,7 +298,7 @@ Bytes writeUnitTable(const UnitTable& units) {
 }  // namespace
 
 Bytes writeFormBlock(std::span<const Form> forms) {
-  ByteWriter out;
+  base::ByteWriter out;
   out.u32(static_cast<std::uint32_t>(8 * forms.size()));
   for (const Form& form : forms) out.u32(form.id);
   out.zeros(4 * forms.size());

@@ -28,10 +28,12 @@
 #include <string>
 #include <vector>
 
+#include "base/bytes.h"
 #include "runtime/values.h"
-#include "ui/forms/byte_stream.h"
 
 namespace horavia::ui {
+
+using base::Bytes;
 
 // [ids] -----------------------------------------------------------------------
 

@@ -10,9 +10,12 @@
 #include <span>
 #include <string>
 
-#include "ui/forms/stored_fields.h"
+#include "base/stored_fields.h"
 
 namespace horavia::ui {
+
+using base::Bytes;
+using base::StoredStatus;
 
 struct WindowData {
   static constexpr std::uint32_t kWriteVersion = 6;
@@ -77,8 +80,8 @@ struct WindowData {
 
 // A window whose data reads as anything but Ok cannot be created.
 inline StoredStatus readWindowData(std::span<const std::uint8_t> bytes, WindowData& out) {
-  return readStored(bytes, out);
+  return base::readStored(bytes, out);
 }
-inline Bytes writeWindowData(const WindowData& data) { return writeStored(data); }
+inline Bytes writeWindowData(const WindowData& data) { return base::writeStored(data); }
 
 }  // namespace horavia::ui

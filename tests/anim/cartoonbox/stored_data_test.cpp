@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/ui/forms/test_bytes.h"
+#include "base/bytes.h"
+#include "tests/base/test_bytes.h"
 
 namespace horavia::anim {
 namespace {
 
-using ui::test::TestBytes;
+using base::test::TestBytes;
 
 TEST(CartoonBoxData, VersionOneKeepsPenAndBrushDefaults) {
   TestBytes b;
@@ -32,7 +33,7 @@ TEST(CartoonBoxData, VersionTwoPutsTheFontBeforeThePicture) {
   const Bytes bytes = writeCartoonBoxData(data);
   // version, 3 + 8 integers, font blob, pic blob.
   ASSERT_EQ(bytes.size(), 4u + 11 * 4 + (4 + 60) + (4 + 1));
-  ui::ByteReader in(bytes);
+  base::ByteReader in(bytes);
   EXPECT_EQ(in.u32(), 2u);
   in.skip(11 * 4);
   EXPECT_EQ(in.countedBlock().size(), 60u);
@@ -78,7 +79,7 @@ TEST(CartoonObjectData, VersionThreeCarriesTypeThenTurnType) {
   data.type = 77;
   data.turnType = 3;
   const Bytes bytes = writeCartoonObjectData(data);
-  ui::ByteReader in(bytes);
+  base::ByteReader in(bytes);
   EXPECT_EQ(in.u32(), 3u);
   in.skip(16 * 4);
   EXPECT_EQ(in.i32(), 77);

@@ -33,7 +33,7 @@ const Entry kEntries[] = {horavia::fuzz::FuzzDecodePicture, horavia::fuzz::FuzzG
 
 TEST(PictureFuzzCorpus, HoldsEveryKindOfSeed) { EXPECT_GE(Seeds().size(), 20u); }
 
-TEST(PictureFuzzCorpus, WholeAndCutSeedsDecodeCleanly) {
+TEST(PictureFuzzCorpus, WholeAndCutSeedsDoNotCrash) {
   for (const Bytes& seed : Seeds()) {
     for (std::size_t cut = 0; cut <= seed.size(); ++cut) {
       Bytes piece(seed.begin(), seed.begin() + static_cast<std::ptrdiff_t>(cut));  // exact size, so overreads show
@@ -42,7 +42,7 @@ TEST(PictureFuzzCorpus, WholeAndCutSeedsDecodeCleanly) {
   }
 }
 
-TEST(PictureFuzzCorpus, DamagedSeedsDecodeCleanly) {
+TEST(PictureFuzzCorpus, DamagedSeedsDoNotCrash) {
   const std::uint8_t kValues[] = {0x00, 0x01, 0x7F, 0x80, 0xFF};
   for (const Bytes& seed : Seeds()) {
     const std::size_t limit = std::min<std::size_t>(seed.size(), 160);  // headers and tables

@@ -7,7 +7,7 @@ namespace horavia::tools {
 namespace {
 
 TEST(EmbeddedFormBlock, IsExactlyTheCompiledSources) {
-  const ui::Bytes embedded(app::kFormBlock, app::kFormBlock + app::kFormBlockSize);
+  const base::Bytes embedded(app::kFormBlock, app::kFormBlock + app::kFormBlockSize);
   EXPECT_EQ(embedded, ui::writeFormBlock(compileProgramForms()));
 }
 

@@ -88,7 +88,7 @@ TEST(FormSource, CompilesEveryStatement) {
   EXPECT_EQ(window.width, 3);
   EXPECT_EQ(window.findBinding(0)->handlerOffset, 1);
   ui::WindowData data;
-  ASSERT_EQ(ui::readWindowData(window.typeData, data), ui::StoredStatus::Ok);
+  ASSERT_EQ(ui::readWindowData(window.typeData, data), base::StoredStatus::Ok);
   EXPECT_EQ(data.border, 4);
   EXPECT_EQ(data.title, platform::Utf8ToCp936("标题 \"q\""));
   EXPECT_EQ(data.escCloses, 1);  // not named: the default
@@ -109,7 +109,7 @@ TEST(FormSource, CompilesEveryStatement) {
   EXPECT_EQ(box.findBinding(0)->handlerOffset, 2);
   EXPECT_EQ(box.findBinding(-3)->handlerOffset, ui::kNoHandler);
   ui::CheckBoxData check;
-  ASSERT_EQ(ui::readCheckBoxData(box.typeData, check), ui::StoredStatus::Ok);
+  ASSERT_EQ(ui::readCheckBoxData(box.typeData, check), base::StoredStatus::Ok);
   EXPECT_EQ(check.checked, 1);
   EXPECT_EQ(check.caption, platform::Utf8ToCp936("开"));
 
@@ -133,9 +133,9 @@ TEST(FormSource, BlobsComeFromHexOrAreEmpty) {
       "unit 0x16010002 PicBox q\n  data picture \"\"\n");
   ASSERT_TRUE(c.ok) << c.error;
   ui::PicBoxData p, q;
-  ASSERT_EQ(ui::readPicBoxData(c.forms[0].units[1].typeData, p), ui::StoredStatus::Ok);
-  EXPECT_EQ(p.picture, (ui::Bytes{'G', 'I', 'F'}));
-  ASSERT_EQ(ui::readPicBoxData(c.forms[0].units[2].typeData, q), ui::StoredStatus::Ok);
+  ASSERT_EQ(ui::readPicBoxData(c.forms[0].units[1].typeData, p), base::StoredStatus::Ok);
+  EXPECT_EQ(p.picture, (base::Bytes{'G', 'I', 'F'}));
+  ASSERT_EQ(ui::readPicBoxData(c.forms[0].units[2].typeData, q), base::StoredStatus::Ok);
   EXPECT_TRUE(q.picture.empty());
 }
 
@@ -154,8 +154,8 @@ TEST(FormSource, ReadsAssetFilesBesideTheSourceAndListsThem) {
   std::filesystem::remove_all(folder);
   ASSERT_TRUE(ok) << error;
   ui::WindowData data;
-  ASSERT_EQ(ui::readWindowData(forms[0].units[0].typeData, data), ui::StoredStatus::Ok);
-  EXPECT_EQ(data.backgroundPicture, (ui::Bytes{'G', 'I', 'F', '8', '9', 'a'}));
+  ASSERT_EQ(ui::readWindowData(forms[0].units[0].typeData, data), base::StoredStatus::Ok);
+  EXPECT_EQ(data.backgroundPicture, (base::Bytes{'G', 'I', 'F', '8', '9', 'a'}));
   ASSERT_EQ(filesRead.size(), 1u);
   EXPECT_EQ(std::filesystem::path(filesRead[0]).filename(), "a.gif");
 }

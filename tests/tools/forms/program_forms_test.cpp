@@ -49,7 +49,7 @@ class ProgramForms : public ::testing::Test {
   }
   static std::int32_t offsetOf(std::string_view name) { return app::handlerOffset(name); }
 
-  ui::Bytes block_;
+  base::Bytes block_;
   ui::FormTable table_;
   const ui::Form* start_ = nullptr;
   const ui::Form* settings_ = nullptr;
@@ -124,7 +124,7 @@ TEST_F(ProgramForms, StartWindowBindsItsEvents) {
 
 TEST_F(ProgramForms, StartWindowDataIsABorderlessTopmostSurface) {
   ui::WindowData data;
-  ASSERT_EQ(ui::readWindowData(start_->units[0].typeData, data), ui::StoredStatus::Ok);
+  ASSERT_EQ(ui::readWindowData(start_->units[0].typeData, data), base::StoredStatus::Ok);
   EXPECT_EQ(data.border, 0);
   EXPECT_EQ(data.title, "");
   EXPECT_TRUE(data.icon.empty());
@@ -171,22 +171,22 @@ TEST_F(ProgramForms, MenuRunIsTheHiddenTitleAndItsItems) {
 
 TEST_F(ProgramForms, TemplatesCarryTheirAnimationSettings) {
   anim::CartoonObjectData chime, end1, hour;
-  ASSERT_EQ(anim::readCartoonObjectData(start_->units[7].typeData, chime), ui::StoredStatus::Ok);
+  ASSERT_EQ(anim::readCartoonObjectData(start_->units[7].typeData, chime), base::StoredStatus::Ok);
   EXPECT_EQ(chime.playGif, 1);
   EXPECT_EQ(chime.gifAutoDestroy, 1);
   EXPECT_EQ(chime.autoGetTransColor, 1);
-  ASSERT_EQ(anim::readCartoonObjectData(start_->units[2].typeData, end1), ui::StoredStatus::Ok);
+  ASSERT_EQ(anim::readCartoonObjectData(start_->units[2].typeData, end1), base::StoredStatus::Ok);
   EXPECT_EQ(end1.playGif, 1);
   EXPECT_EQ(end1.autoGetTransColor, 1);
   for (std::size_t i : {5u, 6u, 18u, 19u, 20u}) {
-    ASSERT_EQ(anim::readCartoonObjectData(start_->units[i].typeData, hour), ui::StoredStatus::Ok) << i;
+    ASSERT_EQ(anim::readCartoonObjectData(start_->units[i].typeData, hour), base::StoredStatus::Ok) << i;
     EXPECT_EQ(hour.rotateFollow, 1) << i;
   }
 }
 
 TEST_F(ProgramForms, SettingsWindowHoldsItsUnitsAndData) {
   ui::WindowData data;
-  ASSERT_EQ(ui::readWindowData(settings_->units[0].typeData, data), ui::StoredStatus::Ok);
+  ASSERT_EQ(ui::readWindowData(settings_->units[0].typeData, data), base::StoredStatus::Ok);
   EXPECT_EQ(settings_->units[0].width, 352);
   EXPECT_EQ(settings_->units[0].height, 229);
   EXPECT_EQ(data.border, 4);
@@ -212,13 +212,13 @@ TEST_F(ProgramForms, SettingsWindowHoldsItsUnitsAndData) {
 
   ui::CheckBoxData check;
   EXPECT_EQ(unit("选择框1").typeData.size(), 72u);
-  ASSERT_EQ(ui::readCheckBoxData(unit("选择框1").typeData, check), ui::StoredStatus::Ok);
+  ASSERT_EQ(ui::readCheckBoxData(unit("选择框1").typeData, check), base::StoredStatus::Ok);
   EXPECT_EQ(check.caption, Utf8ToCp936("开机自动运行时钟"));
   EXPECT_EQ(unit("选择框1").findBinding(0)->handlerOffset, offsetOf("onAutostartClicked"));
 
   ui::LabelData label1, label2;
-  ASSERT_EQ(ui::readLabelData(unit("标签1").typeData, label1), ui::StoredStatus::Ok);
-  ASSERT_EQ(ui::readLabelData(unit("标签2").typeData, label2), ui::StoredStatus::Ok);
+  ASSERT_EQ(ui::readLabelData(unit("标签1").typeData, label1), base::StoredStatus::Ok);
+  ASSERT_EQ(ui::readLabelData(unit("标签2").typeData, label2), base::StoredStatus::Ok);
   EXPECT_EQ(label1.caption, Utf8ToCp936("声音输出通道："));
   EXPECT_EQ(label2.caption, Utf8ToCp936("音量："));
 
@@ -227,7 +227,7 @@ TEST_F(ProgramForms, SettingsWindowHoldsItsUnitsAndData) {
 
   ui::SliderBarData slider;
   EXPECT_EQ(unit("滑块条1").typeData.size(), 52u);
-  ASSERT_EQ(ui::readSliderBarData(unit("滑块条1").typeData, slider), ui::StoredStatus::Ok);
+  ASSERT_EQ(ui::readSliderBarData(unit("滑块条1").typeData, slider), base::StoredStatus::Ok);
   EXPECT_EQ(slider.minimum, 1);
   EXPECT_EQ(slider.maximum, 100);
   EXPECT_EQ(slider.tickMarks, 2);

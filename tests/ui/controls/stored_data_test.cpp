@@ -2,19 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/ui/forms/test_bytes.h"
+#include "base/bytes.h"
+#include "tests/base/test_bytes.h"
 
 namespace horavia::ui {
 namespace {
 
-using test::TestBytes;
+using base::test::TestBytes;
 
 TEST(CheckBoxData, SettingsWindowBoxIsSeventyTwoBytes) {
   CheckBoxData data;
   data.caption = "\xBF\xAA\xBB\xFA\xD7\xD4\xB6\xAF\xD4\xCB\xD0\xD0\xCA\xB1\xD6\xD3";  // "开机自动运行时钟"
   const Bytes bytes = writeCheckBoxData(data);
   EXPECT_EQ(bytes.size(), 72u);
-  ByteReader in(bytes);
+  base::ByteReader in(bytes);
   EXPECT_EQ(in.u32(), 2u);  // always written as version 2
 }
 
@@ -59,7 +60,7 @@ TEST(SliderBarData, VolumeSliderIsFiftyTwoBytesInPropertyOrder) {
   data.maximum = 100;
   const Bytes bytes = writeSliderBarData(data);
   ASSERT_EQ(bytes.size(), 52u);
-  ByteReader in(bytes);
+  base::ByteReader in(bytes);
   EXPECT_EQ(in.u32(), 1u);  // version
   const std::int32_t expected[12] = {0, 0, 2, 1, 0, 0, 0, 5, 1, 1, 100, 1};
   for (std::int32_t value : expected) EXPECT_EQ(in.i32(), value);

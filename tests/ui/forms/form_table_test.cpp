@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/ui/forms/test_bytes.h"
+#include "tests/base/test_bytes.h"
 
 namespace horavia::ui {
 namespace {
 
-using test::TestBytes;
+using base::test::TestBytes;
 
 // A window unit record: events (0 -> offset 1), two bytes of type data "WD".
 TestBytes windowRecord() {

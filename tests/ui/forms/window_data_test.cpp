@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/ui/forms/test_bytes.h"
+#include "base/bytes.h"
+#include "tests/base/test_bytes.h"
 
 namespace horavia::ui {
 namespace {
 
-using test::TestBytes;
+using base::test::TestBytes;
 
 // Fields 2-14 of any version: border 0, picture mode 3, colour 0x123456,
 // maximize 1, minimize 1, control box 0, centred, not closable, music once,
@@ -69,7 +70,7 @@ TEST(WindowData, WritesVersionSixWithEveryField) {
   const Bytes bytes = writeWindowData(data);
   // version, 18 integers, class name, three blobs, two texts.
   EXPECT_EQ(bytes.size(), 4u + 18 * 4 + (4 + 3) + (4 + 0) + (4 + 3) + (4 + 0) + (4 + 1) + 4);
-  ByteReader in(bytes);
+  base::ByteReader in(bytes);
   EXPECT_EQ(in.u32(), 6u);
 
   WindowData back;

@@ -17,7 +17,8 @@
 // readStored and writeStored below turn the record into bytes and back; the
 // form compiler walks the same list to set fields by name. Because the list is
 // the only description of the layout, the form compiler and a unit writing
-// its own state back cannot disagree.
+// its own state back cannot disagree. It lives in base/ because records of
+// both ui (the window, the simple units) and anim (the animation box) use it.
 //
 // Kinds: i32 (int32), colour (dword, 0x00BBGGRR or 0xFF000000 for the
 // default), text (counted string, code page 936), blob (counted block).
@@ -28,9 +29,9 @@
 #include <string>
 #include <string_view>
 
-#include "ui/forms/byte_stream.h"
+#include "base/bytes.h"
 
-namespace horavia::ui {
+namespace horavia::base {
 
 // The result of reading stored data.
 enum class StoredStatus {
@@ -115,4 +116,4 @@ Bytes writeStored(const T& record) {
   return out.take();
 }
 
-}  // namespace horavia::ui
+}  // namespace horavia::base

@@ -1,6 +1,6 @@
-#include "ui/forms/stored_fields.h"
+#include "base/stored_fields.h"
 
-namespace horavia::ui {
+namespace horavia::base {
 
 const char* ToString(StoredStatus status) {
   switch (status) {
@@ -11,4 +11,4 @@ const char* ToString(StoredStatus status) {
   return "unknown";
 }
 
-}  // namespace horavia::ui
+}  // namespace horavia::base

@@ -1,37 +1,21 @@
-#include "ui/forms/byte_stream.h"
+#include "base/bytes.h"
 
-#include <cstring>
+#include <algorithm>
 
-namespace horavia::ui {
+namespace horavia::base {
 
-std::uint32_t ByteReader::u32() {
-  std::span<const std::uint8_t> b = take(4);
-  if (b.size() != 4) return 0;
-  return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
-         static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
-}
-
-std::span<const std::uint8_t> ByteReader::take(std::size_t n) {
-  if (!ok_ || n > bytes_.size() - pos_) {
-    ok_ = false;
-    return {};
-  }
-  std::span<const std::uint8_t> out = bytes_.subspan(pos_, n);
-  pos_ += n;
-  return out;
-}
+// [ByteReader] ----------------------------------------------------------------
 
 std::string ByteReader::zString() {
   if (!ok_) return {};
-  const std::uint8_t* start = bytes_.data() + pos_;
-  const void* zero = std::memchr(start, 0, bytes_.size() - pos_);
-  if (zero == nullptr) {
-    ok_ = false;
+  const std::span<const std::uint8_t> left = bytes_.subspan(position_);
+  const auto zero = std::find(left.begin(), left.end(), std::uint8_t{0});
+  if (zero == left.end()) {
+    fail();
     return {};
   }
-  const std::size_t length = static_cast<const std::uint8_t*>(zero) - start;
-  std::string text(reinterpret_cast<const char*>(start), length);
-  pos_ += length + 1;
+  std::string text(left.begin(), zero);
+  position_ += text.size() + 1;
   return text;
 }
 
@@ -41,16 +25,16 @@ std::span<const std::uint8_t> ByteReader::countedSpan() {
 }
 
 std::string ByteReader::countedString() {
-  std::span<const std::uint8_t> b = countedSpan();
-  return std::string(b.begin(), b.end());
+  const std::span<const std::uint8_t> bytes = countedSpan();
+  return std::string(bytes.begin(), bytes.end());
 }
 
 Bytes ByteReader::countedBlock() {
-  std::span<const std::uint8_t> b = countedSpan();
-  return Bytes(b.begin(), b.end());
+  const std::span<const std::uint8_t> bytes = countedSpan();
+  return Bytes(bytes.begin(), bytes.end());
 }
 
-std::span<const std::uint8_t> ByteReader::rest() { return take(remaining()); }
+// [ByteWriter] ----------------------------------------------------------------
 
 void ByteWriter::u32(std::uint32_t value) {
   for (int shift = 0; shift < 32; shift += 8) out_.push_back(static_cast<std::uint8_t>(value >> shift));
@@ -82,4 +66,4 @@ void ByteWriter::patchU32(std::size_t at, std::uint32_t value) {
   for (int i = 0; i < 4 && at + i < out_.size(); ++i) out_[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-}  // namespace horavia::ui
+}  // namespace horavia::base

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace horavia::ui::test {
+namespace horavia::base::test {
 
 struct TestBytes {
   std::vector<std::uint8_t> bytes;
@@ -41,4 +41,4 @@ struct TestBytes {
   std::size_t size() const { return bytes.size(); }
 };
 
-}  // namespace horavia::ui::test
+}  // namespace horavia::base::test
