@@ -52,7 +52,9 @@ QPainterPath SymmetricHand(QPointF centre, std::span<const QPointF> profile) {
   if (profile.empty()) return path;
   // Up the left side from the tail, then back down the right side.
   path.moveTo(centre.x() - profile[0].x(), centre.y() - profile[0].y());
-  for (std::size_t i = 1; i < profile.size(); ++i) path.lineTo(centre.x() - profile[i].x(), centre.y() - profile[i].y());
+  for (std::size_t i = 1; i < profile.size(); ++i) {
+    path.lineTo(centre.x() - profile[i].x(), centre.y() - profile[i].y());
+  }
   for (std::size_t i = profile.size(); i-- > 0;) path.lineTo(centre.x() + profile[i].x(), centre.y() - profile[i].y());
   path.closeSubpath();
   return path;

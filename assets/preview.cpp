@@ -5,6 +5,7 @@
 //
 // clock.png    the face with the hands at 10:10:30, cut to its outline and
 //              set on a desktop that is dark on the left, light on the right
+// seconds.png  the second hand at four awkward angles, twice the size
 // wheel.png    the wheel and needle at rest, and turned by 137 degrees
 // end1.png, end2.png, chime.png
 //              every frame of the animations, over the wheel or the clock,
@@ -84,11 +85,12 @@ QImage OnDesktop(const Scene& scene) {
 QImage Sheet(const std::vector<QImage>& frames) {
   const int columns = std::min<int>(6, static_cast<int>(frames.size()));
   const int rows = (static_cast<int>(frames.size()) + columns - 1) / columns;
-  QImage sheet(columns * 304, rows * 304, QImage::Format_RGB32);
+  const int cell = frames.empty() ? 0 : frames[0].width() + 4;
+  QImage sheet(columns * cell, rows * cell, QImage::Format_RGB32);
   sheet.fill(qRgb(0x60, 0x60, 0x60));
   QPainter painter(&sheet);
   for (std::size_t i = 0; i < frames.size(); ++i) {
-    painter.drawImage(static_cast<int>(i % columns) * 304 + 2, static_cast<int>(i / columns) * 304 + 2, frames[i]);
+    painter.drawImage(static_cast<int>(i % columns) * cell + 2, static_cast<int>(i / columns) * cell + 2, frames[i]);
   }
   return sheet;
 }
@@ -111,7 +113,8 @@ int main(int argc, char** argv) {
     return FrameImage::LoadFromBytes(Read(skin + name), kWhiteKey, autoKey);
   };
   const std::vector<std::uint8_t> faceBytes = Read(skin + "表盘.gif"), wheelBytes = Read(skin + "转盘.gif");
-  const FrameImage hour = load("时针.gif", false), minute = load("分针.gif", false), second = load("秒针.gif", false);
+  const FrameImage hour = load("时针.gif", false), minute = load("分针.gif", false);
+  const FrameImage second = load("秒针.gif", false);
   const FrameImage wheel = load("转盘.gif", false), needle = load("选择针.gif", false);
   const FrameImage end1 = load("结束1.gif", true), end2 = load("结束2.gif", true);
   const std::vector<std::uint8_t> iniBytes = Read(skin + "pf.ini");
@@ -125,6 +128,16 @@ int main(int argc, char** argv) {
   OnDesktop(clock).save(QString::fromStdString(out + "clock.png"));
   OnDesktop(clock).scaled(600, 600).save(QString::fromStdString(out + "clock@2x.png"));
   OnDesktop(clock).copy(0, 0, 100, 100).scaled(300, 300).save(QString::fromStdString(out + "zoom.png"));
+
+  std::vector<QImage> seconds;
+  for (int angle : {42, 132, 228, 318}) {
+    Scene scene = Background(faceBytes, faceBytes);
+    Place(scene, hour, 0, 0, 0, 95);
+    Place(scene, minute, 0, 0, 0, 234);
+    Place(scene, second, 0, 0, 0, angle);
+    seconds.push_back(OnDesktop(scene).scaled(600, 600));
+  }
+  Sheet(seconds).save(QString::fromStdString(out + "seconds.png"));
 
   std::vector<QImage> wheels;
   for (int turn : {0, 137}) {

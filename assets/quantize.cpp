@@ -41,7 +41,8 @@ struct Bin {
   std::uint64_t count;
 };
 
-std::vector<Bin> Histogram(std::span<const std::vector<std::uint32_t>> frames, std::span<const std::uint32_t> reserved) {
+std::vector<Bin> Histogram(std::span<const std::vector<std::uint32_t>> frames,
+                           std::span<const std::uint32_t> reserved) {
   std::vector<std::uint32_t> all;
   for (const std::vector<std::uint32_t>& frame : frames) {
     for (std::uint32_t pixel : frame) {
@@ -171,7 +172,9 @@ void Refine(const std::vector<Bin>& bins, std::vector<std::uint32_t>& centres, i
     if (round == rounds || (round > 0 && !moved)) break;
     std::vector<std::array<std::uint64_t, 4>> sums(centres.size(), {0, 0, 0, 0});
     for (std::size_t i = 0; i < bins.size(); ++i) {
-      for (int c = 0; c < 3; ++c) sums[owner[i]][c] += bins[i].count * static_cast<std::uint64_t>(Channel(bins[i].colour, c));
+      for (int c = 0; c < 3; ++c) {
+        sums[owner[i]][c] += bins[i].count * static_cast<std::uint64_t>(Channel(bins[i].colour, c));
+      }
       sums[owner[i]][3] += bins[i].count;
     }
     for (std::size_t k = 0; k < centres.size(); ++k) {

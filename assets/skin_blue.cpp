@@ -131,7 +131,7 @@ RgbPicture DrawSecondHand() {
   QImage layer = NewLayer(kSkinSize, kSkinSize);
   QPainter painter;
   BeginPainting(painter, layer);
-  const QPointF profile[] = {{1.6, -34}, {1.3, 0}, {0.8, 126}};
+  const QPointF profile[] = {{1.8, -34}, {1.5, 0}, {0.9, 126}};
   QPainterPath hand = SymmetricHand(kCentre, profile);
   // The counterweight: a rounded paddle on the tail.
   QPainterPath weight;

@@ -80,6 +80,7 @@ TEST(OkButton, ThreeDistinctLooksOfTheButtonsSize) {
 // [sounds] -----------------------------------------------------------------------
 
 struct Sound {
+  const char* name;  // for the test's name
   const char* path;  // under the program folder
   double seconds;    // as made
 };
@@ -98,10 +99,12 @@ TEST_P(Sounds, DecodeAndLastAsLongAsMade) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Program, Sounds,
-                         ::testing::Values(Sound{"整点报时.mp3", 4.2}, Sound{"skins/蓝色/开始.mp3", 1.2},
-                                           Sound{"skins/蓝色/结束.mp3", 2.2}, Sound{"skins/喜庆/开始.mp3", 1.3},
-                                           Sound{"skins/喜庆/结束.mp3", 2.6}),
-                         [](const ::testing::TestParamInfo<Sound>& info) { return "Sound" + std::to_string(info.index); });
+                         ::testing::Values(Sound{"Chime", "整点报时.mp3", 4.2},
+                                           Sound{"BlueStart", "skins/蓝色/开始.mp3", 1.2},
+                                           Sound{"BlueEnd", "skins/蓝色/结束.mp3", 2.2},
+                                           Sound{"FestiveStart", "skins/喜庆/开始.mp3", 1.3},
+                                           Sound{"FestiveEnd", "skins/喜庆/结束.mp3", 2.6}),
+                         [](const ::testing::TestParamInfo<Sound>& info) { return std::string(info.param.name); });
 
 // [icons] --------------------------------------------------------------------------
 
