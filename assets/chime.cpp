@@ -18,12 +18,14 @@ const QRectF kPanel(6, 8, 180, 94);
 const QPointF kPivot(52, 27);  // where the bell hangs, panel coordinates
 
 void DrawPanel(QPainter& painter) {
+  // Flat tones rather than a gradient: the picture keeps few colours (it
+  // travels inside the program), and a gradient would band.
   QPainterPath panel;
   panel.addRoundedRect(kPanel, 20, 20);
-  QLinearGradient fill(kPanel.topLeft(), kPanel.bottomLeft());
-  fill.setColorAt(0, QColor(0x24, 0x4B, 0x8F));
-  fill.setColorAt(1, QColor(0x0F, 0x24, 0x50));
-  painter.fillPath(panel, fill);
+  painter.fillPath(panel, QColor(0x15, 0x32, 0x68));
+  QPainterPath lower;
+  lower.addRect(QRectF(kPanel.left(), kPanel.center().y(), kPanel.width(), kPanel.height() / 2));
+  painter.fillPath(panel.intersected(lower), QColor(0x11, 0x2A, 0x5A));
   painter.strokePath(panel, QPen(kInk, 4));
   QPainterPath border;
   border.addRoundedRect(kPanel.adjusted(2.5, 2.5, -2.5, -2.5), 18, 18);
@@ -55,10 +57,14 @@ void DrawBell(QPainter& painter, double degrees) {
   painter.fillPath(Circle(QPointF(-degrees * 0.22, 54), 3.6), QColor(0xC8, 0x8A, 0x22));
   painter.strokePath(Circle(QPointF(0, 0), 4.2), QPen(kGold, 2.4));
   const QPainterPath body = BellBody();
+  // Cel-shaded in three flat tones: it reads as metal and stays compact.
   QLinearGradient metal(QPointF(-27, 0), QPointF(27, 0));
-  metal.setColorAt(0.0, QColor(0xFF, 0xE7, 0x9A));
-  metal.setColorAt(0.45, QColor(0xF0, 0xB4, 0x38));
-  metal.setColorAt(1.0, QColor(0xB0, 0x72, 0x16));
+  metal.setColorAt(0.0, QColor(0xFF, 0xE3, 0x8C));
+  metal.setColorAt(0.36, QColor(0xFF, 0xE3, 0x8C));
+  metal.setColorAt(0.361, QColor(0xF2, 0xB6, 0x3A));
+  metal.setColorAt(0.72, QColor(0xF2, 0xB6, 0x3A));
+  metal.setColorAt(0.721, QColor(0xC8, 0x86, 0x1E));
+  metal.setColorAt(1.0, QColor(0xC8, 0x86, 0x1E));
   painter.fillPath(body, metal);
   painter.strokePath(body, QPen(brown, 1.3));
   QPainterPath gleam;
@@ -122,15 +128,16 @@ std::vector<std::uint32_t> Frame(double scale, double degrees, double amplitude,
 RgbPicture DrawChime(std::uint32_t key) {
   RgbPicture picture{kChimeWidth, kChimeHeight, {}};
   constexpr double kAmplitude = 24;
-  for (double scale : {0.35, 0.7, 1.06}) picture.frames.push_back({Frame(scale, 0, kAmplitude, key), 50});
-  // Two and a half swings that die down a little.
-  constexpr int kSwingFrames = 26;
+  for (double scale : {0.4, 0.8}) picture.frames.push_back({Frame(scale, 0, kAmplitude, key), 50});
+  // Two and a half swings that die down a little. The start window carries
+  // this picture, so it is kept lean: ten frames a second, no overshoot.
+  constexpr int kSwingFrames = 20;
   for (int i = 0; i < kSwingFrames; ++i) {
     const double u = static_cast<double>(i) / kSwingFrames;
     const double degrees = kAmplitude * std::sin(2 * std::numbers::pi * 2.5 * u) * (1 - 0.35 * u);
-    picture.frames.push_back({Frame(1.0, degrees, kAmplitude, key), 80});
+    picture.frames.push_back({Frame(1.0, degrees, kAmplitude, key), 100});
   }
-  for (double scale : {1.04, 0.7, 0.35}) picture.frames.push_back({Frame(scale, 0, kAmplitude, key), 50});
+  picture.frames.push_back({Frame(0.5, 0, kAmplitude, key), 60});
   return picture;
 }
 

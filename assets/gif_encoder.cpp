@@ -52,25 +52,46 @@ bool PutLoopExtension(GifFileType* gif) {
          EGifPutExtensionBlock(gif, sizeof kForever, kForever) == GIF_OK && EGifPutExtensionTrailer(gif) == GIF_OK;
 }
 
-bool PutDelay(GifFileType* gif, int delayMs) {
+bool PutControl(GifFileType* gif, int delayMs, int transparentIndex) {
   GraphicsControlBlock control{};
   control.DisposalMode = DISPOSE_DO_NOT;
   control.DelayTime = (delayMs + 5) / 10;
-  control.TransparentColor = NO_TRANSPARENT_COLOR;
+  control.TransparentColor = transparentIndex;
   GifByteType extension[4];
   const std::size_t length = EGifGCBToExtension(&control, extension);
   return EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), extension) == GIF_OK;
 }
 
-bool PutImage(GifFileType* gif, const std::vector<std::uint8_t>& indices, int width, Rect area) {
+// Writes the area of `indices`. With a previous frame, pixels it already
+// shows are written as `unchanged`, a transparent index, so that the reader
+// leaves them and long runs of it compress to almost nothing.
+bool PutImage(GifFileType* gif, const std::vector<std::uint8_t>& indices, const std::vector<std::uint8_t>* previous,
+              GifPixelType unchanged, int width, Rect area) {
   if (EGifPutImageDesc(gif, area.left, area.top, area.width, area.height, false, nullptr) != GIF_OK) return false;
   std::vector<GifPixelType> row(static_cast<std::size_t>(area.width));
   for (int y = area.top; y < area.top + area.height; ++y) {
-    const auto first = indices.begin() + static_cast<std::ptrdiff_t>(y) * width + area.left;
-    std::copy(first, first + area.width, row.begin());
+    const std::size_t first = static_cast<std::size_t>(y) * width + area.left;
+    for (int x = 0; x < area.width; ++x) {
+      const std::size_t i = first + static_cast<std::size_t>(x);
+      row[static_cast<std::size_t>(x)] = previous && (*previous)[i] == indices[i] ? unchanged : indices[i];
+    }
     if (EGifPutLine(gif, row.data(), area.width) != GIF_OK) return false;
   }
   return true;
+}
+
+// A colour that no pixel has and nothing reserves: later frames of an
+// animation mark their unchanged pixels with it.
+std::uint32_t UnusedColour(const std::vector<std::vector<std::uint32_t>>& frames,
+                           std::span<const std::uint32_t> reserved) {
+  std::vector<std::uint32_t> used(reserved.begin(), reserved.end());
+  for (const std::vector<std::uint32_t>& frame : frames) {
+    for (std::uint32_t p : frame) used.push_back(p & 0xFFFFFF);
+  }
+  std::sort(used.begin(), used.end());
+  std::uint32_t colour = 0x010203;
+  while (std::binary_search(used.begin(), used.end(), colour)) ++colour;
+  return colour;
 }
 
 // GIF colour tables hold a power of two entries; unused ones stay black.
@@ -87,30 +108,38 @@ std::vector<GifColorType> ColourTable(const std::vector<std::uint32_t>& palette)
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodeGif(const RgbPicture& picture, std::span<const std::uint32_t> reserved) {
+std::vector<std::uint8_t> EncodeGif(const RgbPicture& picture, std::span<const std::uint32_t> reserved,
+                                   int maxColours) {
   if (picture.frames.empty() || picture.width <= 0 || picture.height <= 0) return {};
   std::vector<std::vector<std::uint32_t>> pixels;
   for (const RgbFrame& frame : picture.frames) pixels.push_back(frame.pixels);
-  const Quantized q = Quantize(pixels, reserved);
+  const bool animated = picture.frames.size() > 1;
+  std::vector<std::uint32_t> kept(reserved.begin(), reserved.end());
+  if (animated) kept.push_back(UnusedColour(pixels, reserved));
+  const Quantized q = Quantize(pixels, kept, maxColours);
+  const int unchanged = animated ? static_cast<int>(kept.size()) - 1 : NO_TRANSPARENT_COLOR;
 
   std::vector<std::uint8_t> out;
   int error = 0;
   GifWriter gif(EGifOpen(&out, AppendBytes, &error));
   if (!gif) return {};
-  const bool animated = picture.frames.size() > 1;
   EGifSetGifVersion(gif.get(), animated);
   const std::vector<GifColorType> table = ColourTable(q.palette);
   ColorMapObject* map = GifMakeMapObject(static_cast<int>(table.size()), table.data());
-  const bool screen = map && EGifPutScreenDesc(gif.get(), picture.width, picture.height, 8, 0, map) == GIF_OK;
+  const bool screen = map && EGifPutScreenDesc(gif.get(), picture.width, picture.height, map->BitsPerPixel, 0, map) == GIF_OK;
   GifFreeMapObject(map);
   if (!screen) return {};
   if (animated && !PutLoopExtension(gif.get())) return {};
 
   for (std::size_t i = 0; i < q.indices.size(); ++i) {
     const Rect whole{0, 0, picture.width, picture.height};
-    const Rect area = i == 0 ? whole : ChangedArea(q.indices[i - 1], q.indices[i], picture.width, picture.height);
-    if (animated && !PutDelay(gif.get(), picture.frames[i].delayMs)) return {};
-    if (!PutImage(gif.get(), q.indices[i], picture.width, area)) return {};
+    const std::vector<std::uint8_t>* previous = i == 0 ? nullptr : &q.indices[i - 1];
+    const Rect area = previous ? ChangedArea(*previous, q.indices[i], picture.width, picture.height) : whole;
+    if (animated && !PutControl(gif.get(), picture.frames[i].delayMs, previous ? unchanged : NO_TRANSPARENT_COLOR)) {
+      return {};
+    }
+    const GifPixelType mark = static_cast<GifPixelType>(previous ? unchanged : 0);
+    if (!PutImage(gif.get(), q.indices[i], previous, mark, picture.width, area)) return {};
   }
   if (EGifCloseFile(gif.release(), &error) != GIF_OK) return {};
   return out;

@@ -1,7 +1,9 @@
 // GIF files from 24-bit frames: one palette for the whole picture
 // (assets/quantize.h), written with giflib. A single frame gives a still
 // GIF87a picture; several frames an animated GIF89a that loops, each later
-// frame stored as the rectangle that changed, left in place for the next.
+// frame stored as the rectangle that changed, left in place for the next,
+// with the pixels that did not change marked transparent by a palette entry
+// of a colour no pixel has.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +24,9 @@ struct RgbPicture {
 };
 
 // The GIF file's bytes; empty when giflib refuses. `reserved` colours keep
-// exact palette entries that nothing else maps to.
-std::vector<std::uint8_t> EncodeGif(const RgbPicture& picture, std::span<const std::uint32_t> reserved);
+// exact palette entries that nothing else maps to. Fewer colours make
+// smaller files: the codes get shorter.
+std::vector<std::uint8_t> EncodeGif(const RgbPicture& picture, std::span<const std::uint32_t> reserved,
+                                   int maxColours = 256);
 
 }  // namespace horavia::assets

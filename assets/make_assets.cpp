@@ -33,8 +33,9 @@ using namespace horavia::assets;
 // The colour the chime is drawn around; its top-left pixel.
 constexpr std::uint32_t kChimeKey = 0xFF00FF;
 
-bool WriteGif(const std::string& path, const RgbPicture& picture, std::vector<std::uint32_t> reserved) {
-  const std::vector<std::uint8_t> bytes = EncodeGif(picture, reserved);
+bool WriteGif(const std::string& path, const RgbPicture& picture, std::vector<std::uint32_t> reserved,
+              int maxColours = 256) {
+  const std::vector<std::uint8_t> bytes = EncodeGif(picture, reserved, maxColours);
   if (!bytes.empty() && WriteFileBytes(path, bytes)) return true;
   std::fprintf(stderr, "cannot write %s\n", path.c_str());
   return false;
@@ -83,6 +84,14 @@ bool WriteIcons(const std::string& folder) {
   return ok;
 }
 
+// Build machines often run without a session: Qt's note that it has no
+// runtime folder is noise in the build log. Everything else is passed on.
+QtMessageHandler defaultHandler = nullptr;
+void QuietAboutSession(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.startsWith("QStandardPaths: XDG_RUNTIME_DIR not set")) return;
+  defaultHandler(type, context, message);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -90,11 +99,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: horavia-make-assets PROGRAM_FOLDER ASSET_FOLDER\n");
     return 2;
   }
+  defaultHandler = qInstallMessageHandler(QuietAboutSession);
   QGuiApplication application(argc, argv);
   const std::string programFolder = argv[1], assetFolder = argv[2];
   bool ok = WriteSkin(programFolder, DrawBlueSkin());
   ok &= WriteSkin(programFolder, DrawFestiveSkin());
-  ok &= WriteGif(assetFolder + "/chime.gif", DrawChime(kChimeKey), {kChimeKey});
+  // The chime travels inside the program's start window: few colours keep it small.
+  ok &= WriteGif(assetFolder + "/chime.gif", DrawChime(kChimeKey), {kChimeKey}, 32);
   ok &= WriteGif(assetFolder + "/ok-normal.gif", DrawOkButton(OkLook::Normal), {});
   ok &= WriteGif(assetFolder + "/ok-pressed.gif", DrawOkButton(OkLook::Pressed), {});
   ok &= WriteGif(assetFolder + "/ok-hover.gif", DrawOkButton(OkLook::Hover), {});
