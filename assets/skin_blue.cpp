@@ -1,6 +1,6 @@
 // The default skin "蓝色": a deep blue sunray dial in a brushed-steel bezel,
 // faceted steel hands, a coral second hand, and a blue wheel with warm
-// accents over which a coral needle turns.
+// accents over which a coral pointer turns.
 //
 // Index
 //   [palette]  the skin's colours
@@ -111,6 +111,8 @@ void DrawFace(QPainter& painter) {
 
 // [hands] ---------------------------------------------------------------------
 
+// A hand's edge fades toward `matte`: its own outline colour when it has
+// one, else the dial it lies on.
 RgbPicture HandPicture(const QImage& layer, QColor matte) {
   return Still(kSkinSize, kSkinSize, Flatten(layer, kWhite, matte));
 }
