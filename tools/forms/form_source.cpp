@@ -401,7 +401,8 @@ bool compileFormSource(std::string_view text, const SourceContext& context, std:
   return true;
 }
 
-ValueResolver standardResolver(const std::string& folder, std::vector<std::string>* filesRead) {
+ValueResolver standardResolver(const std::string& folder, std::vector<std::string>* filesRead,
+                               const std::string& assetFolder) {
   ValueResolver resolver;
   resolver.text = [](std::string_view utf8) -> std::optional<std::string> {
     std::string cp936 = platform::Utf8ToCp936(utf8);
@@ -410,20 +411,25 @@ ValueResolver standardResolver(const std::string& folder, std::vector<std::strin
     if (platform::Cp936ToUtf8(cp936) != utf8) return std::nullopt;
     return cp936;
   };
-  resolver.blob = [folder, filesRead](std::string_view value, std::string& why) -> std::optional<base::Bytes> {
+  resolver.blob = [folder, filesRead, assetFolder](std::string_view value,
+                                                   std::string& why) -> std::optional<base::Bytes> {
     if (value.starts_with("hex:")) {
       std::optional<base::Bytes> bytes = hexBytes(value.substr(4));
       if (!bytes) why = "hex: wants pairs of hexadecimal digits";
       return bytes;
     }
-    if (value.starts_with("file:")) {
-      const std::string path = folder + "/" + std::string(value.substr(5));
-      std::optional<base::Bytes> bytes = readWholeFile(path);
-      if (!bytes) why = "cannot read " + std::string(value.substr(5));
-      if (bytes && filesRead) filesRead->push_back(path);
-      return bytes;
+    const bool isAsset = value.starts_with("asset:");
+    if (!isAsset && !value.starts_with("file:")) return std::nullopt;
+    if (isAsset && assetFolder.empty()) {
+      why = "asset: needs the asset folder (--assets FOLDER)";
+      return std::nullopt;
     }
-    return std::nullopt;
+    const std::string_view name = value.substr(isAsset ? 6 : 5);
+    const std::string path = (isAsset ? assetFolder : folder) + "/" + std::string(name);
+    std::optional<base::Bytes> bytes = readWholeFile(path);
+    if (!bytes) why = "cannot read " + std::string(name);
+    if (bytes && filesRead) filesRead->push_back(path);
+    return bytes;
   };
   return resolver;
 }

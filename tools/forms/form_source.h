@@ -29,8 +29,9 @@
 // Menu items only:
 //   level N   shortcut N   caption "TEXT"   handler HANDLER
 //
-// Blob values are "" (empty), file:PATH (relative to the source file) or
-// hex:BYTES.
+// Blob values are "" (empty), file:PATH (relative to the source file),
+// asset:PATH (relative to the asset folder the compiler is given: content
+// the build generates, such as the chime animation) or hex:BYTES.
 #pragma once
 
 #include <cstdint>
@@ -56,9 +57,11 @@ bool compileFormSource(std::string_view text, const SourceContext& context, std:
                        std::string& error);
 
 // The resolver the tool uses: texts through the code-page-936 converter,
-// files relative to `folder`, hex bytes inline. When `filesRead` is given,
-// the path of every file read is appended to it (for the build's
-// dependency list).
-ValueResolver standardResolver(const std::string& folder, std::vector<std::string>* filesRead = nullptr);
+// file: paths relative to `folder`, asset: paths relative to `assetFolder`
+// (an asset: value fails when it is empty), hex bytes inline. When
+// `filesRead` is given, the path of every file read is appended to it (for
+// the build's dependency list).
+ValueResolver standardResolver(const std::string& folder, std::vector<std::string>* filesRead = nullptr,
+                               const std::string& assetFolder = "");
 
 }  // namespace horavia::tools

@@ -1,9 +1,11 @@
 // horavia-forms: the form compiler and dumper.
 //
 //   horavia-forms compile SOURCE... -o BLOCK [--cpp FILE.cpp] [--depfile FILE]
+//                         [--assets FOLDER]
 //       Compiles form sources into a form block; --cpp also writes a C++
-//       source that holds the same bytes as horavia::app::kFormBlock, and
-//       --depfile a make-style list of the sources and asset files read.
+//       source that holds the same bytes as horavia::app::kFormBlock,
+//       --depfile a make-style list of the sources and asset files read, and
+//       --assets names the folder that asset:PATH values are read from.
 //   horavia-forms dump BLOCK
 //       Prints the block's forms and units as JSON (UTF-8).
 //   horavia-forms rewrite BLOCK -o OUT
@@ -80,7 +82,7 @@ std::string dependencyList(const std::string& target, const std::vector<std::str
 }
 
 int usage() {
-  std::cerr << "usage: horavia-forms compile SOURCE... -o BLOCK [--cpp FILE] [--depfile FILE]\n"
+  std::cerr << "usage: horavia-forms compile SOURCE... -o BLOCK [--cpp FILE] [--depfile FILE] [--assets FOLDER]\n"
                "       horavia-forms dump BLOCK\n"
                "       horavia-forms rewrite BLOCK -o OUT\n";
   return 2;
@@ -88,10 +90,14 @@ int usage() {
 
 int compile(const std::vector<std::string>& args) {
   std::vector<std::string> sources;
-  std::string output, cpp, depfile;
+  std::string output, cpp, depfile, assets;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if ((args[i] == "-o" || args[i] == "--cpp" || args[i] == "--depfile") && i + 1 < args.size()) {
-      std::string& target = args[i] == "-o" ? output : args[i] == "--cpp" ? cpp : depfile;
+    const bool takesValue = args[i] == "-o" || args[i] == "--cpp" || args[i] == "--depfile" || args[i] == "--assets";
+    if (takesValue && i + 1 < args.size()) {
+      std::string& target = args[i] == "-o"      ? output
+                            : args[i] == "--cpp" ? cpp
+                            : args[i] == "--assets" ? assets
+                                                    : depfile;
       target = args[++i];
     } else {
       sources.push_back(args[i]);
@@ -109,7 +115,7 @@ int compile(const std::vector<std::string>& args) {
     }
     horavia::tools::SourceContext context;
     context.handlerOffset = [](std::string_view name) { return horavia::app::handlerOffset(name); };
-    context.values = horavia::tools::standardResolver(folderOf(source), &filesRead);
+    context.values = horavia::tools::standardResolver(folderOf(source), &filesRead, assets);
     std::string error;
     if (!horavia::tools::compileFormSource(*text, context, forms, error)) {
       std::cerr << source << ": " << error << "\n";

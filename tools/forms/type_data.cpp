@@ -63,7 +63,7 @@ class FieldSetter {
     }
     std::string why;
     std::optional<base::Bytes> bytes = field_.quoted ? std::nullopt : resolver_.blob(field_.value, why);
-    if (!bytes) return failWith(why.empty() ? "\"\", file:PATH or hex:BYTES" : why);
+    if (!bytes) return failWith(why.empty() ? "\"\", file:PATH, asset:PATH or hex:BYTES" : why);
     out = std::move(*bytes);
   }
 

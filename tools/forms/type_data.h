@@ -29,7 +29,8 @@ struct DataField {
 struct ValueResolver {
   // UTF-8 text -> code page 936; nothing when it cannot be represented.
   std::function<std::optional<std::string>(std::string_view utf8)> text;
-  // A blob value: "file:PATH" or "hex:..." (the empty quoted value is empty).
+  // A blob value: "file:PATH", "asset:PATH" or "hex:..." (the empty quoted
+  // value is empty).
   std::function<std::optional<base::Bytes>(std::string_view value, std::string& error)> blob;
 };
 

@@ -160,6 +160,39 @@ TEST(FormSource, ReadsAssetFilesBesideTheSourceAndListsThem) {
   EXPECT_EQ(std::filesystem::path(filesRead[0]).filename(), "a.gif");
 }
 
+TEST(FormSource, ReadsGeneratedPicturesFromTheAssetFolder) {
+  const std::filesystem::path root =
+      std::filesystem::temp_directory_path() / ("horavia-assets-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(root / "sources");
+  std::filesystem::create_directories(root / "generated");
+  std::ofstream(root / "generated" / "chime.gif", std::ios::binary) << "GIF89a";
+  std::vector<std::string> filesRead;
+  SourceContext context = testContext();
+  context.values = standardResolver((root / "sources").string(), &filesRead, (root / "generated").string());
+  std::vector<ui::Form> forms;
+  std::string error;
+  const bool ok = compileFormSource(
+      "form 0x52010001\nwindow 0x06010000\nunit 0x16010001 PicBox p\n  data picture asset:chime.gif\n", context,
+      forms, error);
+  // The same name as a file: value looks beside the source, where it is not.
+  std::string fileError;
+  std::vector<ui::Form> unused;
+  const bool besideSource = compileFormSource(
+      "form 0x52010001\nwindow 0x06010000\nunit 0x16010001 PicBox p\n  data picture file:chime.gif\n", context,
+      unused, fileError);
+  std::filesystem::remove_all(root);
+  ASSERT_TRUE(ok) << error;
+  ui::PicBoxData data;
+  ASSERT_EQ(ui::readPicBoxData(forms[0].units[1].typeData, data), ui::StoredStatus::Ok);
+  EXPECT_EQ(data.picture, (ui::Bytes{'G', 'I', 'F', '8', '9', 'a'}));
+  // The build's depfile lists the generated picture, so a new drawing
+  // rebuilds the block.
+  ASSERT_EQ(filesRead.size(), 1u);
+  EXPECT_EQ(std::filesystem::path(filesRead[0]), root / "generated" / "chime.gif");
+  EXPECT_FALSE(besideSource);
+  EXPECT_NE(fileError.find("cannot read chime.gif"), std::string::npos) << fileError;
+}
+
 struct BadSource {
   const char* what;
   const char* source;
@@ -185,6 +218,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadSource{"number for a text", "form 0x52010001\nwindow 0x06010000\n  data title 4\n", "title wants a quoted text"},
         BadSource{"bad blob", "form 0x52010001\nwindow 0x06010000\n  data icon hex:4\n", "hex: wants pairs"},
         BadSource{"missing file", "form 0x52010001\nwindow 0x06010000\n  data icon file:no/such.ico\n", "cannot read no/such.ico"},
+        BadSource{"asset without an asset folder", "form 0x52010001\nwindow 0x06010000\n  data icon asset:a.ico\n",
+                  "asset: needs the asset folder"},
         BadSource{"text outside code page 936", "form 0x52010001\nwindow 0x06010000\n  data title \"\xF0\x9F\x98\x80\"\n",
                   "code page 936"},
         BadSource{"duplicate unit id", "form 0x52010001\nwindow 0x06010000\nunit 0x16010001 Label a\nunit 0x16010001 Label b\n",

@@ -25,7 +25,7 @@ std::vector<ui::Form> compileProgramForms() {
     EXPECT_FALSE(text.empty()) << "cannot read " << file;
     SourceContext context;
     context.handlerOffset = [](std::string_view name) { return app::handlerOffset(name); };
-    context.values = standardResolver(HORAVIA_FORM_SOURCE_DIR);
+    context.values = standardResolver(HORAVIA_FORM_SOURCE_DIR, nullptr, HORAVIA_ASSET_DIR);
     std::string error;
     EXPECT_TRUE(compileFormSource(text, context, forms, error)) << file << ": " << error;
   }
@@ -172,6 +172,9 @@ TEST_F(ProgramForms, MenuRunIsTheHiddenTitleAndItsItems) {
 TEST_F(ProgramForms, TemplatesCarryTheirAnimationSettings) {
   anim::CartoonObjectData chime, end1, hour;
   ASSERT_EQ(anim::readCartoonObjectData(start_->units[7].typeData, chime), base::StoredStatus::Ok);
+  // The chime carries the animation the build draws.
+  ASSERT_GT(chime.picture.size(), 6u);
+  EXPECT_EQ(std::string(chime.picture.begin(), chime.picture.begin() + 6), "GIF89a");
   EXPECT_EQ(chime.playGif, 1);
   EXPECT_EQ(chime.gifAutoDestroy, 1);
   EXPECT_EQ(chime.autoGetTransColor, 1);
