@@ -1,0 +1,85 @@
+// What runs once the main window exists: the program folder, the audio
+// library beside the program, settings, sound, the clock's objects and skin,
+// and the first tick. It leaves the window in clock mode.
+#include "app/app_state.h"
+#include "app/call.h"
+#include "app/literals.h"
+#include "app/skins.h"
+#include "app/subroutines.h"
+#include "app/units.h"
+#include "platform/files.h"
+#include "platform/text_codec.h"
+
+namespace horavia::app {
+namespace {
+
+const auto& L = kConstants;
+using namespace main_window;
+
+// Whether a code-page-936 text ends in a backslash character (not in the
+// trail byte of a two-byte character).
+bool EndsWithBackslash(const std::string& text) {
+  bool last = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    last = text[i] == '\\';
+    if (static_cast<unsigned char>(text[i]) >= 0x80) ++i;
+  }
+  return last;
+}
+
+// The audio library the program carries, written beside it for the external
+// calls to load. Another running instance may have the file mapped, so it is
+// never overwritten in place: the same bytes are left alone, other bytes are
+// replaced through a temporary file and a rename. A failed write is not
+// noticed here; the first audio call reports a library that is missing.
+void WriteAudioLibrary(const std::string& folder) {
+  const runtime::ByteSetView carried = runtime::ByteSetBytes(&L.BassLibrary);
+  const std::string path = folder + L.BassFileName;
+  Returned present = Call(CoreCommand::ReadFileBytes, {Text(path)});
+  const runtime::ByteSetView there = runtime::ByteSetBytes(present.byteSet());
+  if (there.size == carried.size && std::equal(carried.data, carried.data + carried.size, there.data)) return;
+  platform::ReplaceFile(platform::HostPath(path),
+                        std::string_view(reinterpret_cast<const char*>(carried.data), carried.size));
+}
+
+std::int32_t CreateAt00(const UnitRef& source) {
+  return Call(BoxCommand::CreateObject, {Unit(kBox), Unit(source), Int(0), Int(0), Bool(true)}).integer();
+}
+
+}  // namespace
+
+SubroutineResult onMainWindowCreated(Args) {
+  AppState& state = State();
+  std::string folder = Call(CoreCommand::GetProgramDirectory).text();
+  if (!EndsWithBackslash(folder)) folder += L.Backslash;
+  FreeBlock(state.programFolder);
+  state.programFolder = NewText(folder);
+  Call(CoreCommand::SetLibraryDirectory, {Text(folder)});
+  WriteAudioLibrary(folder);
+  initialiseClockWindow();
+  return SubroutineResult::None();
+}
+
+void initialiseClockWindow() {
+  AppState& state = State();
+  loadSettings();
+  Call(CoreCommand::MoveUnit, {Unit(kWindow), Int(200), Int(200), Int(300), Int(300)});
+  state.player->Init();
+  reinitSoundDevice(state.device);
+  state.hourHand = CreateAt00(kHourTemplate);
+  state.minuteHand = CreateAt00(kMinuteTemplate);
+  state.secondHand = CreateAt00(kSecondTemplate);
+  state.wheel = CreateAt00(kWheelTemplate);
+  state.needle = CreateAt00(kNeedleTemplate);
+  loadSkin();
+  ShapeWindowFrom(kFacePicture);
+  Call(BoxCommand::SetObjectVisible, {Unit(kBox), Int(state.wheel), Bool(false)});
+  Call(BoxCommand::SetObjectVisible, {Unit(kBox), Int(state.needle), Bool(false)});
+  for (const UnitRef& objectTemplate :
+       {kHourTemplate, kMinuteTemplate, kSecondTemplate, kWheelTemplate, kNeedleTemplate}) {
+    Call(CoreCommand::MoveUnit, {Unit(objectTemplate), Int(0), Int(0), Int(300), Int(300)});
+  }
+  onClockTick({});
+}
+
+}  // namespace horavia::app

@@ -1,0 +1,160 @@
+// Skins and settings: the settings file read at start-up and written key by
+// key as things change, a skin's pictures, sounds and pf.ini loaded into the
+// clock, the skin list and the autostart switch of the settings window.
+//
+// Index
+//   [paths]      the settings file, the skin folder, the program's path
+//   [settings]   loadSettings, saveSettings
+//   [skin]       loadSkin, applySelectedSkin
+//   [window]     the skin list and the autostart box of the settings window
+#include "app/skins.h"
+
+#include "app/app_state.h"
+#include "app/call.h"
+#include "app/literals.h"
+#include "app/subroutines.h"
+#include "app/units.h"
+#include "runtime/entry.h"
+
+namespace horavia::app {
+namespace {
+
+const auto& L = kConstants;
+using namespace main_window;
+
+std::string ProgramFolder() { return TextOf(State().programFolder); }
+
+std::string ReadSetting(const std::string& file, const char* key, const char* fallback) {
+  return Call(CoreCommand::ReadIniValue, {Text(file), Text(L.SettingsSection), Text(key), Text(fallback)}).text();
+}
+
+std::int32_t ToInteger(const std::string& text) { return Call(CoreCommand::ToInteger, {Text(text)}).integer(); }
+
+// A picture file of the skin as a byte-set (empty when it cannot be read).
+Returned SkinFile(const char* name) { return Call(CoreCommand::ReadFileBytes, {Text(SkinFolder() + name)}); }
+
+void SetObjectPicture(std::int32_t id, const char* file) {
+  Call(BoxCommand::SetObjectPicture, {Unit(kBox), Int(id), ByteSet(SkinFile(file).byteSet()), Int(0xFFFFFF)});
+}
+
+}  // namespace
+
+// [paths] ----------------------------------------------------------------------
+
+std::string SettingsFile() { return ProgramFolder() + L.SettingsFile; }
+std::string SkinFolder() { return ProgramFolder() + L.SkinsFolder + TextOf(State().skinName) + L.Backslash; }
+std::string ProgramPath() { return ProgramFolder() + Call(CoreCommand::GetProgramFileName).text(); }
+
+void ShapeWindowFrom(const UnitRef& pictureBox) {
+  PropertyBytes picture(pictureBox, property::kPicture);
+  Call(CoreCommand::SetWindowShape, {Unit(kWindow), ByteSet(picture.byteSet()), Int(0xFFFFFF)});
+}
+
+void WriteSetting(const char* key, const std::string& value) {
+  Call(CoreCommand::WriteIniValue, {Text(SettingsFile()), Text(L.SettingsSection), Text(key), Text(value)});
+}
+
+// [settings] -------------------------------------------------------------------
+
+void loadSettings() {
+  AppState& state = State();
+  const std::string file = SettingsFile();
+  FreeBlock(state.skinName);
+  state.skinName = NewText(ReadSetting(file, L.KeySkinName, L.DefaultSkin));
+  // A number truncated: "1.9" is on, "0.5" off.
+  double chime = Call(CoreCommand::ToFloat64, {Text(ReadSetting(file, L.KeyChime, L.DefaultZero))}).real();
+  state.chimeEnabled = Call(CoreCommand::ToInteger, {Real(chime)}).integer();
+  state.device = ToInteger(ReadSetting(file, L.KeyDevice, L.DefaultZero));
+  state.volume = ToInteger(ReadSetting(file, L.KeyVolume, L.DefaultVolume));
+  Write(kChimeItem, property::kMenuChecked, state.chimeEnabled != 0 ? 1 : 0);
+}
+
+void saveSettings() {
+  AppState& state = State();
+  WriteSetting(L.KeySkinName, TextOf(state.skinName));
+  WriteSetting(L.KeyChime, Call(CoreCommand::ToText, {Int(state.chimeEnabled)}).text());
+}
+
+// [skin] -----------------------------------------------------------------------
+
+// Loads the current skin into the main window's box and its five objects. A
+// missing file leaves its target without a picture; missing pf.ini keys take
+// their defaults. The window keeps the wheel's outline.
+void loadSkin() {
+  AppState& state = State();
+  WritePointer(kFacePicture, property::kPicture, SkinFile(L.ClockFacePicture).byteSet());
+  WritePointer(kWheelPicture, property::kPicture, SkinFile(L.WheelPicture).byteSet());
+  WritePointer(kBox, property::kBoxBackground, PropertyBytes(kFacePicture, property::kPicture).byteSet());
+  ShapeWindowFrom(kWheelPicture);
+  SetObjectPicture(state.hourHand, L.HourHandPicture);
+  SetObjectPicture(state.minuteHand, L.MinuteHandPicture);
+  SetObjectPicture(state.secondHand, L.SecondHandPicture);
+  SetObjectPicture(state.wheel, L.WheelPicture);
+  SetObjectPicture(state.needle, L.NeedlePicture);
+  WritePointer(kEnd1Template, property::kTemplatePicture, SkinFile(L.End1Picture).byteSet());
+  WritePointer(kEnd2Template, property::kTemplatePicture, SkinFile(L.End2Picture).byteSet());
+
+  const std::string pf = SkinFolder() + L.SkinSettingsFile;
+  Write(kEnd1Template, property::kGifAutoDestroy, ToInteger(ReadSetting(pf, L.KeyEnd1, L.DefaultEndPlays)));
+  Write(kEnd2Template, property::kGifAutoDestroy, ToInteger(ReadSetting(pf, L.KeyEnd2, L.DefaultEndPlays)));
+  state.end1X = ToInteger(ReadSetting(pf, L.KeyEnd1X, L.DefaultZero));
+  state.end1Y = ToInteger(ReadSetting(pf, L.KeyEnd1Y, L.DefaultZero));
+  state.end2X = ToInteger(ReadSetting(pf, L.KeyEnd2X, L.DefaultZero));
+  state.end2Y = ToInteger(ReadSetting(pf, L.KeyEnd2Y, L.DefaultZero));
+  state.rotateWheel = ToInteger(ReadSetting(pf, L.KeyRotateWheel, L.DefaultZero));
+}
+
+// A new skin shows in wheel mode, wheel and needle back at 0.
+SubroutineResult applySelectedSkin(Args) {
+  AppState& state = State();
+  auto selection = static_cast<std::int32_t>(Read(settings_window::kSkinList, property::kListSelection));
+  Returned name = Call(CoreCommand::GetListItemText, {Unit(settings_window::kSkinList), Int(selection)});
+  FreeBlock(state.skinName);
+  state.skinName = name.takeText();
+  saveSettings();
+  loadSkin();
+  Call(BoxCommand::SetObjectAngle, {Unit(kBox), Int(state.needle), Int(0)});
+  Call(BoxCommand::SetObjectAngle, {Unit(kBox), Int(state.wheel), Int(0)});
+  Call(BoxCommand::SetObjectVisible, {Unit(kBox), Int(state.wheel), Bool(true)});
+  Call(BoxCommand::SetObjectVisible, {Unit(kBox), Int(state.needle), Bool(true)});
+  return SubroutineResult::None();
+}
+
+// [window] ---------------------------------------------------------------------
+
+// The folders under "skins\", in the order the file system gives them; the
+// current skin's entry is selected when its name matches byte for byte.
+void fillSkinList() {
+  const runtime::RuntimeEntryTable& rt = runtime::Entries();
+  const std::string skin = TextOf(State().skinName);
+  const std::string pattern = ProgramFolder() + L.SkinsPattern;
+  void* search = nullptr;
+  const char* next = pattern.c_str();
+  for (;;) {
+    auto* name = reinterpret_cast<char*>(rt.runtimeService(runtime::kFindFile, reinterpret_cast<std::intptr_t>(next),
+                                                           kFolderMask, 0, reinterpret_cast<std::intptr_t>(&search)));
+    if (name == nullptr) break;
+    next = L.Empty;
+    const std::string folder = name;
+    rt.free(name);
+    if (folder == L.Dot || folder == L.DotDot) continue;
+    std::int32_t index = Call(CoreCommand::AddListItem, {Unit(settings_window::kSkinList), Text(folder)}).integer();
+    if (folder == skin) Write(settings_window::kSkinList, property::kListSelection, index);
+  }
+  rt.runtimeService(runtime::kFindClose, reinterpret_cast<std::intptr_t>(search), 0, 0, 0);
+}
+
+void fillAutostartBox() {
+  Returned value = Call(CoreCommand::ReadRegistryText, {Int(kLocalMachine), Text(L.AutostartValue), Text(L.Empty)});
+  Write(settings_window::kAutostart, property::kChecked, value.text() == ProgramPath() ? 1 : 0);
+}
+
+// Off leaves the value in place with an empty text.
+SubroutineResult onAutostartClicked(Args) {
+  bool on = Read(settings_window::kAutostart, property::kChecked) != 0;
+  std::string value = on ? ProgramPath() : std::string();
+  Call(CoreCommand::WriteRegistryValue, {Int(kLocalMachine), Text(L.AutostartValue), Text(value)});
+  return SubroutineResult::None();
+}
+
+}  // namespace horavia::app

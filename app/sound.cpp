@@ -1,0 +1,76 @@
+// Sound through the audio library: one stream at a time, the output device
+// and the volume chosen in the settings window.
+#include "app/app_state.h"
+#include "app/call.h"
+#include "app/externals.h"
+#include "app/literals.h"
+#include "app/skins.h"
+#include "app/subroutines.h"
+#include "app/units.h"
+#include "runtime/entry.h"
+
+namespace horavia::app {
+namespace {
+
+const auto& L = kConstants;
+using runtime::CallExternal;
+using settings_window::kDevices;
+using settings_window::kVolume;
+
+// How many devices the list asks the library about.
+constexpr std::uint32_t kDeviceQueries = 10;
+
+// The library's device number of a list entry: entry 0 is the default output.
+std::int32_t DeviceOfEntry(std::int32_t entry) { return entry == 0 ? -1 : entry; }
+
+}  // namespace
+
+// A missing file plays nothing and leaves the playing sound alone; any other
+// file replaces it.
+void playSoundFile(const std::string& path) {
+  AppState& state = State();
+  if (!Call(CoreCommand::FileExists, {Text(path)}).boolean()) return;
+  state.player->StreamFree(state.stream);
+  state.stream = state.player->CreateStream(path.c_str(), nullptr, nullptr);
+  state.player->SetAttribute(state.stream, static_cast<float>(state.volume / 100.0));
+  state.player->Play(state.stream, 1);
+}
+
+void reinitSoundDevice(std::int32_t entry) {
+  CallExternal<bass::Free>(kBassFree);
+  if (State().player->Init(DeviceOfEntry(entry))) return;
+  Call(CoreCommand::ShowMessageBox, {Text(L.DeviceFailed), Int(kExclamationBox), Text(L.DeviceFailedTitle)});
+}
+
+// An entry's position in the list is its device number: the library numbers
+// its devices without gaps.
+void fillDeviceList() {
+  Call(SpecialCommand::Delay, {Int(300)});
+  Call(CoreCommand::AddComboItem, {Unit(kDevices), Text(L.DefaultDevice), Int(0)});
+  for (std::uint32_t n = 1; n <= kDeviceQueries; ++n) {
+    DeviceInfoRecord info;
+    if (CallExternal<bass::GetDeviceInfo>(kBassGetDeviceInfo, n, &info) == 0) continue;
+    Returned name = Call(CoreCommand::TextAtAddress, {ArgRecord::Pointer(info.description, runtime::kTagInt)});
+    Call(CoreCommand::AddComboItem, {Unit(kDevices), Text(name.text()), Int(static_cast<std::int32_t>(n))});
+  }
+  Write(kDevices, property::kComboSelection, State().device);
+}
+
+SubroutineResult onDeviceSelected(Args) {
+  CallExternal<bass::Free>(kBassFree);
+  auto entry = static_cast<std::int32_t>(Read(kDevices, property::kComboSelection));
+  State().player->Init(DeviceOfEntry(entry));  // a device that fails stays silent, without a message
+  WriteSetting(L.KeyDevice, Call(CoreCommand::ToText, {Int(entry)}).text());
+  State().device = entry;
+  return SubroutineResult::None();
+}
+
+// The new volume applies from the next sound.
+SubroutineResult onVolumeChanged(Args) {
+  auto volume = static_cast<std::int32_t>(Read(kVolume, property::kSliderPosition));
+  WriteSetting(L.KeyVolume, Call(CoreCommand::ToText, {Int(volume)}).text());
+  State().volume = volume;
+  return SubroutineResult::None();
+}
+
+}  // namespace horavia::app

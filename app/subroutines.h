@@ -1,0 +1,59 @@
+// The application's subroutines, by the module that owns them. The ones the
+// forms bind (the handler list in app/handler_names.h) take the event's
+// arguments; the others are called by them.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "ui/units/subroutines.h"
+
+namespace horavia::app {
+
+using Args = std::span<const std::uint32_t>;
+using ui::SubroutineResult;
+
+// [clock] clock.cpp: the hands and the hourly chime.
+SubroutineResult onClockTick(Args);
+void playHourlyChime();
+
+// [sound] sound.cpp: playback through the audio library.
+void playSoundFile(const std::string& path);
+void reinitSoundDevice(std::int32_t entry);
+void fillDeviceList();
+SubroutineResult onDeviceSelected(Args);
+SubroutineResult onVolumeChanged(Args);
+
+// [wheel] wheel.cpp: the prize wheel and the two display modes.
+SubroutineResult spinWheel(Args);
+SubroutineResult previewEndEffect(Args);
+SubroutineResult showWheel(Args);
+SubroutineResult showClock(Args);
+SubroutineResult resetWheel(Args);
+
+// [skins] skins.cpp: the settings file, skins and autostart.
+void loadSettings();
+void saveSettings();
+void loadSkin();
+SubroutineResult applySelectedSkin(Args);
+SubroutineResult onAutostartClicked(Args);
+void fillSkinList();
+void fillAutostartBox();
+
+// [settings window] settings_window.cpp: the menu and the settings window.
+SubroutineResult showPopupMenu(Args);
+SubroutineResult openSettings(Args);
+SubroutineResult toggleChime(Args);
+SubroutineResult exitProgram(Args);
+SubroutineResult onSettingsWindowCreated(Args);
+SubroutineResult okButtonPress(Args);
+SubroutineResult okButtonEnter(Args);
+SubroutineResult okButtonLeave(Args);
+SubroutineResult okButtonRelease(Args);
+
+// [main window] main_window.cpp: what runs once the main window exists.
+SubroutineResult onMainWindowCreated(Args);
+void initialiseClockWindow();
+
+}  // namespace horavia::app
