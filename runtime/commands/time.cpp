@@ -2,6 +2,7 @@
 #include <ctime>
 #include <functional>
 
+#include "platform/calendar.h"
 #include "platform/event_loop.h"
 #include "platform/ticks.h"
 #include "runtime/commands/command_args.h"
@@ -38,7 +39,7 @@ std::int32_t DateComponent(double date, std::int32_t component) {
 }
 
 void CurrentTime(ArgRecord* result, std::int32_t, ArgRecord*) {
-  std::time_t now = std::time(nullptr);
+  std::time_t now = platform::CalendarTime();
   std::tm local{};
   if (localtime_r(&now, &local) == nullptr) return;
   // A leap second reads as the last second of its minute.

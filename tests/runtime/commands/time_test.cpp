@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "platform/calendar.h"
 #include "platform/timers.h"
 #include "platform/ticks.h"
 #include "runtime/library_links.h"
@@ -60,13 +61,20 @@ TEST(TimeComponents, ComponentNumbersAndTheirClamping) {
   EXPECT_EQ(DateComponent(d, -4), 2017);
 }
 
-TEST(CurrentTimeCommand, WholeSecondsOfAValidDate) {
-  double now = Call(CurrentTime).asDouble();
-  DateParts p = SplitDate(now);
-  EXPECT_GE(p.year, 2000);
+TEST(CurrentTimeCommand, TheCalendarsLocalTimeInWholeSeconds) {
+  // 2017-11-21 23:59:59 (the tests run with TZ=UTC).
+  platform::SetCalendarSource([] { return std::time_t{1511308799}; });
+  ArgRecord now = ArgRecord::Double(Call(CurrentTime).asDouble(), kTagDateTime);
+  platform::SetCalendarSource({});
+  EXPECT_EQ(Call(HourOf, {now}).asInt32(), 23);
+  EXPECT_EQ(Call(MinuteOf, {now}).asInt32(), 59);
+  EXPECT_EQ(Call(SecondOf, {now}).asInt32(), 59);
+  DateParts p = SplitDate(now.asDouble());
+  EXPECT_EQ(p.year, 2017);
+  EXPECT_EQ(p.day, 21);
   // The value is an exact number of seconds from midnight.
-  double seconds = (now - std::floor(now)) * 86400.0;
-  EXPECT_NEAR(seconds, std::round(seconds), 1e-3);
+  double seconds = (now.asDouble() - std::floor(now.asDouble())) * 86400.0;
+  EXPECT_NEAR(seconds, 86399.0, 1e-4);
 }
 
 // The delay against a hand-driven clock: waiting moves the clock on (to the
