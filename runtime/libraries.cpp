@@ -105,22 +105,21 @@ std::array<DataTypeInfo, kExtendedTypeCount>& ExtendedTypes() {
 // [commands] -------------------------------------------------------------------
 
 // Core commands by number. Numbers 18-20 are not used by the application and
-// stay empty. The window and unit commands (0, 24, 25, 30, 33, 38-40, 43, 44,
-// 47-50) are installed by the window layer that owns them (InstallCommand).
+// stay empty.
 std::array<CommandFunction, 51> coreCommands = {
-    /*0*/ nullptr,          c::CurrentTime,       c::HourOf,          c::MinuteOf,
+    /*0*/ c::LoadWindow,    c::CurrentTime,       c::HourOf,          c::MinuteOf,
     /*4*/ c::SecondOf,      c::FileExists,        c::ToText,          c::WriteIniValue,
     /*8*/ c::GetProgramDirectory, c::RightText,   c::SetLibraryDirectory, c::WriteFileBytes,
     /*12*/ c::ShowMessageBox, c::ReadIniValue,    c::ToInteger,       c::CharFromCode,
     /*16*/ c::ToByteSet,    c::ToUpperCase,       nullptr,            nullptr,
     /*20*/ nullptr,         c::Spaces,            c::SplitText,       c::CompareText,
-    /*24*/ nullptr,         nullptr,              c::ToFloat64,       c::ReadFileBytes,
-    /*28*/ c::GetProgramFileName, c::WriteRegistryValue, nullptr,     c::RandomInteger,
-    /*32*/ c::SetClipboardText, nullptr,          c::ZeroByteSet,     c::ProcessEvents,
-    /*36*/ c::LeftBytes,    c::ReadRegistryText,  nullptr,            nullptr,
-    /*40*/ nullptr,         c::TextAtAddress,     c::SoundBeep,       nullptr,
-    /*44*/ nullptr,         c::ByteSetLength,     c::FloorToInteger,  nullptr,
-    /*48*/ nullptr,         nullptr,              nullptr,
+    /*24*/ c::MoveUnit,     c::SetWindowShape,    c::ToFloat64,       c::ReadFileBytes,
+    /*28*/ c::GetProgramFileName, c::WriteRegistryValue, c::GetListItemText, c::RandomInteger,
+    /*32*/ c::SetClipboardText, c::IsLoaded,      c::ZeroByteSet,     c::ProcessEvents,
+    /*36*/ c::LeftBytes,    c::ReadRegistryText,  c::AddListItem,     c::GetListItemCount,
+    /*40*/ c::AddComboItem, c::TextAtAddress,     c::SoundBeep,       c::DestroyWindowOrUnit,
+    /*44*/ c::PopupMenu,    c::ByteSetLength,     c::FloorToInteger,  c::CopyUnit,
+    /*48*/ c::ClearDrawPanel, c::FillGradientRect, c::CopyDrawPanelArea,
 };
 
 // The animation box's seven commands are installed by the box's layer.

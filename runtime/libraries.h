@@ -14,8 +14,8 @@ const LibraryInfo* const* RuntimeLibraries();
 // into its type record once, before the first window loads.
 void InstallUnitType(TypeTag tag, UnitInterfaceFunction interface, const PropertyInfo* properties = nullptr);
 
-// Commands implemented above the runtime (the window and unit commands, the
-// animation box's commands) are installed the same way, into slot `index`
+// Commands implemented above the runtime (the animation box's commands) are
+// installed the same way, into slot `index`
 // of library `library` (1-based library number). Numbers outside the
 // library's table are ignored.
 void InstallCommand(int library, int index, CommandFunction function);

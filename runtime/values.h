@@ -44,6 +44,9 @@ constexpr TypeTag LibraryTypeTag(std::uint32_t library, std::uint32_t type) {
 }
 inline constexpr TypeTag kTagWindow = 0x00010001;
 inline constexpr TypeTag kTagMenuItem = 0x00010003;
+inline constexpr TypeTag kTagDrawPanel = 0x00010008;
+inline constexpr TypeTag kTagComboBox = 0x0001000E;
+inline constexpr TypeTag kTagListBox = 0x0001000F;
 inline constexpr TypeTag kTagCartoonBox = 0x00020008;
 inline constexpr TypeTag kTagCartoonObject = 0x00020009;
 
