@@ -8,12 +8,14 @@
 #include "app/image.h"
 #include "platform/process.h"
 #include "runtime/runtime_app.h"
+#include "ui/controls/controls.h"
 #include "ui/window/engine.h"
 
 int main(int argc, char** argv) {
   QApplication qt(argc, argv);
   horavia::runtime::RuntimeApp& runtime = horavia::runtime::Runtime();
   runtime.setWindowHost(std::make_unique<horavia::ui::WindowEngine>(horavia::app::Handlers()));
+  horavia::ui::InstallControls();
   runtime.setProgramPath(horavia::platform::ExecutablePath());
   runtime.setImage(&horavia::app::ApplicationImage());
   int code = horavia::app::ProgramEntry();

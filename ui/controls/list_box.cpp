@@ -40,13 +40,9 @@ ListBoxUnit::ListBoxUnit(const UnitCreateParams& params, ListBoxData data)
   applyLook();
   setItems(ItemsFromStored(data_.items));
   // Qt reports code's selections as well as the user's; the unit's own
-  // changes run suppressed, so what is left comes from the user.
-  connect(this, &QListWidget::currentRowChanged, this, [this] {
-    if (data_.multiSelect == 0) userChangedSelection();
-  });
-  connect(this, &QListWidget::itemSelectionChanged, this, [this] {
-    if (data_.multiSelect != 0) userChangedSelection();
-  });
+  // changes run suppressed, so what is left comes from the user. The
+  // selection (not the current row, which moves first) is what changed.
+  connect(this, &QListWidget::itemSelectionChanged, this, [this] { userChangedSelection(); });
 }
 
 ListBoxUnit::~ListBoxUnit() { ReportUnitDestroyed(id_); }
@@ -98,10 +94,9 @@ std::optional<std::string> ListBoxUnit::itemTextAt(std::int32_t index) const {
 }
 
 std::int32_t ListBoxUnit::selection() const {
-  const int row = currentRow();
-  if (row < 0) return -1;
-  if (data_.multiSelect != 0) return row;
-  return item(row)->isSelected() ? row : -1;
+  if (data_.multiSelect != 0) return currentRow();
+  const QList<QListWidgetItem*> selected = selectedItems();
+  return selected.isEmpty() ? -1 : row(selected.first());
 }
 
 RawProperty ListBoxUnit::getProperty(std::int32_t number) const {
