@@ -126,8 +126,16 @@ MultiLineEdit::MultiLineEdit(const UnitCreateParams& params, EditBoxData data)
   setFocusPolicy(Qt::StrongFocus);
   ApplyCreateParams(*this, params);
   applyData();
-  setPlainText(FromCp936(data_.text));
+  replaceText(FromCp936(data_.text));
   connect(this, &QPlainTextEdit::textChanged, this, [this] { limitLength(); });
+}
+
+QString MultiLineEdit::currentText() const {
+  return toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
+
+void MultiLineEdit::replaceText(const QString& text) {
+  setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 void MultiLineEdit::applyData() {

@@ -76,8 +76,9 @@ class MultiLineEdit : public QPlainTextEdit, public EditBoxUnit {
   MultiLineEdit(const UnitCreateParams& params, EditBoxData data);
 
  protected:
-  QString currentText() const override { return toPlainText(); }
-  void replaceText(const QString& text) override { setPlainText(text); }
+  // Lines end in "\r\n" for the program, in "\n" inside the control.
+  QString currentText() const override;
+  void replaceText(const QString& text) override;
   void applyData() override;
   QWidget& widget() override { return *this; }
 
