@@ -220,6 +220,9 @@ TEST_F(WindowCommandsTest, CopyUnitFillsTheVariableOnlyForACopyableLiveUnitOfThe
   EXPECT_EQ(variable[0], kForm);
   ASSERT_NE(variable[1], kLabel);
   EXPECT_TRUE(Loaded(Ref(kForm, variable[1], unit_type::kLabel)));
+  // Menu items are not copyable (their type lacks flag 0x40).
+  ArgRecord menuVariable = ArgRecord::Pointer(variable, runtime::kTagMenuItem);
+  EXPECT_EQ(Core(kCopyUnit, {Ref(kForm, kMenuTitle, runtime::kTagMenuItem), menuVariable}).low, 0u);
   // A unit of a window that is not loaded is not copied.
   variable[0] = variable[1] = 7;
   EXPECT_EQ(Core(kCopyUnit, {Ref(kOther, kOtherLabel, unit_type::kLabel), target}).low, 0u);
@@ -289,6 +292,14 @@ TEST_F(WindowCommandsTest, ClearingRepaintsTheBackgroundAndMovesTheDrawingPositi
   EXPECT_EQ(PanelWidget(kPanelA)->position(), QPoint(20, 30));
   Core(kClearDrawPanel, {PanelRef(kPanelA)});
   EXPECT_EQ(PixelOf(kPanelA, 25, 45), qRgb(255, 255, 255));
+}
+
+TEST_F(WindowCommandsTest, APanelsPictureFollowsItsSizeKeepingWhatWasDrawn) {
+  Core(kFillGradientRect, {PanelRef(kPanelA), Int(0), Int(0), Int(100), Int(100), Int(1), Int(0x0000FF), Int(0xFF0000)});
+  Core(kMoveUnit, {PanelRef(kPanelA), kOmitted, kOmitted, Int(150), Int(140)});
+  EXPECT_EQ(PanelWidget(kPanelA)->picture().size(), QSize(150, 140));
+  EXPECT_EQ(PixelOf(kPanelA, 10, 0), qRgb(255, 0, 0));
+  EXPECT_EQ(PixelOf(kPanelA, 140, 130), qRgb(255, 255, 255));
 }
 
 TEST_F(WindowCommandsTest, ACopyToAPanelThatIsNotLoadedIsFatal) {

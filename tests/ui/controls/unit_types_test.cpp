@@ -168,7 +168,15 @@ std::vector<TypeCase> Types() {
 
 class UnitTypes : public ControlsTest, public ::testing::WithParamInterface<TypeCase> {
  protected:
-  QWidget parent_;
+  void SetUp() override {
+    ControlsTest::SetUp();
+    parentWidget_ = std::make_unique<QWidget>();
+  }
+  void TearDown() override {
+    parentWidget_.reset();
+    ControlsTest::TearDown();
+  }
+  std::unique_ptr<QWidget> parentWidget_;
 };
 
 TEST_P(UnitTypes, TheTableHasEverySlotOfTheTypeWithTheCommonOnesFirst) {
@@ -186,7 +194,7 @@ TEST_P(UnitTypes, TheTableHasEverySlotOfTheTypeWithTheCommonOnesFirst) {
 
 TEST_P(UnitTypes, WritesBackWhatItWasCreatedFrom) {
   const Bytes data = GetParam().data();
-  std::unique_ptr<QWidget> unit(CreateUnit(GetParam().type, data, parent_));
+  std::unique_ptr<QWidget> unit(CreateUnit(GetParam().type, data, *parentWidget_));
   ASSERT_NE(unit, nullptr);
   auto writeBack = Query<WriteBackFunction>(GetParam().type, kQueryWriteBack);
   ASSERT_NE(writeBack, nullptr);
@@ -196,14 +204,14 @@ TEST_P(UnitTypes, WritesBackWhatItWasCreatedFrom) {
 TEST_P(UnitTypes, DataThatCannotBeReadCreatesNoUnit) {
   Bytes data = GetParam().data();
   Bytes truncated(data.begin(), data.end() - 1);
-  EXPECT_EQ(CreateUnit(GetParam().type, truncated, parent_), nullptr);
+  EXPECT_EQ(CreateUnit(GetParam().type, truncated, *parentWidget_), nullptr);
   data[0] = 9;  // a version no reader knows
-  EXPECT_EQ(CreateUnit(GetParam().type, data, parent_), nullptr);
+  EXPECT_EQ(CreateUnit(GetParam().type, data, *parentWidget_), nullptr);
 }
 
 TEST_P(UnitTypes, NumbersOutsideTheTypeReadNothingAndChangeNothing) {
   const Bytes data = GetParam().data();
-  std::unique_ptr<QWidget> unit(CreateUnit(GetParam().type, data, parent_));
+  std::unique_ptr<QWidget> unit(CreateUnit(GetParam().type, data, *parentWidget_));
   ASSERT_NE(unit, nullptr);
   auto get = Query<GetPropertyFunction>(GetParam().type, kQueryGetProperty);
   auto set = Query<SetPropertyFunction>(GetParam().type, kQuerySetProperty);
@@ -228,6 +236,7 @@ INSTANTIATE_TEST_SUITE_P(Simple, UnitTypes, ::testing::ValuesIn(Types()),
                          [](const ::testing::TestParamInfo<TypeCase>& info) { return std::string(info.param.name); });
 
 TEST(UnitFonts, ALogicalFontRecordRoundTripsAndAnEmptyOneIsTheDefaultFont) {
+  App();  // the default font is the application's
   const Bytes record = SomeFont();
   ASSERT_EQ(record.size(), controls::kLogicalFontSize);
   const UnitFont font = controls::FontFromRecord(record);
