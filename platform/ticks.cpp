@@ -38,7 +38,7 @@ void SetTickSource(std::function<std::uint32_t()> source) {
 }
 
 ManualTicks::ManualTicks(std::uint32_t start) : now_(start) {
-  SetTickSource([this] { return now_; });
+  SetTickSource([this] { return now_.load(); });
   InstalledManualTicks() = this;
 }
 

@@ -6,6 +6,7 @@
 // within 2^31 ms (about 24 days) of each other.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 
@@ -50,7 +51,9 @@ class ManualTicks {
   static ManualTicks* Current();
 
  private:
-  std::uint32_t now_;
+  // Atomic: a worker thread (the GIF player's) may read the clock while the
+  // test moves it.
+  std::atomic<std::uint32_t> now_;
 };
 
 }  // namespace horavia::platform

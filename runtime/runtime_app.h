@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -42,6 +44,16 @@ struct ImageHeader {
 };
 
 // [windows] --------------------------------------------------------------------
+
+// A unit's rectangle: a child unit's in its parent's client area, a window's
+// on the screen (frame included).
+struct UnitRect {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  friend bool operator==(const UnitRect&, const UnitRect&) = default;
+};
 
 // What the runtime needs from the window engine. Until one is installed the
 // runtime has no windows: loading fails, lookups find nothing and pumping
@@ -94,6 +106,42 @@ class WindowHost {
   virtual void destroyUnit(std::uint32_t /*formId*/, std::uint32_t /*unitId*/) {}
   // A new live unit copying the source's description, behind it; its id, or 0.
   virtual std::uint32_t copyUnit(std::uint32_t /*formId*/, std::uint32_t /*sourceUnitId*/) { return 0; }
+  // The rectangle of a live window or unit; nothing when it is not live.
+  virtual std::optional<UnitRect> unitRect(std::uint32_t /*formId*/, std::uint32_t /*unitId*/) {
+    return std::nullopt;
+  }
+  // Moves and sizes a live window or unit to `rect`, repainting it.
+  virtual void moveUnit(std::uint32_t /*formId*/, std::uint32_t /*unitId*/, const UnitRect& /*rect*/) {}
+  // The items of a live list-like unit whose type is `type` (a list box or a
+  // combo box): appending one with its item data (its index, or -1), their
+  // number, and the text of one (nothing outside 0 .. count - 1). A unit of
+  // another type has no items.
+  virtual std::int32_t addListItem(std::uint32_t /*formId*/, std::uint32_t /*unitId*/, TypeTag /*type*/,
+                                   std::string_view /*text*/, std::int32_t /*itemData*/) {
+    return -1;
+  }
+  virtual std::int32_t listItemCount(std::uint32_t /*formId*/, std::uint32_t /*unitId*/, TypeTag /*type*/) {
+    return 0;
+  }
+  virtual std::optional<std::string> listItemText(std::uint32_t /*formId*/, std::uint32_t /*unitId*/,
+                                                  TypeTag /*type*/, std::int32_t /*index*/) {
+    return std::nullopt;
+  }
+  // Draw panels, in device pixels of the panel's client area: its size (a
+  // rectangle at 0, 0; nothing when the unit is not a live draw panel),
+  // repainting an area with its background (the area's top-left becomes the
+  // current drawing position), painting a gradient (mode 1-8, colours
+  // 0x00BBGGRR) and copying an area to a target panel at (x, y) with a copy
+  // mode (1-5). Each draws on the panel's window and on its kept picture.
+  virtual std::optional<UnitRect> drawPanelClient(std::uint32_t /*formId*/, std::uint32_t /*unitId*/) {
+    return std::nullopt;
+  }
+  virtual void clearDrawPanel(std::uint32_t /*formId*/, std::uint32_t /*unitId*/, const UnitRect& /*area*/) {}
+  virtual void fillDrawPanelGradient(std::uint32_t /*formId*/, std::uint32_t /*unitId*/, const UnitRect& /*area*/,
+                                     std::int32_t /*mode*/, std::span<const std::uint32_t> /*colours*/) {}
+  virtual void copyDrawPanelArea(std::uint32_t /*formId*/, std::uint32_t /*sourceId*/, const UnitRect& /*area*/,
+                                 std::uint32_t /*targetFormId*/, std::uint32_t /*targetId*/, std::int32_t /*x*/,
+                                 std::int32_t /*y*/, std::int32_t /*mode*/) {}
 };
 
 // [app] -----------------------------------------------------------------------

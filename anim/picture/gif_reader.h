@@ -57,6 +57,15 @@ class GifReader {
   // without images ends instead of spinning.
   std::optional<GifImage> NextImage(AtTrailer atTrailer = AtTrailer::Rewind);
 
+  // The walk's read position within the data after the header and global
+  // colour table, and that data's length: after an image, a position at the
+  // last byte (the trailer) or past it means no further image follows.
+  std::size_t position() const { return position_; }
+  std::size_t dataSize() const { return source_.size(); }
+  // Back to the first block after the header; the graphic-control values of
+  // the last extension read stay until the next one.
+  void Rewind() { position_ = 0; }
+
   int screenWidth() const { return screenWidth_; }
   int screenHeight() const { return screenHeight_; }
   int backgroundIndex() const { return backgroundIndex_; }

@@ -1,5 +1,6 @@
-// The runtime's commands that do not need a window: time, settings files
-// and the registry, text and conversions, files and the system.
+// The runtime's commands: time, settings files and the registry, text and
+// conversions, files and the system, and the window and unit commands (which
+// reach the windows through the runtime's window host).
 //
 // Every command takes (result record, argument count, arguments), writes its
 // result into the zeroed result record, hands out new heap texts and
@@ -10,6 +11,7 @@
 //   [settings]   settings.cpp
 //   [text]       text.cpp
 //   [files]      files.cpp
+//   [windows]    windows.cpp
 #pragma once
 
 #include <cstdint>
@@ -97,5 +99,22 @@ void SoundBeep(ArgRecord* result, std::int32_t argCount, ArgRecord* args);
 void ProcessEvents(ArgRecord* result, std::int32_t argCount, ArgRecord* args);
 void ShellOpen(ArgRecord* result, std::int32_t argCount, ArgRecord* args);
 void GetSpecialFolder(ArgRecord* result, std::int32_t argCount, ArgRecord* args);
+
+// [windows] ------------------------------------------------------------------
+
+void LoadWindow(ArgRecord* result, std::int32_t argCount, ArgRecord* args);
+void IsLoaded(ArgRecord* result, std::int32_t argCount, ArgRecord* args);
+void DestroyWindowOrUnit(ArgRecord* result, std::int32_t argCount, ArgRecord* args);
+void MoveUnit(ArgRecord* result, std::int32_t argCount, ArgRecord* args);
+void SetWindowShape(ArgRecord* result, std::int32_t argCount, ArgRecord* args);
+void PopupMenu(ArgRecord* result, std::int32_t argCount, ArgRecord* args);
+void CopyUnit(ArgRecord* result, std::int32_t argCount, ArgRecord* args);
+void AddComboItem(ArgRecord* result, std::int32_t argCount, ArgRecord* args);
+void AddListItem(ArgRecord* result, std::int32_t argCount, ArgRecord* args);
+void GetListItemCount(ArgRecord* result, std::int32_t argCount, ArgRecord* args);
+void GetListItemText(ArgRecord* result, std::int32_t argCount, ArgRecord* args);
+void ClearDrawPanel(ArgRecord* result, std::int32_t argCount, ArgRecord* args);
+void FillGradientRect(ArgRecord* result, std::int32_t argCount, ArgRecord* args);
+void CopyDrawPanelArea(ArgRecord* result, std::int32_t argCount, ArgRecord* args);
 
 }  // namespace horavia::runtime::commands

@@ -111,8 +111,8 @@ std::array<DataTypeInfo, kExtendedTypeCount>& ExtendedTypes() {
 // [commands] -------------------------------------------------------------------
 
 // Core commands by number. Numbers 18-20 are not used by the application and
-// stay empty. The window and unit commands (LoadWindow, MoveUnit, …) are
-// installed by the window layer that owns them (InstallCommand).
+// stay empty. The window and unit commands reach the window engine through
+// the runtime's window host.
 std::array<CommandFunction, kCoreCommandCount> MakeCoreCommands() {
   using enum CoreCommand;
   std::array<CommandFunction, kCoreCommandCount> t{};
@@ -151,6 +151,20 @@ std::array<CommandFunction, kCoreCommandCount> MakeCoreCommands() {
   at(SoundBeep) = c::SoundBeep;
   at(ByteSetLength) = c::ByteSetLength;
   at(FloorToInteger) = c::FloorToInteger;
+  at(LoadWindow) = c::LoadWindow;
+  at(MoveUnit) = c::MoveUnit;
+  at(SetWindowShape) = c::SetWindowShape;
+  at(GetListItemText) = c::GetListItemText;
+  at(IsLoaded) = c::IsLoaded;
+  at(AddListItem) = c::AddListItem;
+  at(GetListItemCount) = c::GetListItemCount;
+  at(AddComboItem) = c::AddComboItem;
+  at(DestroyWindowOrUnit) = c::DestroyWindowOrUnit;
+  at(PopupMenu) = c::PopupMenu;
+  at(CopyUnit) = c::CopyUnit;
+  at(ClearDrawPanel) = c::ClearDrawPanel;
+  at(FillGradientRect) = c::FillGradientRect;
+  at(CopyDrawPanelArea) = c::CopyDrawPanelArea;
   return t;
 }
 

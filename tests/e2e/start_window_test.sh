@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The start window under a private X server without a window manager: one
-# 300 x 300 top-level window, centred, undecorated, kept on top and owned
-# (no taskbar button); a left-button drag anywhere moves it; Escape closes it
-# and the program exits with code 0.
+# 300 x 300 top-level window, placed at (200, 200) by the clock's start-up,
+# undecorated, kept on top and owned (no taskbar button); a left-button drag
+# anywhere on the clock moves it; Escape closes it and the program exits with
+# code 0.
 #
 # Usage: start_window_test.sh <path of the horavia executable>
 set -u
@@ -63,9 +64,8 @@ window=$windows
 geometry() { xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
   /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'; }
 read -r x y w h < <(geometry)
-read -r sw sh < <(xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')
 [ "$w" -eq 300 ] && [ "$h" -eq 300 ] || fail "size ${w}x${h}, want 300x300"
-[ "$x" -eq $(((sw - 300) / 2)) ] && [ "$y" -eq $(((sh - 300) / 2)) ] || fail "at $x,$y, not centred on ${sw}x${sh}"
+[ "$x" -eq 200 ] && [ "$y" -eq 200 ] || fail "at $x,$y, want 200,200"
 
 # No decorations: the Motif hints carry the decorations flag (bit 1) with no
 # decorations asked for.
@@ -77,16 +77,17 @@ xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || fail "not mar
 xprop -id "$window" WM_TRANSIENT_FOR | grep -q "window id" || fail "the window has no owner"
 xprop -id "$window" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_UTILITY || fail "not a utility window"
 
-# Drag from a point inside the window.
-px=$((x + 40)); py=$((y + 260))
+# Drag from a point on the clock face (the window's outline is the face).
+px=$((x + 150)); py=$((y + 250))
 xdotool mousemove "$px" "$py" mousedown 1
 for step in 1 2 3 4 5; do xdotool mousemove $((px + step * 8)) $((py - step * 5)); sleep 0.05; done
 xdotool mouseup 1
 wait_for test "$(geometry | cut -d' ' -f1,2)" = "$((x + 40)) $((y - 25))" ||
   fail "drag moved the window to $(geometry | cut -d' ' -f1,2), want $((x + 40)) $((y - 25))"
+read -r x y w h < <(geometry)
 
 # Escape closes it; the program ends with code 0.
-xdotool mousemove $((x + 100)) $((y + 100)) key Escape
+xdotool mousemove $((x + 150)) $((y + 150)) key Escape
 wait_for sh -c "! kill -0 $app_pid" || fail "the program did not end after Escape"
 wait "$app_pid"
 code=$?

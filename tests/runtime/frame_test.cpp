@@ -252,21 +252,22 @@ TEST_F(LibraryTableTest, EveryTypeSlotHoldsItsTypeAndTheOthersAreEmpty) {
 }
 
 // Every slot of the five command tables holds the command of its number;
-// the slots the window layer fills (and the unused ones) start empty.
+// the animation box's slots (installed by its layer) and the unused ones
+// start empty.
 TEST_F(LibraryTableTest, EveryCommandSlotHoldsItsCommand) {
   namespace c = commands;
   const std::vector<CommandFunction> kCore = {
-      nullptr,           c::CurrentTime,    c::HourOf,          c::MinuteOf,           c::SecondOf,
+      c::LoadWindow,     c::CurrentTime,    c::HourOf,          c::MinuteOf,           c::SecondOf,
       c::FileExists,     c::ToText,         c::WriteIniValue,   c::GetProgramDirectory, c::RightText,
       c::SetLibraryDirectory, c::WriteFileBytes, c::ShowMessageBox, c::ReadIniValue,  c::ToInteger,
       c::CharFromCode,   c::ToByteSet,      c::ToUpperCase,     nullptr,               nullptr,
-      nullptr,           c::Spaces,         c::SplitText,       c::CompareText,        nullptr,
-      nullptr,           c::ToFloat64,      c::ReadFileBytes,   c::GetProgramFileName, c::WriteRegistryValue,
-      nullptr,           c::RandomInteger,  c::SetClipboardText, nullptr,              c::ZeroByteSet,
-      c::ProcessEvents,  c::LeftBytes,      c::ReadRegistryText, nullptr,              nullptr,
-      nullptr,           c::TextAtAddress,  c::SoundBeep,       nullptr,               nullptr,
-      c::ByteSetLength,  c::FloorToInteger, nullptr,            nullptr,               nullptr,
-      nullptr,
+      nullptr,           c::Spaces,         c::SplitText,       c::CompareText,        c::MoveUnit,
+      c::SetWindowShape, c::ToFloat64,      c::ReadFileBytes,   c::GetProgramFileName, c::WriteRegistryValue,
+      c::GetListItemText, c::RandomInteger, c::SetClipboardText, c::IsLoaded,          c::ZeroByteSet,
+      c::ProcessEvents,  c::LeftBytes,      c::ReadRegistryText, c::AddListItem,       c::GetListItemCount,
+      c::AddComboItem,   c::TextAtAddress,  c::SoundBeep,       c::DestroyWindowOrUnit, c::PopupMenu,
+      c::ByteSetLength,  c::FloorToInteger, c::CopyUnit,        c::ClearDrawPanel,     c::FillGradientRect,
+      c::CopyDrawPanelArea,
   };
   const std::vector<std::vector<CommandFunction>> kTables = {
       kCore,

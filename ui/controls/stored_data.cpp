@@ -18,6 +18,9 @@ StoredStatus readPicBoxData(std::span<const std::uint8_t> bytes, PicBoxData& out
   return readStoredOrDefaults(bytes, out);
 }
 StoredStatus readEditBoxData(std::span<const std::uint8_t> bytes, EditBoxData& out) { return readStored(bytes, out); }
+StoredStatus readDrawPanelData(std::span<const std::uint8_t> bytes, DrawPanelData& out) {
+  return readStoredOrDefaults(bytes, out);
+}
 
 Bytes writeCheckBoxData(const CheckBoxData& data) { return writeStored(data); }
 Bytes writeSliderBarData(const SliderBarData& data) { return writeStored(data); }
@@ -27,5 +30,6 @@ Bytes writeComboBoxData(const ComboBoxData& data) { return writeStored(data); }
 Bytes writeListBoxData(const ListBoxData& data) { return writeStored(data); }
 Bytes writePicBoxData(const PicBoxData& data) { return writeStored(data); }
 Bytes writeEditBoxData(const EditBoxData& data) { return writeStored(data); }
+Bytes writeDrawPanelData(const DrawPanelData& data) { return writeStored(data); }
 
 }  // namespace horavia::ui

@@ -5,7 +5,7 @@
 // Index
 //   [CheckBox]   fixed layout, versions 0-2
 //   [SliderBar]  fixed layout, versions 0-1
-//   [Label] [Button] [ComboBox] [ListBox] [PicBox] [EditBox]
+//   [Label] [Button] [ComboBox] [ListBox] [PicBox] [DrawPanel] [EditBox]
 //                layouts of this runtime: a version dword, then the fields
 //
 // Texts are code-page-936 bytes; colours 0x00BBGGRR with 0xFF000000 for the
@@ -207,14 +207,17 @@ struct ListBoxData {
 
 // [PicBox] --------------------------------------------------------------------
 
-// The program's two hidden picture stores carry none of this.
+// The program's two hidden picture stores carry none of this. Version 2 adds
+// the GIF player's settings.
 struct PicBoxData {
-  static constexpr std::uint32_t kWriteVersion = 1;
-  static constexpr std::uint32_t kMaxVersion = 1;
+  static constexpr std::uint32_t kWriteVersion = 2;
+  static constexpr std::uint32_t kMaxVersion = 2;
   std::int32_t border = 0;           // 0 none, 1 sunken, 2 raised, 3 single line
-  std::int32_t drawMode = 0;         // 0 top-left, 1 scaled, 2 centred, 3 tiled
+  std::int32_t drawMode = 0;         // placement: 0 top-left, 1 stretched, 2 centred
   std::uint32_t backColour = kDefaultColour;
   Bytes picture;                     // property 10
+  std::int32_t keepBackground = 1;   // version 2: the area is not filled before drawing
+  std::int32_t autoPlay = 1;         // version 2: an animation starts when first shown
 
   template <class V>
   void visitFields(V& v) {
@@ -222,6 +225,31 @@ struct PicBoxData {
     v.i32("drawMode", drawMode);
     v.colour("backColour", backColour);
     v.blob("picture", picture);
+    v.i32("keepBackground", keepBackground, 2);
+    v.i32("autoPlay", autoPlay, 2);
+  }
+};
+
+// [DrawPanel] -----------------------------------------------------------------
+
+// No stored form of this program holds a draw panel; empty data gives these
+// defaults.
+struct DrawPanelData {
+  static constexpr std::uint32_t kWriteVersion = 1;
+  static constexpr std::uint32_t kMaxVersion = 1;
+  std::int32_t border = 0;           // 0 none, 1 sunken, 2 raised, 3 single line
+  std::uint32_t backColour = kDefaultColour;
+  Bytes picture;                     // the background picture
+  std::int32_t pictureMode = 0;      // 0 top-left, 1 tiled, 2 centred, 3 stretched
+  std::int32_t keepPicture = 1;      // drawings survive a resize
+
+  template <class V>
+  void visitFields(V& v) {
+    v.i32("border", border);
+    v.colour("backColour", backColour);
+    v.blob("picture", picture);
+    v.i32("pictureMode", pictureMode);
+    v.i32("keepPicture", keepPicture);
   }
 };
 
@@ -260,8 +288,8 @@ struct EditBoxData {
 
 // Readers and writers, one pair per type. A reader gives Ok, Truncated or
 // UnsupportedVersion; a unit whose data does not read as Ok is not created.
-// Writers always write the newest version with every field. ListBox and
-// PicBox accept empty data as their defaults.
+// Writers always write the newest version with every field. ListBox, PicBox
+// and DrawPanel accept empty data as their defaults.
 StoredStatus readCheckBoxData(std::span<const std::uint8_t> bytes, CheckBoxData& out);
 StoredStatus readSliderBarData(std::span<const std::uint8_t> bytes, SliderBarData& out);
 StoredStatus readLabelData(std::span<const std::uint8_t> bytes, LabelData& out);
@@ -270,6 +298,7 @@ StoredStatus readComboBoxData(std::span<const std::uint8_t> bytes, ComboBoxData&
 StoredStatus readListBoxData(std::span<const std::uint8_t> bytes, ListBoxData& out);
 StoredStatus readPicBoxData(std::span<const std::uint8_t> bytes, PicBoxData& out);
 StoredStatus readEditBoxData(std::span<const std::uint8_t> bytes, EditBoxData& out);
+StoredStatus readDrawPanelData(std::span<const std::uint8_t> bytes, DrawPanelData& out);
 
 Bytes writeCheckBoxData(const CheckBoxData& data);
 Bytes writeSliderBarData(const SliderBarData& data);
@@ -279,5 +308,6 @@ Bytes writeComboBoxData(const ComboBoxData& data);
 Bytes writeListBoxData(const ListBoxData& data);
 Bytes writePicBoxData(const PicBoxData& data);
 Bytes writeEditBoxData(const EditBoxData& data);
+Bytes writeDrawPanelData(const DrawPanelData& data);
 
 }  // namespace horavia::ui

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -35,6 +36,13 @@ enum UnitQuery : std::int32_t {
   kQueryWantsKey = 8,       // WantsKeyFunction
   kQueryConvertTexts = 9,   // ConvertTextsFunction
   kQueryIsDefaultButton = 10,  // IsDefaultButtonFunction
+  // Reached by the window and unit commands:
+  kQueryAddItem = 20,          // AddItemFunction (list-like units)
+  kQueryItemCount = 21,        // ItemCountFunction
+  kQueryItemText = 22,         // ItemTextFunction
+  kQueryClearPanel = 23,       // ClearPanelFunction (draw panels)
+  kQueryFillPanel = 24,        // FillPanelFunction
+  kQueryCopyPanelArea = 25,    // CopyPanelAreaFunction
 };
 
 // [values] --------------------------------------------------------------------
@@ -109,6 +117,26 @@ constexpr std::int32_t kMouseWheel = -12;  // notches, modifiers
 // The event a unit of a type that has one raises when used (clicked,
 // selected, moved): its event 0.
 constexpr std::int32_t kUnitUsedEvent = 0;
+
+// Queries 20-22: the items of a list-like unit. Adding gives the new item's
+// index (-1 when it cannot be added); a text outside 0 .. count - 1 is none.
+using AddItemFunction = std::int32_t (*)(QWidget* unit, const std::string& text, std::int32_t itemData);
+using ItemCountFunction = std::int32_t (*)(QWidget* unit);
+using ItemTextFunction = std::optional<std::string> (*)(QWidget* unit, std::int32_t index);
+
+// Queries 23-25: drawing on a draw panel, in pixels of its client area
+// (QWidget::contentsRect). Clearing repaints an area with the background;
+// filling paints a gradient (mode 1-8, colours 0x00BBGGRR); copying puts an
+// area of the source at (x, y) of the target (both draw panels) with a copy
+// mode 1-5.
+struct PanelArea {
+  std::int32_t left = 0, top = 0, width = 0, height = 0;
+};
+using ClearPanelFunction = void (*)(QWidget* unit, const PanelArea& area);
+using FillPanelFunction = void (*)(QWidget* unit, const PanelArea& area, std::int32_t mode,
+                                   std::span<const std::uint32_t> colours);
+using CopyPanelAreaFunction = void (*)(QWidget* source, const PanelArea& area, QWidget* target, std::int32_t x,
+                                       std::int32_t y, std::int32_t mode);
 
 // [create] --------------------------------------------------------------------
 

@@ -15,6 +15,7 @@
 //
 // Index
 //   [host]       the WindowHost requests the runtime sends
+//   [unit commands] what the window and unit commands ask of live units
 //   [loading]    buildWindowFromForm, showLoadedWindow, closing and teardown
 //   [lookups]    forms, working copies, live windows and units
 //   [loop]       message loop, modal loops, quit, idle hooks and the idle step
@@ -111,6 +112,31 @@ class WindowEngine : public QObject, public runtime::WindowHost {
   void closeWindow(std::uint32_t formId, bool atOnce) override;
   void destroyUnit(std::uint32_t formId, std::uint32_t unitId) override;
   std::uint32_t copyUnit(std::uint32_t formId, std::uint32_t sourceUnitId) override;
+
+  // [unit commands] (unit_commands.cpp) -----------------------------------------
+  // Geometry, list items and draw panels for the window and unit commands;
+  // each reaches the unit through its type's interface.
+  std::optional<runtime::UnitRect> unitRect(std::uint32_t formId, std::uint32_t unitId) override;
+  void moveUnit(std::uint32_t formId, std::uint32_t unitId, const runtime::UnitRect& rect) override;
+  std::int32_t addListItem(std::uint32_t formId, std::uint32_t unitId, runtime::TypeTag type, std::string_view text,
+                           std::int32_t itemData) override;
+  std::int32_t listItemCount(std::uint32_t formId, std::uint32_t unitId, runtime::TypeTag type) override;
+  std::optional<std::string> listItemText(std::uint32_t formId, std::uint32_t unitId, runtime::TypeTag type,
+                                          std::int32_t index) override;
+  std::optional<runtime::UnitRect> drawPanelClient(std::uint32_t formId, std::uint32_t unitId) override;
+  void clearDrawPanel(std::uint32_t formId, std::uint32_t unitId, const runtime::UnitRect& area) override;
+  void fillDrawPanelGradient(std::uint32_t formId, std::uint32_t unitId, const runtime::UnitRect& area,
+                             std::int32_t mode, std::span<const std::uint32_t> colours) override;
+  void copyDrawPanelArea(std::uint32_t formId, std::uint32_t sourceId, const runtime::UnitRect& area,
+                         std::uint32_t targetFormId, std::uint32_t targetId, std::int32_t x, std::int32_t y,
+                         std::int32_t mode) override;
+  // The live widget of a unit whose type is `type`, and that type's function
+  // for `query`; nulls when either is missing.
+  struct TypedUnit {
+    QWidget* widget = nullptr;
+    void* function = nullptr;
+  };
+  TypedUnit liveUnitOfType(std::uint32_t formId, std::uint32_t unitId, std::uint32_t type, std::int32_t query);
 
   // [loading] ------------------------------------------------------------------
   bool buildWindowFromForm(std::uint32_t formId, bool modal, QWidget* owner);

@@ -23,7 +23,7 @@
 #include "ui/units/property_values.h"
 #include "ui/window/engine.h"
 #include "ui/units/pictures.h"
-#include "ui/window/private_message.h"
+#include "ui/units/private_message.h"
 #include "ui/window/shapes.h"
 
 namespace horavia::ui {

@@ -8,7 +8,7 @@
 #include "ui/window/events.h"
 #include "ui/window/form_unit.h"
 #include "ui/window/live_units.h"
-#include "ui/window/private_message.h"
+#include "ui/units/private_message.h"
 #include "ui/window/properties.h"
 
 namespace horavia::ui {

@@ -13,7 +13,7 @@
 #include "ui/window/engine.h"
 #include "ui/window/form_unit.h"
 #include "ui/window/keys.h"
-#include "ui/window/private_message.h"
+#include "ui/units/private_message.h"
 
 namespace horavia::ui {
 namespace {

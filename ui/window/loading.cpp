@@ -21,7 +21,7 @@
 #include "ui/window/engine.h"
 #include "ui/window/form_unit.h"
 #include "ui/window/live_units.h"
-#include "ui/window/private_message.h"
+#include "ui/units/private_message.h"
 
 namespace horavia::ui {
 
@@ -59,12 +59,14 @@ bool WindowEngine::buildWindowFromForm(std::uint32_t formId, bool modal, QWidget
   finishLoading(formId);
   runtime::Runtime().unblockEvents();
 
+  // A window a handler asked to close still shows (and a modal one runs its
+  // loop, which carries out the close); one already closed does not.
   QPointer<CWinFormUnit> window = liveWindow(formId);
   for (std::int32_t event : {window_event::kCreated, window_event::kMoved, window_event::kResized}) {
-    if (!window || window->closing()) return true;
+    if (!window || window->closed()) return true;
     deliver(formId, window->unitId(), event, {});
   }
-  if (!window || window->closing()) return true;
+  if (!window || window->closed()) return true;
   if (live_[formId].units[0].visible()) {
     showLoadedWindow(formId, modal);
   } else {

@@ -8,7 +8,7 @@
 #include "ui/menu/menu_builder.h"
 #include "ui/window/engine.h"
 #include "ui/window/form_unit.h"
-#include "ui/window/private_message.h"
+#include "ui/units/private_message.h"
 
 namespace horavia::ui {
 

@@ -117,6 +117,22 @@ TEST(StoredControlData, EveryTypeWritesBackWhatItReads) {
   expectRoundTrip(readListBoxData, writeListBoxData);
   expectRoundTrip(readPicBoxData, writePicBoxData);
   expectRoundTrip(readEditBoxData, writeEditBoxData);
+  expectRoundTrip(readDrawPanelData, writeDrawPanelData);
+}
+
+TEST(StoredControlData, AVersionOnePictureBoxPlaysAsTheDefaultsSay) {
+  TestBytes b;
+  b.dw(1);                        // version
+  b.dws({2, 1, 0x00FF00});        // border, placement, background colour
+  b.counted("GIF");               // picture
+  PicBoxData pic;
+  ASSERT_EQ(readPicBoxData(b.bytes, pic), StoredStatus::Ok);
+  EXPECT_EQ(pic.drawMode, 1);
+  EXPECT_EQ(pic.keepBackground, 1);
+  EXPECT_EQ(pic.autoPlay, 1);
+  const Bytes bytes = writePicBoxData(pic);
+  base::ByteReader written(bytes);
+  EXPECT_EQ(written.u32(), 2u);   // written back at version 2
 }
 
 }  // namespace

@@ -12,6 +12,7 @@ constexpr std::int32_t kCloseRequest = 0x8065;    // the window: close once the 
 constexpr std::int32_t kInitialise = 0x806F;      // a unit: initialise after creation
 constexpr std::int32_t kWindowCreated = 0x8004;   // the window: creation finished
 constexpr std::int32_t kWindowShown = 0x8076;     // a unit: its window has been shown
+constexpr std::int32_t kSelectionEnded = 0xA711;  // a combo box: the user ended a selection
 constexpr std::int32_t kForwardedExit = 0x83E7;   // the helper window: end the program; param = exit code
 }  // namespace private_message
 
