@@ -136,9 +136,9 @@ constexpr std::array<runtime::PropertyInfo, kFirstTypeProperty + N> PropertyTabl
 //   std::int32_t setProperty(std::int32_t number, const RawProperty&);
 //   Bytes writeBack() const;
 //   static void* OtherQuery(std::int32_t query);        (queries beyond 1, 4-6)
-// The engine hands back the widget Create made; a widget of another class (a
-// placeholder) and numbers outside the type's range are refused here, so the
-// unit classes see only their own numbers.
+// The engine hands back the widget Create made; a widget of another class
+// and numbers outside the type's range are refused here, so the unit classes
+// see only their own numbers.
 namespace detail {
 
 template <class U>

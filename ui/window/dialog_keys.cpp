@@ -74,7 +74,7 @@ bool WindowEngine::moveFocus(CWinFormUnit& window, QWidget* focus, bool forward)
   for (std::size_t i = 1; i < units->size(); ++i) {
     const Unit& u = (*units)[i];
     QWidget* w = LiveWidget(u);
-    if (u.isMenuItem() || (u.flags & unit_flags::kTabStop) == 0 || w == nullptr || IsPlaceholder(w)) continue;
+    if (u.isMenuItem() || (u.flags & unit_flags::kTabStop) == 0 || w == nullptr) continue;
     if (!w->isVisible() || !w->isEnabled()) continue;
     stops.push_back({u.tabOrder, i, w});
   }

@@ -130,7 +130,7 @@ WindowEngine::UnitAt WindowEngine::unitUnder(QWidget* widget) {
 }
 
 bool WindowEngine::showsWhenLoaded(const Unit& unit, const QWidget* widget) const {
-  return unit.visible() && !IsPlaceholder(widget) && (typeFlags(unit) & type_flags::kNotAWindow) == 0;
+  return widget != nullptr && unit.visible() && (typeFlags(unit) & type_flags::kNotAWindow) == 0;
 }
 
 }  // namespace horavia::ui

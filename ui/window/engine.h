@@ -185,7 +185,7 @@ class WindowEngine : public QObject, public runtime::WindowHost {
     return UnitFunction<Q>(typeOf(unit));
   }
   // Whether a unit of a loaded window shows: its visible flag, unless its
-  // type is not a window or it stands in for a type not built.
+  // type is not a window.
   bool showsWhenLoaded(const Unit& unit, const QWidget* widget) const;
 
   // [loop] ---------------------------------------------------------------------

@@ -94,10 +94,16 @@ bool WindowEngine::createUnits(std::uint32_t formId, bool modal, QWidget* owner)
   live.window = window;
   window->setMenu(std::move(menu));
 
+  // A unit that cannot be created (its type data does not read, or its type
+  // has no units) fails the whole load: nothing of the form stays live.
   std::int32_t controlId = 100;
   for (std::size_t i = units.size(); i-- > 1;) {
     if (units[i].isMenuItem()) continue;
     units[i].window = createUnit(formId, units[i], window, controlId);
+    if (units[i].window == nullptr) {
+      delete window;
+      return false;
+    }
     controlId += 10;
   }
   return true;
@@ -112,16 +118,9 @@ QWidget* WindowEngine::createUnit(std::uint32_t formId, Unit& unit, QWidget* win
     if (unit.flags & unit_flags::kDisabled) style |= unit_style::kDisabled;
     if (unit.flags & unit_flags::kTabStop) style |= unit_style::kTabStop;
   }
-  QWidget* w = nullptr;
-  if (auto create = unitFunction<kQueryCreate>(unit)) w = create(createParams(formId, unit, window, controlId, style));
-  if (w == nullptr) {
-    // Types whose interface function is not built yet get an empty, hidden
-    // placeholder child, so the window still loads.
-    w = new QWidget(window);
-    w->setProperty("horaviaPlaceholder", true);
-    w->setGeometry(unit.left, unit.top, std::max(0, unit.width), std::max(0, unit.height));
-    w->hide();
-  }
+  auto create = unitFunction<kQueryCreate>(unit);
+  QWidget* w = create != nullptr ? create(createParams(formId, unit, window, controlId, style)) : nullptr;
+  if (w == nullptr) return nullptr;
   w->setProperty("horaviaControlId", controlId);
   if ((flags & type_flags::kNotAWindow) == 0 && (unit.flags & unit_flags::kDisabled)) w->setEnabled(false);
   return w;

@@ -119,8 +119,7 @@ std::uint64_t ReadUnitProperty(WindowEngine& engine, std::uint32_t formId, std::
     case kHeight: return static_cast<std::uint32_t>(w ? LiveRect(*w).height() : unit->height);
     case kTag: return ValueOfPointer(runtime::CopyText(unit->tag));
     case kVisible:
-      // A placeholder stands in for a unit not built yet: its stored state counts.
-      if (w != nullptr && !IsPlaceholder(w)) return w->isVisible() ? 1 : 0;
+      if (w != nullptr) return w->isVisible() ? 1 : 0;
       return unit->visible() ? 1 : 0;
     case kDisabled:
       if (w != nullptr) return w->testAttribute(Qt::WA_Disabled) ? 1 : 0;

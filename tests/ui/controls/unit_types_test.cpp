@@ -226,10 +226,9 @@ TEST_P(UnitTypes, NumbersOutsideTheTypeReadNothingAndChangeNothing) {
     EXPECT_EQ(set(unit.get(), index, value), 0);
   }
   EXPECT_EQ(Query<WriteBackFunction>(GetParam().type, kQueryWriteBack)(unit.get()), data);
-  // A placeholder standing in for a unit that could not be created is
-  // refused too.
-  QWidget placeholder;
-  EXPECT_EQ(get(&placeholder, 0).number, 0);
+  // A widget that is not one of the type's units is refused too.
+  QWidget stranger;
+  EXPECT_EQ(get(&stranger, 0).number, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Simple, UnitTypes, ::testing::ValuesIn(Types()),

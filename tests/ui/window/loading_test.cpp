@@ -1,5 +1,6 @@
 // Loading windows from forms: creation order, control ids, parents, z-order,
-// placeholders, the events of a fresh window, second loads, modal loads.
+// units that cannot be created, the events of a fresh window, second loads,
+// modal loads.
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
@@ -21,8 +22,8 @@ constexpr std::uint32_t kOtherWindow = 0x06010001;
 
 using LoadingTest = EngineTest;
 
-// Entries 1-3 are test units, entry 4 an animation object whose type has no
-// interface function yet.
+// Entries 1-3 are test units, entry 4 an animation object template (with its
+// stored defaults).
 Form ThreeUnitForm() {
   Unit window = WindowUnit(kWindowId, PlainWindowData());
   Bind(window, 0, 0);
@@ -42,7 +43,7 @@ TEST_F(LoadingTest, CreatesUnitsFromTheLastEntryUpWithSteppedControlIds) {
   EXPECT_EQ(Creations()[0].unitId, 0x16000003u);
   EXPECT_EQ(Creations()[1].unitId, 0x16000002u);
   EXPECT_EQ(Creations()[2].unitId, 0x16000001u);
-  // Entry 4 (the placeholder) took id 100 before them.
+  // Entry 4 (the template) took id 100 before them.
   EXPECT_EQ(Creations()[0].controlId, 110);
   EXPECT_EQ(Creations()[1].controlId, 120);
   EXPECT_EQ(Creations()[2].controlId, 130);
@@ -65,15 +66,21 @@ TEST_F(LoadingTest, StacksEachUnitBehindThePreviousOneInTableOrder) {
   EXPECT_EQ(stack, expected);
 }
 
-TEST_F(LoadingTest, TypesWithoutInterfaceGetAHiddenPlaceholderAndTheWindowStillLoads) {
-  Start({ThreeUnitForm()});
-  ASSERT_TRUE(engine().loadStartWindow(kForm));
-  QWidget* placeholder = Widget(kForm, 0x16000004);
-  ASSERT_NE(placeholder, nullptr);
-  EXPECT_FALSE(placeholder->isVisible());
-  EXPECT_EQ(placeholder->parentWidget(), Window(kForm));
-  EXPECT_TRUE(Widget(kForm, 0x16000001)->isVisible());
-  EXPECT_TRUE(Window(kForm)->isVisible());
+TEST_F(LoadingTest, AUnitThatCannotBeCreatedFailsTheLoadAndLeavesNothingLive) {
+  Form form = ThreeUnitForm();
+  // Stored data of a newer version than the template reads.
+  form.units[4].typeData = {99, 0, 0, 0};
+  Unit noUnits = ChildUnit(0x16000005, unit_type::kComObject, 0, 0, 10, 10);  // a type without units
+  Form other = MakeForm(kOther, {WindowUnit(kOtherWindow, PlainWindowData()), noUnits});
+  Start({form, other});
+  EXPECT_FALSE(engine().loadStartWindow(kForm));
+  EXPECT_FALSE(engine().buildWindowFromForm(kOther, false, nullptr));
+  EXPECT_FALSE(engine().anyWindowLive());
+  EXPECT_EQ(engine().findUnit(kForm, 0x16000001), nullptr);
+  EXPECT_TRUE(Calls().empty());  // no event of a window that never loaded
+  // The stored form is untouched: a good load afterwards works.
+  engine().findForm(kForm)->units[4].typeData.clear();
+  EXPECT_TRUE(engine().loadStartWindow(kForm));
 }
 
 TEST_F(LoadingTest, PlacesUnitsInTheirContainer) {
