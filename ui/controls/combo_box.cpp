@@ -1,6 +1,7 @@
 #include "ui/controls/combo_box.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QCoreApplication>
 #include <QLineEdit>
 
@@ -36,6 +37,12 @@ ComboBoxUnit::ComboBoxUnit(const UnitCreateParams& params, ComboBoxData data)
   ApplyCreateParams(*this, params);
   setEditable(data_.style != kDropDownList);
   applyLook();
+  // The stored height is that of the control with its list dropped down; a
+  // closed combo box shows its one line, and the rest becomes list rows.
+  const int closed = sizeHint().height();
+  const int row = std::max(1, fontMetrics().height() + 2);
+  setMaxVisibleItems(std::max(1, (params.height - closed) / row));
+  resize(width(), closed);
   setItems(ItemsFromStored(data_.items));
   if (isEditable()) setEditText(FromCp936(data_.text));
   // `activated` comes only from the user (a choice in the list, or the
