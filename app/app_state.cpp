@@ -11,6 +11,12 @@ AppState& State() {
 }
 
 int ProgramEntry() {
+  StartApplication();
+  runtime::Entries().runMessageLoop();
+  return 0;
+}
+
+void StartApplication() {
   const runtime::RuntimeEntryTable& rt = runtime::Entries();
   rt.runtimeService(runtime::kInitializeImage, 0, 0, 0, 0);
   AppState& state = State();
@@ -18,8 +24,6 @@ int ProgramEntry() {
   state.okButton = std::make_unique<PictureButton>();
   rt.runtimeService(runtime::kRegisterCleanup, reinterpret_cast<std::intptr_t>(&releaseAppState), 0, 0, 0);
   rt.loadStartWindow(kStartForm);
-  rt.runMessageLoop();
-  return 0;
 }
 
 void releaseAppState() {
@@ -31,6 +35,11 @@ void releaseAppState() {
   state.okButton.reset();
   rt.free(state.skinName);
   state.skinName = nullptr;
+}
+
+void ResetState() {
+  releaseAppState();
+  State() = AppState{};
 }
 
 }  // namespace horavia::app

@@ -33,8 +33,13 @@ AppState& State();
 // The application's start-up routine: image initialisation, state, clean-up
 // registration, the start window and the message loop. Returns 0.
 int ProgramEntry();
+// Everything of the start-up routine before the message loop.
+void StartApplication();
 
 // The exit clean-up routine registered with the runtime.
 void releaseAppState();
+// Releases the state and clears every field, as before start-up (tests run
+// the program more than once in one process).
+void ResetState();
 
 }  // namespace horavia::app
