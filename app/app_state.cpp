@@ -31,6 +31,8 @@ void releaseAppState() {
   const runtime::RuntimeEntryTable& rt = runtime::Entries();
   rt.free(state.programFolder);
   state.programFolder = nullptr;
+  rt.free(state.dataFolder);
+  state.dataFolder = nullptr;
   state.player.reset();
   state.okButton.reset();
   rt.free(state.skinName);

@@ -12,6 +12,10 @@ namespace horavia::app {
 
 struct AppState {
   char* programFolder = nullptr;  // runtime text, always ending in "\"
+  // Where the program writes (the settings, the audio library, the user's
+  // own skins): the program folder when it may write there, else the user's
+  // data folder. Runtime text ending in "\".
+  char* dataFolder = nullptr;
   std::unique_ptr<SoundPlayer> player;
   std::uint32_t stream = 0;       // the stream currently loaded, 0 if none
   std::int32_t volume = 0;        // percent, as the settings slider gives it

@@ -46,6 +46,17 @@ std::int32_t CreateAt00(const UnitRef& source) {
   return Call(BoxCommand::CreateObject, {Unit(kBox), Unit(source), Int(0), Int(0), Bool(true)}).integer();
 }
 
+// The folder the program writes to: its own when it may write there (a
+// folder copied anywhere, the build folder), else, installed for all users,
+// the user's data folder "horavia".
+std::string WritableFolder(const std::string& programFolder) {
+  if (platform::IsWritableFolder(platform::HostPath(programFolder))) return programFolder;
+  const std::string data = platform::UserDataFolder();
+  if (data.empty() || !platform::MakeFolders(data + "/horavia")) return programFolder;
+  std::string folder = platform::RuntimePath(data + "/horavia");
+  return EndsWithBackslash(folder) ? folder : folder + L.Backslash;
+}
+
 }  // namespace
 
 SubroutineResult onMainWindowCreated(Args) {
@@ -54,8 +65,13 @@ SubroutineResult onMainWindowCreated(Args) {
   if (!EndsWithBackslash(folder)) folder += L.Backslash;
   FreeBlock(state.programFolder);
   state.programFolder = NewText(folder);
-  Call(CoreCommand::SetLibraryDirectory, {Text(folder)});
-  WriteAudioLibrary(folder);
+  const std::string data = WritableFolder(folder);
+  FreeBlock(state.dataFolder);
+  state.dataFolder = NewText(data);
+  // The audio library is written where the program may write, and the
+  // external calls look for it there first.
+  Call(CoreCommand::SetLibraryDirectory, {Text(data)});
+  WriteAudioLibrary(data);
   initialiseClockWindow();
   return SubroutineResult::None();
 }

@@ -9,6 +9,9 @@
 //   [window]     the skin list and the autostart box of the settings window
 #include "app/skins.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "app/app_state.h"
 #include "app/call.h"
 #include "app/literals.h"
@@ -23,6 +26,11 @@ const auto& L = kConstants;
 using namespace main_window;
 
 std::string ProgramFolder() { return TextOf(State().programFolder); }
+std::string DataFolder() { return TextOf(State().dataFolder); }
+
+bool FolderExists(const std::string& runtimePath) {
+  return Call(CoreCommand::FileExists, {Text(runtimePath)}).boolean();
+}
 
 std::string ReadSetting(const std::string& file, const char* key, const char* fallback) {
   return Call(CoreCommand::ReadIniValue, {Text(file), Text(L.SettingsSection), Text(key), Text(fallback)}).text();
@@ -37,12 +45,39 @@ void SetObjectPicture(std::int32_t id, const char* file) {
   Call(BoxCommand::SetObjectPicture, {Unit(kBox), Int(id), ByteSet(SkinFile(file).byteSet()), Int(0xFFFFFF)});
 }
 
+// The folders a skins pattern finds, without "." and "..".
+std::vector<std::string> SkinFolders(const std::string& pattern) {
+  const runtime::RuntimeEntryTable& rt = runtime::Entries();
+  std::vector<std::string> names;
+  void* search = nullptr;
+  const char* next = pattern.c_str();
+  for (;;) {
+    auto* name = reinterpret_cast<char*>(rt.runtimeService(runtime::kFindFile, reinterpret_cast<std::intptr_t>(next),
+                                                           kFolderMask, 0, reinterpret_cast<std::intptr_t>(&search)));
+    if (name == nullptr) break;
+    next = L.Empty;
+    std::string folder = name;
+    rt.free(name);
+    if (folder != L.Dot && folder != L.DotDot) names.push_back(std::move(folder));
+  }
+  rt.runtimeService(runtime::kFindClose, reinterpret_cast<std::intptr_t>(search), 0, 0, 0);
+  return names;
+}
+
 }  // namespace
 
 // [paths] ----------------------------------------------------------------------
 
-std::string SettingsFile() { return ProgramFolder() + L.SettingsFile; }
-std::string SkinFolder() { return ProgramFolder() + L.SkinsFolder + TextOf(State().skinName) + L.Backslash; }
+std::string SettingsFile() { return DataFolder() + L.SettingsFile; }
+
+// A skin of the user's own (in the data folder) wins over an installed one
+// of the same name.
+std::string SkinFolder() {
+  const std::string skin = TextOf(State().skinName);
+  const std::string own = DataFolder() + L.SkinsFolder + skin;
+  if (DataFolder() != ProgramFolder() && !skin.empty() && FolderExists(own)) return own + L.Backslash;
+  return ProgramFolder() + L.SkinsFolder + skin + L.Backslash;
+}
 std::string ProgramPath() { return ProgramFolder() + Call(CoreCommand::GetProgramFileName).text(); }
 
 void ShapeWindowFrom(const UnitRef& pictureBox) {
@@ -122,26 +157,22 @@ SubroutineResult applySelectedSkin(Args) {
 
 // [window] ---------------------------------------------------------------------
 
-// The folders under "skins\", in the order the file system gives them; the
+// The folders under "skins\", in the order the file system gives them, the
+// user's own first when the program writes to a data folder of its own; the
 // current skin's entry is selected when its name matches byte for byte.
 void fillSkinList() {
-  const runtime::RuntimeEntryTable& rt = runtime::Entries();
   const std::string skin = TextOf(State().skinName);
-  const std::string pattern = ProgramFolder() + L.SkinsPattern;
-  void* search = nullptr;
-  const char* next = pattern.c_str();
-  for (;;) {
-    auto* name = reinterpret_cast<char*>(rt.runtimeService(runtime::kFindFile, reinterpret_cast<std::intptr_t>(next),
-                                                           kFolderMask, 0, reinterpret_cast<std::intptr_t>(&search)));
-    if (name == nullptr) break;
-    next = L.Empty;
-    const std::string folder = name;
-    rt.free(name);
-    if (folder == L.Dot || folder == L.DotDot) continue;
-    std::int32_t index = Call(CoreCommand::AddListItem, {Unit(settings_window::kSkinList), Text(folder)}).integer();
-    if (folder == skin) Write(settings_window::kSkinList, property::kListSelection, index);
+  std::vector<std::string> folders = {ProgramFolder()};
+  if (DataFolder() != ProgramFolder()) folders.insert(folders.begin(), DataFolder());
+  std::vector<std::string> listed;
+  for (const std::string& folder : folders) {
+    for (const std::string& name : SkinFolders(folder + L.SkinsPattern)) {
+      if (std::find(listed.begin(), listed.end(), name) != listed.end()) continue;
+      listed.push_back(name);
+      std::int32_t index = Call(CoreCommand::AddListItem, {Unit(settings_window::kSkinList), Text(name)}).integer();
+      if (name == skin) Write(settings_window::kSkinList, property::kListSelection, index);
+    }
   }
-  rt.runtimeService(runtime::kFindClose, reinterpret_cast<std::intptr_t>(search), 0, 0, 0);
 }
 
 void fillAutostartBox() {

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/files.h"
 #include "platform/registry.h"
 
 namespace horavia::platform {
@@ -170,14 +171,6 @@ bool IsFolder(const std::string& path) {
 std::string Unslashed(std::string path) {
   while (path.size() > 1 && path.back() == '/') path.pop_back();
   return path;
-}
-
-// The user's data folder: $XDG_DATA_HOME, else ~/.local/share.
-std::string UserDataFolder() {
-  const char* data = std::getenv("XDG_DATA_HOME");
-  if (data != nullptr && data[0] == '/') return data;
-  const char* home = std::getenv("HOME");
-  return home != nullptr && home[0] != '\0' ? std::string(home) + "/.local/share" : std::string();
 }
 
 std::string Under(const std::string& folder, const char* name) {

@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "base/ascii.h"
@@ -133,6 +135,24 @@ bool PathExists(const std::string& hostPath) {
 
 bool SetCurrentFolder(const std::string& hostPath) {
   return !hostPath.empty() && chdir(hostPath.c_str()) == 0;
+}
+
+bool IsWritableFolder(const std::string& hostPath) {
+  struct stat st {};
+  return stat(hostPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && access(hostPath.c_str(), W_OK | X_OK) == 0;
+}
+
+std::string UserDataFolder() {
+  const char* data = std::getenv("XDG_DATA_HOME");
+  if (data != nullptr && data[0] == '/') return data;
+  const char* home = std::getenv("HOME");
+  return home != nullptr && home[0] != '\0' ? std::string(home) + "/.local/share" : std::string();
+}
+
+bool MakeFolders(const std::string& hostPath) {
+  std::error_code error;
+  std::filesystem::create_directories(hostPath, error);
+  return IsWritableFolder(hostPath);
 }
 
 }  // namespace horavia::platform

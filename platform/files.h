@@ -51,4 +51,13 @@ bool ReplaceFile(const std::string& hostPath, std::string_view bytes);
 bool PathExists(const std::string& hostPath);
 bool SetCurrentFolder(const std::string& hostPath);
 
+// Whether files can be created in the folder (it exists and this user may
+// write there).
+bool IsWritableFolder(const std::string& hostPath);
+// The user's data folder: $XDG_DATA_HOME, else ~/.local/share; empty when
+// neither can be found.
+std::string UserDataFolder();
+// Creates the folder and its parents; false when it cannot be made.
+bool MakeFolders(const std::string& hostPath);
+
 }  // namespace horavia::platform

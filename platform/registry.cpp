@@ -124,14 +124,6 @@ std::optional<std::uint32_t> TypeOfName(std::string_view name) {
   return type;
 }
 
-// [folders] ------------------------------------------------------------------
-
-bool MakeFolders(const std::string& hostPath) {
-  std::error_code error;
-  std::filesystem::create_directories(hostPath, error);
-  return !error;
-}
-
 constexpr std::string_view kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // Case-insensitive ASCII comparison; the Run key's path is plain ASCII.
@@ -204,6 +196,8 @@ std::optional<RegistryValue> DecodeRegistryValue(std::string_view stored) {
   if (*type == kRegDword && data->size() != 4) return std::nullopt;
   return RegistryValue{*type, std::move(*data)};
 }
+
+// [folders] --------------------------------------------------------------------
 
 std::string UserConfigFolder() {
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
