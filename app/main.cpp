@@ -7,11 +7,13 @@
 #include "app/handlers.h"
 #include "app/image.h"
 #include "platform/process.h"
+#include "platform/qt_platform.h"
 #include "runtime/runtime_app.h"
 #include "ui/install.h"
 #include "ui/window/engine.h"
 
 int main(int argc, char** argv) {
+  horavia::platform::PreferX11Windows();
   QApplication qt(argc, argv);
   horavia::ui::InstallUserInterface();
   horavia::runtime::RuntimeApp& runtime = horavia::runtime::Runtime();

@@ -64,4 +64,10 @@ const DesktopBackend kQtDesktop = {&SetClipboard, &AlertSound, &Launch, &Standar
 
 void InstallQtDesktop() { SetDesktopBackend(&kQtDesktop); }
 
+void PreferX11Windows() {
+  if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) return;
+  if (!qEnvironmentVariableIsSet("WAYLAND_DISPLAY") || !qEnvironmentVariableIsSet("DISPLAY")) return;
+  qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
 }  // namespace horavia::platform

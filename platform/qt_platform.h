@@ -11,6 +11,12 @@ void InstallQtEventLoop();
 // The desktop backend: clipboard, alert sound, opener, standard folders.
 void InstallQtDesktop();
 
+// The clock needs what only X11 gives a window: staying on top, a shape, and
+// being dragged by any point. On a Wayland session with XWayland (DISPLAY
+// set) the toolkit is asked to use X11, unless the user chose a platform
+// (QT_QPA_PLATFORM). Call before the application object is made.
+void PreferX11Windows();
+
 inline void InstallQtPlatform() {
   InstallQtEventLoop();
   InstallQtDesktop();
