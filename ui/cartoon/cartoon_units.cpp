@@ -22,15 +22,7 @@ const auto& N = cartoon_names::kConstants;
 
 }  // namespace
 
-const std::array<runtime::PropertyInfo, 21> kCartoonBoxProperties = {{
-    {"left", "left", kInteger},
-    {"top", "top", kInteger},
-    {"width", "width", kInteger},
-    {"height", "height", kInteger},
-    {"tag", "tag", kText},
-    {"visible", "visible", kBoolean},
-    {"disabled", "disabled", kBoolean},
-    {"MousePointer", "MousePointer", kPointer},
+const std::array<runtime::PropertyInfo, 21> kCartoonBoxProperties = WithCommonProperties<13>({{
     {N.Border, "border", kChoice},
     {N.BackColor, "BackColor", kColour},
     {N.Pic, "pic", kPicture},
@@ -44,17 +36,9 @@ const std::array<runtime::PropertyInfo, 21> kCartoonBoxProperties = {{
     {N.TextColor, "TextColor", kValue},
     {N.TextBackColor, "TextBackColor", kValue2},
     {N.Font, "font", kFont},
-}};
+}});
 
-const std::array<runtime::PropertyInfo, 32> kCartoonObjectProperties = {{
-    {"left", "left", kInteger},
-    {"top", "top", kInteger},
-    {"width", "width", kInteger},
-    {"height", "height", kInteger},
-    {"tag", "tag", kText},
-    {"visible", "visible", kBoolean},
-    {"disabled", "disabled", kBoolean},
-    {"MousePointer", "MousePointer", kPointer},
+const std::array<runtime::PropertyInfo, 32> kCartoonObjectProperties = WithCommonProperties<24>({{
     {N.Text, "text", kText},
     {N.Font, "font", kFont},
     {N.TextColor, "TextColor", kValue},
@@ -79,7 +63,7 @@ const std::array<runtime::PropertyInfo, 32> kCartoonObjectProperties = {{
     {N.CollideAllowed, "CollideAllowed", kBoolean},
     {N.CollidedSound, "CollidedSound", kSound},
     {N.Type, "type", kInteger2},
-}};
+}});
 
 // [interfaces] -----------------------------------------------------------------
 

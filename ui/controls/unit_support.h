@@ -109,22 +109,12 @@ struct PropertySlot {
 template <std::size_t N>
 constexpr std::array<runtime::PropertyInfo, kFirstTypeProperty + N> PropertyTable(
     const std::array<PropertySlot, N>& own) {
-  using namespace property_kind;
-  std::array<runtime::PropertyInfo, kFirstTypeProperty + N> table = {{
-      {"left", "left", kInteger},
-      {"top", "top", kInteger},
-      {"width", "width", kInteger},
-      {"height", "height", kInteger},
-      {"tag", "tag", kText},
-      {"visible", "visible", kBoolean},
-      {"disabled", "disabled", kBoolean},
-      {"mousePointer", "mousePointer", kPointer},
-  }};
+  std::array<runtime::PropertyInfo, N> typeSlots{};
   for (std::size_t i = 0; i < N; ++i) {
     const char* name = own[i].name != nullptr ? own[i].name : "";
-    table[kFirstTypeProperty + i] = {name, name, own[i].kind};
+    typeSlots[i] = {name, name, own[i].kind};
   }
-  return table;
+  return WithCommonProperties(typeSlots);
 }
 
 // [interface] ------------------------------------------------------------------

@@ -9,8 +9,11 @@
 // converted.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
+
+#include "runtime/library_types.h"
 
 #include "ui/units/unit_interface.h"
 
@@ -42,6 +45,29 @@ constexpr std::int32_t kLeft = 0, kTop = 1, kWidth = 2, kHeight = 3, kTag = 4, k
                        kMousePointer = 7;
 constexpr std::int32_t kFirstTypeProperty = 8;
 }  // namespace common_property
+
+// The eight properties every unit but the menu item has, first in every
+// type's table.
+inline constexpr std::array<runtime::PropertyInfo, common_property::kFirstTypeProperty> kCommonProperties = {{
+    {"left", "left", property_kind::kInteger},
+    {"top", "top", property_kind::kInteger},
+    {"width", "width", property_kind::kInteger},
+    {"height", "height", property_kind::kInteger},
+    {"tag", "tag", property_kind::kText},
+    {"visible", "visible", property_kind::kBoolean},
+    {"disabled", "disabled", property_kind::kBoolean},
+    {"MousePointer", "MousePointer", property_kind::kPointer},
+}};
+
+// A type's whole table: the common properties, then its own from number 8.
+template <std::size_t N>
+constexpr std::array<runtime::PropertyInfo, common_property::kFirstTypeProperty + N> WithCommonProperties(
+    const std::array<runtime::PropertyInfo, N>& own) {
+  std::array<runtime::PropertyInfo, common_property::kFirstTypeProperty + N> table{};
+  for (std::size_t i = 0; i < kCommonProperties.size(); ++i) table[i] = kCommonProperties[i];
+  for (std::size_t i = 0; i < N; ++i) table[common_property::kFirstTypeProperty + i] = own[i];
+  return table;
+}
 
 inline constexpr std::int32_t kMaxPosition = 32627;
 

@@ -34,15 +34,7 @@ QString FromCp936(const std::string& text) { return QString::fromStdU16String(pl
 // [type] -----------------------------------------------------------------------
 
 using namespace property_kind;
-constexpr runtime::PropertyInfo kWindowProperties[32] = {
-    {"left", "left", kInteger},
-    {"top", "top", kInteger},
-    {"width", "width", kInteger},
-    {"height", "height", kInteger},
-    {"tag", "tag", kText},
-    {"visible", "visible", kBoolean},
-    {"disabled", "disabled", kBoolean},
-    {"mousePointer", "mousePointer", kPointer},
+constexpr std::array<runtime::PropertyInfo, 32> kWindowProperties = WithCommonProperties<24>({{
     {"title", "title", kText},
     {"border", "border", kChoice},
     {"backColour", "backColour", kColour},
@@ -67,7 +59,7 @@ constexpr runtime::PropertyInfo kWindowProperties[32] = {
     {"alwaysOnTop", "alwaysOnTop", kBoolean},
     {"keepCaptionActive", "keepCaptionActive", kBoolean},
     {"className", "className", kText},
-};
+}});
 
 QWidget* CreateWindowUnit(const UnitCreateParams& params) { return CWinFormUnit::Create(params); }
 RawProperty GetWindowProperty(QWidget* unit, std::int32_t index) {
@@ -123,7 +115,7 @@ QRegion GeometricRegion(int shape, int width, int height) {
 
 }  // namespace
 
-void InstallWindowType() { runtime::InstallUnitType(unit_type::kWindow, &WindowInterface, kWindowProperties); }
+void InstallWindowType() { runtime::InstallUnitType(unit_type::kWindow, &WindowInterface, kWindowProperties.data()); }
 
 // [creation] -------------------------------------------------------------------
 
