@@ -9,10 +9,12 @@
 //   [outline]   the face and the wheel
 //   [turning]   hands and the needle
 //   [ending]    the end pictures
+#include <algorithm>
 #include <cstdio>
 #include <numeric>
 
 #include "anim/frameimage/frame_image.h"
+#include "anim/picture/gif_reader.h"
 #include "anim/picture/picture.h"
 #include "tools/skin/checks.h"
 #include "tools/skin/picture_edges.h"
@@ -113,6 +115,28 @@ void CheckOutline(const char* name, bool face, const anim::Bitmap& bitmap, Repor
   report.info(name, "the window's outline covers " + Pixels(drawn));
 }
 
+// The outline takes a GIF's first image as it is: its transparent colour
+// stays a colour, and the screen around a smaller image is black.
+void CheckGifOutline(const char* name, bool face, Bytes bytes, const anim::Bitmap& bitmap, Report& report) {
+  anim::GifReader reader;
+  if (!reader.Open(bytes)) return;
+  const std::optional<anim::GifImage> image = reader.NextImage(anim::GifReader::AtTrailer::Stop);
+  if (!image) return;
+  if (image->left > 0 || image->top > 0 || image->left + image->width < reader.screenWidth() ||
+      image->top + image->height < reader.screenHeight()) {
+    report.warning(name, "its first image covers only part of its screen: the rest is black, and black is part of "
+                         "the window");
+  }
+  const std::uint32_t transparent = anim::PixelFromColour(reader.transparentColour());
+  if (!reader.transparentFlag() || transparent == kWhiteKey) return;
+  if (std::find(bitmap.pixels.begin(), bitmap.pixels.end(), transparent) == bitmap.pixels.end()) return;
+  char colour[16];
+  std::snprintf(colour, sizeof colour, "#%06X", transparent);
+  report.problem(name, std::string("marks ") + colour + " as transparent, but " +
+                           (face ? "the clock face and the window's outline ignore" : "the window's outline ignores") +
+                           " a GIF's transparency: only white is cut away, so that colour shows");
+}
+
 // [turning] --------------------------------------------------------------------
 
 bool IsHand(SkinFile file) {
@@ -184,6 +208,7 @@ void CheckOutlinePicture(SkinFile file, const FileBytes& bytes, Report& report) 
                       : "the wheel turns about the picture's centre and the window is cut from it",
                  report);
   OnlyFirstFrame(name, *shape, report);
+  if (shape->format == PictureFormat::Gif) CheckGifOutline(name, face, bytes.bytes, *bitmap, report);
   CheckOutline(name, face, *bitmap, report);
 }
 

@@ -97,6 +97,17 @@ const Damage kDamages[] = {
        WriteFile(f / "表盘.gif", Face([](int x, int y) { return x == 150 && y == 150 ? kWhite : kNavy; }));
      },
      "表盘.gif", "warning", "holes in the window"},
+    {"FaceKeyedByGifTransparency",
+     [](const fs::path& f) {
+       GifFrame disc = Patch(0, 0, 300, 300);
+       for (int i = 0; i < 300 * 300; ++i) disc.indices[i] = InDisc(i % 300, i / 300, 140) ? 1 : 0;
+       disc.transparentIndex = 0;
+       WriteFile(f / "表盘.gif", GifFrames(300, 300, {0x00FF00, kNavy}, {disc}));
+     },
+     "表盘.gif", "problem", "marks #00FF00 as transparent"},
+    {"FaceImageSmallerThanItsScreen",
+     [](const fs::path& f) { WriteFile(f / "表盘.gif", GifFrames(300, 300, {kWhite, kNavy}, {Patch(10, 10, 280, 280)})); },
+     "表盘.gif", "warning", "covers only part of its screen"},
     {"OversizedFace",
      [](const fs::path& f) {
        WriteFile(f / "表盘.gif", GifFrames(4000, 4000, {0, kNavy}, {Patch(0, 0, 2, 2)}));
