@@ -1,0 +1,222 @@
+// pf.ini as the program reads it: section "配置" looked up with the program's
+// own INI engine, in code page 936, every value turned into an integer by
+// the program's own conversion (text that is not a number reads as 0).
+//
+// Index
+//   [keys]     the keys the program reads, with their defaults and ranges
+//   [section]  the key lines of the section, for unknown and doubled keys
+//   [values]   reading and judging each value
+#include <cctype>
+#include <string_view>
+
+#include "base/ascii.h"
+#include "platform/ini.h"
+#include "platform/text_codec.h"
+#include "runtime/values.h"
+#include "tools/skin/checks.h"
+
+namespace horavia::tools::skin {
+
+namespace {
+
+// [keys] -----------------------------------------------------------------------
+
+enum class KeyKind { Plays, Position, RotateWheel };
+
+struct SettingKey {
+  const char* name;  // UTF-8 here; looked up in code page 936
+  KeyKind kind;
+  int defaultValue;
+};
+
+constexpr SettingKey kKeys[] = {
+    {"结束1", KeyKind::Plays, 8},    {"结束2", KeyKind::Plays, 8},    {"结束1x", KeyKind::Position, 0},
+    {"结束1y", KeyKind::Position, 0}, {"结束2x", KeyKind::Position, 0}, {"结束2y", KeyKind::Position, 0},
+    {"转盘", KeyKind::RotateWheel, 0},
+};
+constexpr const char* kSection = "配置";
+
+// Where each key's value goes.
+int* Target(SkinSettings& settings, int keyIndex) {
+  switch (keyIndex) {
+    case 0: return &settings.ends[0].plays;
+    case 1: return &settings.ends[1].plays;
+    case 2: return &settings.ends[0].x;
+    case 3: return &settings.ends[0].y;
+    case 4: return &settings.ends[1].x;
+    case 5: return &settings.ends[1].y;
+    default: return &settings.rotateWheel;
+  }
+}
+
+// [section] --------------------------------------------------------------------
+
+std::string_view TrimBlanks(std::string_view s) {
+  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; };
+  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+// The name of a "[...]" line (the INI engine's reading, simplified: names
+// here are compared whole), or nothing.
+std::optional<std::string_view> HeaderName(std::string_view line) {
+  line = TrimBlanks(line);
+  if (line.empty() || line.front() != '[') return std::nullopt;
+  const std::size_t close = line.find(']');
+  return TrimBlanks(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+}
+
+struct SectionKeys {
+  bool found = false;
+  std::vector<std::string> keys;  // code page 936, in file order
+};
+
+// The key names of the first section with that name, as the INI engine
+// reads only the first.
+SectionKeys KeysOf(std::string_view content, std::string_view section) {
+  SectionKeys out;
+  bool inside = false;
+  std::size_t start = 0;
+  while (start < content.size()) {
+    std::size_t end = content.find('\n', start);
+    if (end == std::string_view::npos) end = content.size();
+    const std::string_view line = content.substr(start, end - start);
+    start = end + 1;
+    if (const auto header = HeaderName(line)) {
+      if (out.found) break;
+      inside = base::EqualIgnoringAsciiCase(*header, section);
+      out.found = inside;
+      continue;
+    }
+    const std::size_t equals = line.find('=');
+    if (inside && equals != std::string_view::npos) out.keys.emplace_back(TrimBlanks(line.substr(0, equals)));
+  }
+  return out;
+}
+
+bool KnownKey(std::string_view cp936Key) {
+  for (const SettingKey& key : kKeys) {
+    if (base::EqualIgnoringAsciiCase(cp936Key, platform::Utf8ToCp936(key.name))) return true;
+  }
+  return false;
+}
+
+// A value for a message: UTF-8, short, quoted.
+std::string Shown(std::string_view cp936) {
+  std::string text = platform::Cp936ToUtf8(cp936.substr(0, 40));
+  if (cp936.size() > 40) text += "…";
+  return "\"" + text + "\"";
+}
+
+void CheckKeyLines(std::string_view content, Report& report) {
+  const SectionKeys section = KeysOf(content, platform::Utf8ToCp936(kSection));
+  std::vector<std::string> seen;
+  for (const std::string& key : section.keys) {
+    const std::string name = platform::Cp936ToUtf8(key);
+    if (!KnownKey(key)) {
+      report.warning("pf.ini", "[配置] sets \"" + name + "\", which the program does not read");
+      continue;
+    }
+    bool twice = false;
+    for (const std::string& earlier : seen) twice = twice || base::EqualIgnoringAsciiCase(earlier, key);
+    if (twice) report.warning("pf.ini", name + " is set more than once; the program reads the first");
+    seen.push_back(key);
+  }
+}
+
+// [values] ---------------------------------------------------------------------
+
+// A plain decimal integer that fits in 32 bits: an optional sign and digits.
+bool PlainInteger(std::string_view text) {
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
+  if (text.empty() || text.size() > 10) return false;
+  for (const char c : text) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+  }
+  return std::stoll(std::string(text)) <= 2147483647LL;
+}
+
+void JudgeValue(const SettingKey& key, int value, Report& report) {
+  const std::string name = key.name;
+  const std::string shown = name + " = " + std::to_string(value);
+  switch (key.kind) {
+    case KeyKind::Plays:
+      if (value < 0) {
+        report.problem("pf.ini", shown + ": a negative count never ends the animation; write 0 to keep the end picture");
+      } else if (value == 0) {
+        report.warning("pf.ini", shown + ": the end picture stays on screen until the program ends");
+      }
+      return;
+    case KeyKind::Position:
+      if (value < 0 || value >= kClockSize) {
+        report.problem("pf.ini", shown + " lies outside the clock's 300 × 300 box (0 to 299)");
+      }
+      return;
+    case KeyKind::RotateWheel:
+      if (value != 0 && value != 1) {
+        report.problem("pf.ini", shown + ": only 1 (the wheel turns) and 0 (the needle turns) mean something; "
+                                         "the program lets the needle turn");
+      }
+      return;
+  }
+}
+
+// A file saved in UTF-8 has its Chinese names in bytes the program never
+// matches, so the section is not found at all.
+void CheckSection(std::string_view content, bool anyKeyFound, Report& report) {
+  if (anyKeyFound || KeysOf(content, platform::Utf8ToCp936(kSection)).found) return;
+  std::string_view utf8 = content;
+  if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
+  if (KeysOf(utf8, kSection).found) {
+    report.problem("pf.ini", "is saved as UTF-8, but the program reads it as code page 936 (GBK) and so finds no "
+                             "[配置] section: every value takes its default. Save it as GBK");
+    return;
+  }
+  if (content.find('=') != std::string_view::npos) {
+    report.problem("pf.ini", "has no [配置] section: the program reads none of its values");
+  }
+}
+
+}  // namespace
+
+SkinSettings CheckSettings(const FileBytes& file, Report& report) {
+  SkinSettings settings;
+  if (file.status == ReadStatus::TooLarge) {
+    report.problem("pf.ini", "is larger than 1 MiB; not read. The defaults apply");
+    return settings;
+  }
+  if (file.status != ReadStatus::Read) return settings;
+  const std::string_view content(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size());
+  const std::string section = platform::Utf8ToCp936(kSection);
+  bool anyKeyFound = false;
+  for (int i = 0; i < static_cast<int>(std::size(kKeys)); ++i) {
+    const SettingKey& key = kKeys[i];
+    const std::optional<std::string> value = platform::IniLookup(content, section, platform::Utf8ToCp936(key.name));
+    if (!value) {
+      *Target(settings, i) = key.defaultValue;
+      continue;
+    }
+    anyKeyFound = true;
+    const int number = runtime::TextToInt32(value->c_str());
+    *Target(settings, i) = number;
+    if (!PlainInteger(*value)) {
+      report.problem("pf.ini", std::string(key.name) + " = " + Shown(*value) +
+                                   " is not a whole number; the program reads it as " + std::to_string(number));
+      continue;
+    }
+    JudgeValue(key, number, report);
+  }
+  CheckSection(content, anyKeyFound, report);
+  CheckKeyLines(content, report);
+
+  const SkinSettings& s = settings;
+  report.info("pf.ini", "the program reads 结束1 = " + std::to_string(s.ends[0].plays) + " at (" +
+                            std::to_string(s.ends[0].x) + ", " + std::to_string(s.ends[0].y) + "), 结束2 = " +
+                            std::to_string(s.ends[1].plays) + " at (" + std::to_string(s.ends[1].x) + ", " +
+                            std::to_string(s.ends[1].y) + "), 转盘 = " + std::to_string(s.rotateWheel) +
+                            (s.rotateWheel == 1 ? " (the wheel turns)" : " (the needle turns)"));
+  return settings;
+}
+
+}  // namespace horavia::tools::skin

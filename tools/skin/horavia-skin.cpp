@@ -1,0 +1,18 @@
+// horavia-skin check DIR | preview DIR OUT.png [--time HH:MM:SS] [--wheel]:
+// checks a skin folder, or composes it as the program shows it (see
+// skin_tool.h).
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tools/skin/skin_tool.h"
+
+int main(int argc, char** argv) {
+  const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+  std::string output, errors;
+  const int code = horavia::tools::skin::RunSkinTool(arguments, output, errors);
+  std::fputs(output.c_str(), stdout);
+  std::fputs(errors.c_str(), stderr);
+  return code;
+}
