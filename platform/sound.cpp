@@ -119,14 +119,14 @@ std::vector<std::int16_t> DecodeWave(std::span<const std::uint8_t> wave) {
   std::vector<std::int16_t> samples;
   if (wave.empty() || wave.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) return samples;
   if (!HoldAudio()) return samples;
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec format{};
   Uint8* buffer = nullptr;
   Uint32 length = 0;
   SDL_RWops* in = SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size()));
-  if (in != nullptr && SDL_LoadWAV_RW(in, 1, &spec, &buffer, &length) != nullptr) {
+  if (in != nullptr && SDL_LoadWAV_RW(in, 1, &format, &buffer, &length) != nullptr) {
     // One conversion of the whole clip: format, channels and rate at once.
     SDL_AudioCVT cvt;
-    const int needed = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, kSoundChannels,
+    const int needed = SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, AUDIO_S16SYS, kSoundChannels,
                                          kSoundRate);
     const std::size_t room = needed < 0 ? 0 : std::size_t{length} * static_cast<std::size_t>(std::max(cvt.len_mult, 1));
     if (room > 0 && room / 2 <= kMaxClipSamples * 2) {

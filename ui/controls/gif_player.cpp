@@ -5,22 +5,9 @@
 #include "anim/gifplayer/placement.h"
 #include "anim/picture/picture.h"
 #include "ui/controls/unit_support.h"
+#include "ui/units/pictures.h"
 
 namespace horavia::ui::controls {
-namespace {
-
-// Canvas pixels are 0x00RRGGBB; RGB32 wants the top byte 0xFF.
-QImage ImageOfCanvas(const anim::Bitmap& canvas) {
-  QImage image(canvas.width, canvas.height, QImage::Format_RGB32);
-  for (int y = 0; y < canvas.height; ++y) {
-    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < canvas.width; ++x) row[x] = 0xFF000000u | canvas.at(x, y);
-  }
-  return image;
-}
-
-}  // namespace
-
 GifPlayer::GifPlayer(QWidget* parent)
     : QWidget(parent),
       // The worker asks for a repaint; the paint itself runs on this thread.
@@ -78,7 +65,7 @@ std::uint32_t GifPlayer::backgroundPixel() const { return backgroundColour().rgb
 std::optional<QImage> GifPlayer::currentPicture() const {
   if (still_) return still_;
   std::optional<QImage> copy;
-  animation_.withCanvas([&copy](const anim::Bitmap& canvas) { copy = ImageOfCanvas(canvas); });
+  animation_.withCanvas([&copy](const anim::Bitmap& canvas) { copy = ImageFromBitmap(canvas); });
   return copy;
 }
 

@@ -4,7 +4,6 @@
 
 namespace horavia::ui {
 
-namespace {
 // Bitmap pixels are 0x00RRGGBB; Qt's RGB32 wants the top byte 0xFF.
 QImage ImageFromBitmap(const anim::Bitmap& bitmap) {
   QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
@@ -14,7 +13,6 @@ QImage ImageFromBitmap(const anim::Bitmap& bitmap) {
   }
   return image;
 }
-}  // namespace
 
 std::optional<QImage> DecodePictureImage(std::span<const std::uint8_t> bytes) {
   if (bytes.empty()) return std::nullopt;
