@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The clock from a first start: the program writes its audio library beside
-# itself, the hands show the time it runs at, and a minute later the clock
-# has corrected itself and still shows the time; the pop-up menu's chime item
-# writes its setting; Escape ends the program with code 0 and no message box.
+# itself (and no settings file), the hands show the time it runs at, and a
+# minute later the clock has corrected itself and still shows the time; the
+# pop-up menu's chime item writes its setting at once; Escape ends the
+# program with code 0 and no message box, writing nothing more.
 #
 # The hands are found in screenshots by difference from the clock face,
 # decoded from the skin by the picture tool: along a ring around the centre,
@@ -120,6 +121,8 @@ face_painted() {
 }
 wait_for face_painted || fail "the clock face was not painted"
 check_clock start "$launched"
+# Settings are written when they change, never merely read.
+[ ! -e "$program_dir/配置.ini" ] || fail "start-up wrote 配置.ini: $(iconv -f CP936 -t UTF-8 "$program_dir/配置.ini")"
 
 # --- The chime item of the menu toggles and writes its setting at once.
 chime_is() { [ "$(ini_value 是否整点报时)" = "$1" ]; }
@@ -136,5 +139,8 @@ corrected=$(add_seconds "$appeared" 61.5)
 while before "$corrected"; do sleep 0.5; done
 check_clock corrected "$(add_seconds "$launched" 60)"
 
+# Nothing is written at exit.
+settings_before=$(md5sum <"$program_dir/配置.ini")
 quit_with_escape
+[ "$(md5sum <"$program_dir/配置.ini")" = "$settings_before" ] || fail "the program rewrote 配置.ini at exit"
 echo "PASS: clock"

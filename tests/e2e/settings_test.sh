@@ -87,7 +87,6 @@ row_height=$((band_last - band_first + 1))
 first_row=$(band_row)
 echo "skin list: the selected row is row $first_row, rows are $row_height pixels high"
 
-skin_is() { [ "$(ini_value 皮肤文件名)" = "$1" ]; }
 row_is() { [ "$(band_row)" = "$1" ]; }
 # The main window shows SKIN's wheel where the settings window leaves it
 # uncovered (below it), needle and pointer aside.
