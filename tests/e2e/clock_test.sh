@@ -48,7 +48,7 @@ hms() { date -d "@${1%.*}" '+%-H %-M %-S'; }
 # them) and a second hand that moved with the time between BEFORE and AFTER.
 # Prints what it counted. Usage: check_hands SHOT HANDS_AT BEFORE AFTER
 check_hands() {
-  local h m _ s0 s1
+  local h m _ s0
   read -r h m _ < <(hms "$2")
   read -r _ _ s0 < <(hms "$3")
   local hour=$(((h * 60 + m) / 2 % 360)) minute=$((m * 6))

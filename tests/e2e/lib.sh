@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the end-to-end tests: a private X server, a private copy of the
 # program folder, the program started with everything it writes kept in one
 # temporary folder, and small helpers to find windows, take screenshots, read

@@ -38,7 +38,7 @@ unit_rect() {
 }
 read -r list_x list_y list_w list_h < <(unit_rect 列表框1)
 read -r check_x check_y _ check_h < <(unit_rect 选择框1)
-read -r combo_x combo_y combo_w combo_h < <(unit_rect 组合框1)
+read -r combo_x combo_y combo_w _ < <(unit_rect 组合框1)
 read -r ok_x ok_y ok_w ok_h < <(unit_rect 动画框1)
 [ -n "$ok_h" ] || fail "cannot read the units' places from $form"
 
