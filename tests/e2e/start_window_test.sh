@@ -7,63 +7,16 @@
 #
 # Usage: start_window_test.sh <path of the horavia executable>
 set -u
+. "$(dirname "$0")/lib.sh"
 
-program="$1"
-work="$(mktemp -d)"
-xvfb_pid=""
-app_pid=""
+e2e_begin
+start_x 1024x768
+copy_program "$1"
+start_program
+find_main_window
+window=$main_window
 
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -f "$work/program.log" ] && sed 's/^/  program: /' "$work/program.log" >&2
-  exit 1
-}
-
-# Polls a command up to about ten seconds.
-wait_for() {
-  for _ in $(seq 1 100); do
-    if "$@" >/dev/null 2>&1; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
-
-# Xvfb picks a free display itself and reports its number: choosing one by
-# its lock file raced with a server of an earlier run still shutting down.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-wait_for test -s "$work/display" || fail "Xvfb did not report a display"
-display=":$(tr -d '[:space:]' <"$work/display")"
-export DISPLAY="$display"
-wait_for xdpyinfo || fail "Xvfb did not start"
-
-# A private copy of the program folder: the program writes beside itself.
-cp -r "$(dirname "$program")" "$work/program"
-mkdir -p "$work/config" "$work/runtime"
-chmod 700 "$work/runtime"
-(
-  cd "$work/program" &&
-    XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" SDL_AUDIODRIVER=dummy \
-      HORAVIA_DIALOGS=print QT_QPA_PLATFORM=xcb exec ./"$(basename "$program")"
-) >"$work/program.log" 2>&1 &
-app_pid=$!
-
-wait_for xdotool search --onlyvisible --class horavia || fail "no window appeared"
-windows=$(xdotool search --onlyvisible --class horavia)
-[ "$(echo "$windows" | wc -l)" -eq 1 ] || fail "expected one window, found: $windows"
-window=$windows
-
-geometry() { xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-  /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'; }
-read -r x y w h < <(geometry)
+read -r x y w h < <(geometry "$window")
 [ "$w" -eq 300 ] && [ "$h" -eq 300 ] || fail "size ${w}x${h}, want 300x300"
 [ "$x" -eq 200 ] && [ "$y" -eq 200 ] || fail "at $x,$y, want 200,200"
 
@@ -82,15 +35,9 @@ px=$((x + 150)); py=$((y + 250))
 xdotool mousemove "$px" "$py" mousedown 1
 for step in 1 2 3 4 5; do xdotool mousemove $((px + step * 8)) $((py - step * 5)); sleep 0.05; done
 xdotool mouseup 1
-wait_for test "$(geometry | cut -d' ' -f1,2)" = "$((x + 40)) $((y - 25))" ||
-  fail "drag moved the window to $(geometry | cut -d' ' -f1,2), want $((x + 40)) $((y - 25))"
-read -r x y w h < <(geometry)
+at() { [ "$(geometry "$window" | cut -d' ' -f1,2)" = "$1" ]; }
+wait_for at "$((x + 40)) $((y - 25))" ||
+  fail "drag moved the window to $(geometry "$window" | cut -d' ' -f1,2), want $((x + 40)) $((y - 25))"
 
-# Escape closes it; the program ends with code 0.
-xdotool mousemove $((x + 150)) $((y + 150)) key Escape
-wait_for sh -c "! kill -0 $app_pid" || fail "the program did not end after Escape"
-wait "$app_pid"
-code=$?
-app_pid=""
-[ "$code" -eq 0 ] || fail "exit code $code, want 0"
+quit_with_escape
 echo "PASS: start window"

@@ -1,0 +1,183 @@
+#!/usr/bin/env bash
+# What the running clock costs while nobody touches it, side by side with
+# `xclock -update 1` (a clock that redraws every second too), both under one
+# private X server (Xvfb) over the same interval:
+#
+#   cpu      share of one core: utime + stime from /proc/<pid>/stat over the
+#            interval (10 ms ticks), and the same from the threads'
+#            /proc/<pid>/task/<tid>/schedstat run times (nanoseconds)
+#   wakeups  voluntary + involuntary context switches per second, summed
+#            over the process's threads (/proc/<pid>/task/*/status)
+#   rss      resident memory (VmRSS) at the end of the interval
+#   first    time from starting the process to its first painted frame: the
+#            first screenshot of the window's place showing at least 50
+#            pixels that are neither the black root window nor white (the
+#            clock leaves the root showing until it paints; xclock's window
+#            background is white, its ticks and hands are drawn in blue
+#            here so that they stand out); screenshots are polled about
+#            every 50 ms, which bounds the resolution
+#
+# The clock runs in its default clock mode from a fresh copy of its program
+# folder, with SDL's dummy audio driver (HORAVIA_IDLE_AUDIO=disk or any SDL
+# driver name to change it). Goals for the clock: at most 2 wake-ups a
+# second and at most 0.1 % of a core. The clock's threads are listed one by
+# one. This is a measurement: it reports whether the goals are met and
+# exits 0 either way.
+#
+#   bench/idle.sh [BUILD-FOLDER] [SECONDS]    (defaults: build-bench, 30)
+set -u
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$top/build-bench}
+seconds=${2:-${HORAVIA_IDLE_SECONDS:-30}}
+audio=${HORAVIA_IDLE_AUDIO:-dummy}
+
+work=$(mktemp -d)
+xvfb_pid="" clock_pid="" xclock_pid=""
+cleanup() {
+  for pid in $clock_pid $xclock_pid $xvfb_pid; do kill "$pid" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Not measured is not a failure of the run that called this.
+give_up() {
+  echo "idle: not measured: $*"
+  exit 0
+}
+
+command -v xclock >/dev/null || give_up "xclock is missing (Debian package x11-apps)"
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DHORAVIA_BENCH=ON -DHORAVIA_TESTS=OFF >/dev/null ||
+    give_up "cannot configure $build"
+fi
+cmake --build "$build" --target horavia >/dev/null || give_up "cannot build the program in $build"
+cp -r "$build/program" "$work/program"
+rm -f "$work/program/bass.dll" "$work/program/配置.ini"
+
+# Polls a command every 0.05 s for at most ten seconds.
+wait_for() {
+  local _
+  for _ in $(seq 1 200); do
+    if "$@" >/dev/null 2>&1; then return 0; fi
+    sleep 0.05
+  done
+  return 1
+}
+
+Xvfb -displayfd 3 -screen 0 800x600x24 -br -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+wait_for test -s "$work/display" || give_up "Xvfb did not start"
+export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
+wait_for xdpyinfo || give_up "Xvfb did not start"
+
+now_ns() { date +%s%N; }
+
+# Polls screenshots of a rectangle until it shows 50 pixels that are
+# neither black nor white; prints the milliseconds since START_NS.
+# Usage: first_frame START_NS GEOMETRY
+first_frame() {
+  local deadline=$(($1 + 20000000000)) count
+  while [ "$(now_ns)" -lt "$deadline" ]; do
+    count=$(import -window root -crop "$2" +repage -depth 8 txt:- 2>/dev/null |
+      awk 'NR > 1 && $3 != "#000000" && $3 != "#FFFFFF" {n++} END {print n + 0}')
+    if [ "$count" -ge 50 ]; then
+      echo $((($(now_ns) - $1) / 1000000))
+      return 0
+    fi
+    sleep 0.03
+  done
+  echo "never"
+}
+
+# Waits until a window of the given class is mapped; prints its geometry
+# as WIDTHxHEIGHT+X+Y.
+mapped_window() {
+  local id
+  wait_for xdotool search --onlyvisible --class "$1" || return 1
+  id=$(xdotool search --onlyvisible --class "$1" | head -n 1)
+  xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+    /Width:/ {w=$2} /Height:/ {h=$2} END {printf "%dx%d+%d+%d\n", w, h, x, y}'
+}
+
+# --- Start each alone, so that neither slows the other's start.
+mkdir -p "$work/config" "$work/data" "$work/runtime"
+chmod 700 "$work/runtime"
+started=$(now_ns)
+(
+  cd "$work/program" &&
+    XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime" \
+      SDL_AUDIODRIVER="$audio" SDL_DISKAUDIOFILE=/dev/null HORAVIA_DIALOGS=print QT_QPA_PLATFORM=xcb \
+      exec ./horavia
+) >"$work/clock.log" 2>&1 &
+clock_pid=$!
+clock_geometry=$(mapped_window horavia) || give_up "the clock's window did not appear"
+clock_first=$(first_frame "$started" "$clock_geometry")
+
+started=$(now_ns)
+xclock -update 1 -geometry 200x200+560+20 -fg blue -hd blue -hl blue >"$work/xclock.log" 2>&1 &
+xclock_pid=$!
+xclock_geometry=$(mapped_window XClock) || give_up "xclock's window did not appear"
+xclock_first=$(first_frame "$started" "$xclock_geometry")
+
+# Let both settle (fonts, first corrections) before measuring.
+sleep 3
+
+# One line per thread: "tid comm switches ticks runtime_ns".
+threads() {
+  local task
+  for task in /proc/"$1"/task/*; do
+    [ -r "$task/status" ] || continue
+    printf '%s %s %s %s %s\n' "${task##*/}" "$(tr ' ' '_' <"$task/comm")" \
+      "$(awk '/^voluntary_ctxt_switches|^nonvoluntary_ctxt_switches/ {n += $2} END {print n}' "$task/status")" \
+      "$(awk '{print $14 + $15}' "$task/stat")" \
+      "$(awk '{print $1}' "$task/schedstat" 2>/dev/null || echo 0)"
+  done
+}
+process_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+
+threads "$clock_pid" >"$work/clock.0"
+threads "$xclock_pid" >"$work/xclock.0"
+clock_ticks0=$(process_ticks "$clock_pid")
+xclock_ticks0=$(process_ticks "$xclock_pid")
+t0=$(now_ns)
+sleep "$seconds"
+t1=$(now_ns)
+threads "$clock_pid" >"$work/clock.1"
+threads "$xclock_pid" >"$work/xclock.1"
+clock_ticks1=$(process_ticks "$clock_pid")
+xclock_ticks1=$(process_ticks "$xclock_pid")
+kill -0 "$clock_pid" 2>/dev/null || give_up "the clock ended during the measurement"
+
+hz=$(getconf CLK_TCK)
+interval=$(awk -v a="$t0" -v b="$t1" 'BEGIN {printf "%.3f", (b - a) / 1e9}')
+
+# Per-thread deltas (threads that started during the interval count from
+# zero): "tid comm switches ticks runtime_ns".
+deltas() {
+  awk 'NR == FNR {sw[$1] = $3; tk[$1] = $4; ns[$1] = $5; next}
+    {print $1, $2, $3 - sw[$1], $4 - tk[$1], $5 - ns[$1]}' "$work/$1.0" "$work/$1.1"
+}
+
+# "cpu_stat_% cpu_schedstat_% wakeups_per_s rss_kib"
+summary() {
+  local ticks0=$2 ticks1=$3 pid=$4
+  deltas "$1" | awk -v s="$interval" -v hz="$hz" -v t0="$ticks0" -v t1="$ticks1" \
+    -v rss="$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")" '
+    {switches += $3; ns += $5}
+    END {printf "%.3f %.3f %.2f %d\n", 100 * (t1 - t0) / hz / s, 100 * ns / 1e9 / s, switches / s, rss}'
+}
+read -r clock_cpu clock_cpu_ns clock_wakeups clock_rss < <(summary clock "$clock_ticks0" "$clock_ticks1" "$clock_pid")
+read -r xclock_cpu xclock_cpu_ns xclock_wakeups xclock_rss < <(summary xclock "$xclock_ticks0" "$xclock_ticks1" "$xclock_pid")
+
+echo "idle over ${interval} s under Xvfb (clock audio driver: $audio)"
+printf '  %-16s %10s %14s %12s %10s %12s\n' program "cpu %" "cpu % (ns)" "wakeups/s" "rss KiB" "first ms"
+printf '  %-16s %10s %14s %12s %10s %12s\n' horavia "$clock_cpu" "$clock_cpu_ns" "$clock_wakeups" "$clock_rss" "$clock_first"
+printf '  %-16s %10s %14s %12s %10s %12s\n' "xclock -update 1" "$xclock_cpu" "$xclock_cpu_ns" "$xclock_wakeups" "$xclock_rss" "$xclock_first"
+echo "  horavia by thread:"
+deltas clock | awk -v s="$interval" '{printf "    %-8s %-20s %8.2f wakeups/s %8.3f %% cpu\n", $1, $2, $3 / s, 100 * $5 / 1e9 / s}'
+
+verdict() { awk -v v="$1" -v goal="$2" 'BEGIN {print (v <= goal) ? "met" : "missed"}'; }
+echo "  goal: at most 2 wake-ups a second: $(verdict "$clock_wakeups" 2) ($clock_wakeups)"
+echo "  goal: at most 0.1 % of a core: $(verdict "$clock_cpu_ns" 0.1) ($clock_cpu_ns %, $clock_cpu % by ticks)"
+exit 0
