@@ -214,6 +214,15 @@ BOOL BASS_CALL BASS_StreamFree(HSTREAM handle) {
 
 // [playback] ------------------------------------------------------------------
 BOOL BASS_CALL BASS_ChannelPlay(DWORD handle, BOOL restart) {
+  {
+    // The output rests while nothing plays; it runs again before the
+    // channel starts (outside the mixer's lock, which its callback takes).
+    Library& library = Context();
+    std::lock_guard api(library.api);
+    if (library.mixer != nullptr && library.mixer->hasOutput() && !library.mixer->wakeOutput()) {
+      return Fail(library, BASS_ERROR_DRIVER, kFalse);  // the device went away since
+    }
+  }
   return WithChannel(handle, kFalse, [restart](Library& library, Channel& channel) {
     if (!library.mixer->hasOutput()) return Fail(library, BASS_ERROR_NOPLAY, kFalse);
     if ((restart || channel.finished()) && !channel.seek(0)) {

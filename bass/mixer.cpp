@@ -1,6 +1,7 @@
 #include "bass/mixer.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 namespace horavia::bass {
@@ -11,10 +12,43 @@ Mixer::Mixer(int outputRate)
       channelBuffer_(kChunkFrames * 2),
       scratch_(kChunkFrames * 2) {}
 
-Mixer::~Mixer() { closeOutput(); }
+Mixer::~Mixer() {
+  {
+    std::lock_guard lock(deviceMutex_);
+    stopping_ = true;
+  }
+  restCondition_.notify_one();
+  if (rester_.joinable()) rester_.join();
+  std::lock_guard lock(deviceMutex_);
+  closeDevice();
+}
 
 bool Mixer::openOutput(const char* deviceName) {
-  closeOutput();
+  std::lock_guard lock(deviceMutex_);
+  closeDevice();
+  defaultDevice_ = deviceName == nullptr;
+  deviceName_ = deviceName != nullptr ? deviceName : "";
+  outputChosen_ = openDevice();
+  closeDevice();
+  return outputChosen_;
+}
+
+bool Mixer::wakeOutput() {
+  std::lock_guard lock(deviceMutex_);
+  if (!outputChosen_) return false;
+  silentChunks_ = 0;
+  if (device_ != 0) return true;
+  if (!openDevice()) return false;
+  if (!rester_.joinable()) rester_ = std::thread(&Mixer::restLoop, this);
+  return true;
+}
+
+bool Mixer::outputRunning() {
+  std::lock_guard lock(deviceMutex_);
+  return device_ != 0;
+}
+
+bool Mixer::openDevice() {
   SDL_AudioSpec want{};
   want.freq = outputRate_;
   want.format = AUDIO_S16SYS;
@@ -25,17 +59,31 @@ bool Mixer::openOutput(const char* deviceName) {
   SDL_AudioSpec have{};
   // No allowed changes: SDL converts to whatever the hardware wants, so the
   // callback always sees exactly this format.
-  device_ = SDL_OpenAudioDevice(deviceName, 0, &want, &have, 0);
+  device_ = SDL_OpenAudioDevice(defaultDevice_ ? nullptr : deviceName_.c_str(), 0, &want, &have, 0);
   if (device_ == 0) return false;
   SDL_PauseAudioDevice(device_, 0);
   return true;
 }
 
-void Mixer::closeOutput() {
-  // Never under mutex_: closing waits for the callback, which takes it.
+void Mixer::closeDevice() {
   if (device_ == 0) return;
   SDL_CloseAudioDevice(device_);
   device_ = 0;
+}
+
+// Sleeps until the callback reports a long silence, then closes the device.
+// The callback cannot take deviceMutex_ (closing waits for it), so a report
+// can slip past between the check and the wait; the wait's limit picks it up.
+void Mixer::restLoop() {
+  std::unique_lock lock(deviceMutex_);
+  while (!stopping_) {
+    restCondition_.wait_for(lock, std::chrono::seconds(kRestAfterSeconds),
+                            [this] { return stopping_ || restWanted_.load(); });
+    if (stopping_) break;
+    if (!restWanted_.exchange(false)) continue;
+    const auto restChunks = static_cast<std::uint32_t>(outputRate_ * kRestAfterSeconds / kChunkFrames);
+    if (silentChunks_.load() >= restChunks) closeDevice();
+  }
 }
 
 Handle Mixer::add(std::unique_ptr<Channel> channel) {
@@ -84,8 +132,10 @@ void Mixer::mix(std::span<std::int16_t> out) {
 void Mixer::mixChunk(std::span<std::int16_t> out) {
   std::fill_n(sum_.begin(), out.size(), 0.0f);
   std::span<std::int16_t> buffer(channelBuffer_.data(), out.size());
+  bool playing = false;
   for (auto& [handle, channel] : channels_) {
     if (channel->state() != PlayState::kPlaying) continue;
+    playing = true;
     std::size_t frames = channel->pull(buffer, scratch_);
     const float volume = channel->volume();
     for (std::size_t i = 0; i < frames * 2; ++i) sum_[i] += static_cast<float>(buffer[i]) * volume;
@@ -94,6 +144,15 @@ void Mixer::mixChunk(std::span<std::int16_t> out) {
   for (std::size_t i = 0; i < out.size(); ++i) {
     float level = std::nearbyint(sum_[i] * masterVolume_);
     out[i] = static_cast<std::int16_t>(std::clamp(level, -32768.0f, 32767.0f));
+  }
+  if (playing) {
+    silentChunks_ = 0;
+    return;
+  }
+  const auto restChunks = static_cast<std::uint32_t>(outputRate_ * kRestAfterSeconds / kChunkFrames);
+  if (++silentChunks_ == restChunks) {
+    restWanted_ = true;
+    restCondition_.notify_one();
   }
 }
 

@@ -2,16 +2,25 @@
 // host output device that pulls it. SDL's audio thread calls mix() through
 // the device callback; every other access takes mutex() first, so a call
 // from the application waits at most for one callback (one buffer).
+//
+// The output runs only while there is something to play: a running device
+// wakes the process about forty times a second even for silence, which an
+// idle clock must not pay for. It rests (the device is closed) once it has
+// played silence for kRestAfterSeconds, and wakeOutput() opens it again.
 #pragma once
 
 #include <SDL.h>
 
+#include <atomic>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <span>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "bass/channel.h"
@@ -33,9 +42,19 @@ class Mixer {
   Mixer(const Mixer&) = delete;
   Mixer& operator=(const Mixer&) = delete;
 
-  // Opens the host output (null: the default one) and starts pulling.
+  static constexpr int kRestAfterSeconds = 30;
+
+  // Chooses the host output (null: the default one) and opens it once to
+  // see that it works; false when it cannot be opened. It then rests until
+  // something plays.
   bool openOutput(const char* deviceName);
-  bool hasOutput() const { return device_ != 0; }
+  // Whether an output was chosen (none for the "no sound" device).
+  bool hasOutput() const { return outputChosen_; }
+  // Makes the chosen output run (opening it again after a rest); false
+  // when it cannot be opened. Call without mutex() held.
+  bool wakeOutput();
+  // Whether the output device is open and pulling now.
+  bool outputRunning();
   int outputRate() const { return outputRate_; }
 
   std::mutex& mutex() { return mutex_; }
@@ -58,11 +77,25 @@ class Mixer {
  private:
   static void AudioCallback(void* mixer, Uint8* stream, int length);
   void mixChunk(std::span<std::int16_t> out);
-  void closeOutput();
+  // Both expect deviceMutex_ to be held, and never mutex_: closing waits for
+  // the callback, which takes it.
+  bool openDevice();
+  void closeDevice();
+  void restLoop();
 
   const int outputRate_;
   std::mutex mutex_;
+  // The output device and the thread that lets it rest.
+  std::mutex deviceMutex_;
   SDL_AudioDeviceID device_ = 0;
+  bool outputChosen_ = false;
+  bool defaultDevice_ = true;
+  std::string deviceName_;
+  std::atomic<std::uint32_t> silentChunks_{0};
+  std::atomic<bool> restWanted_{false};
+  std::condition_variable restCondition_;
+  bool stopping_ = false;
+  std::thread rester_;
   std::map<Handle, std::unique_ptr<Channel>> channels_;
   Handle nextHandle_ = 1;
   float masterVolume_ = 1.0f;

@@ -137,5 +137,31 @@ TEST(BassMixer, HandlesAreNonZeroUniqueAndBounded) {
   EXPECT_EQ(mixer.removeAll().size(), Mixer::kMaxChannels);
 }
 
+// The output runs only while there is something to play: after a long
+// silence it rests, and playing wakes it again. (SDL's dummy driver; the
+// silence is mixed here rather than waited for.)
+TEST(BassMixer, TheOutputRestsAfterALongSilenceAndWakesToPlay) {
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0);
+  {
+    Mixer mixer(44100);
+    ASSERT_TRUE(mixer.openOutput(nullptr));
+    EXPECT_FALSE(mixer.outputRunning());  // opened once to check it, then resting
+    ASSERT_TRUE(mixer.wakeOutput());
+    EXPECT_TRUE(mixer.outputRunning());
+    std::vector<std::int16_t> out(Mixer::kChunkFrames * 2);
+    const int restChunks = 44100 * Mixer::kRestAfterSeconds / static_cast<int>(Mixer::kChunkFrames);
+    for (int i = 0; i < restChunks; ++i) mixer.mix(out);
+    bool rested = false;
+    for (int i = 0; i < 200 && !rested; ++i) {  // the resting thread closes it: at most 2 s
+      rested = !mixer.outputRunning();
+      if (!rested) SDL_Delay(10);
+    }
+    EXPECT_TRUE(rested);
+    ASSERT_TRUE(mixer.wakeOutput());
+    EXPECT_TRUE(mixer.outputRunning());
+  }
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
 }  // namespace
 }  // namespace horavia::bass
