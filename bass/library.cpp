@@ -11,8 +11,6 @@
 //   [volume]    master volume and channel attributes
 #include <mpg123.h>
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -25,6 +23,7 @@
 #include "bass/device_list.h"
 #include "bass/fft.h"
 #include "bass/mixer.h"
+#include "platform/sdl_audio.h"
 #include "platform/text_codec.h"
 
 namespace horavia::bass {
@@ -72,13 +71,13 @@ T Succeed(Library& library, T result) {
 }
 
 bool HoldSdlAudio(Library& library) {
-  if (!library.sdlAudioHeld) library.sdlAudioHeld = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+  if (!library.sdlAudioHeld) library.sdlAudioHeld = platform::InitSdlAudio();
   return library.sdlAudioHeld;
 }
 
 void ReleaseSdlAudio(Library& library) {
   if (!library.sdlAudioHeld) return;
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  platform::QuitSdlAudio();
   library.sdlAudioHeld = false;
 }
 

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/sdl_audio.h"
 #include "platform/ticks.h"
 #include "platform/timers.h"
 
@@ -110,8 +111,8 @@ namespace {
 constexpr std::size_t kMaxClipSamples = std::size_t{kSoundRate} * kSoundChannels * 360;
 
 // SDL's audio subsystem, held while anything of this service uses it.
-bool HoldAudio() { return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0; }
-void ReleaseAudio() { SDL_QuitSubSystem(SDL_INIT_AUDIO); }
+bool HoldAudio() { return InitSdlAudio(); }
+void ReleaseAudio() { QuitSdlAudio(); }
 
 }  // namespace
 

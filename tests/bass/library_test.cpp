@@ -2,6 +2,7 @@
 // through SDL's disk driver into a file, so every check is on the samples
 // that really left the mixer; no sound card is involved.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <stdlib.h>
 
 #include <algorithm>
@@ -351,6 +352,17 @@ TEST_F(BassLibrary, FreeingZeroOrAFreedHandleFailsHarmlessly) {
   EXPECT_EQ(bass.BASS_ErrorGetCode(), BASS_ERROR_HANDLE);
   // A new stream never takes the freed handle's number.
   EXPECT_NE(Open("tones.mp3"), stream);
+}
+
+// Starting the output must leave the termination signals to the process,
+// so that a logout or `kill` still ends the program.
+TEST_F(BassLibrary, StartedOutputLeavesTerminationSignalsToTheProcess) {
+  InitOutput();
+  for (int signal : {SIGTERM, SIGINT}) {
+    struct sigaction now {};
+    ASSERT_EQ(sigaction(signal, nullptr, &now), 0);
+    EXPECT_EQ(now.sa_handler, SIG_DFL) << "signal " << signal;
+  }
 }
 
 TEST_F(BassLibrary, InitTwiceWithoutFreeFails) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/sdl_audio.h"
 #include "tests/bass/sound_support.h"
 
 namespace horavia::bass {
@@ -141,7 +142,7 @@ TEST(BassMixer, HandlesAreNonZeroUniqueAndBounded) {
 // silence it rests, and playing wakes it again. (SDL's dummy driver; the
 // silence is mixed here rather than waited for.)
 TEST(BassMixer, TheOutputRestsAfterALongSilenceAndWakesToPlay) {
-  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0);
+  ASSERT_TRUE(platform::InitSdlAudio());
   {
     Mixer mixer(44100);
     ASSERT_TRUE(mixer.openOutput(nullptr));
@@ -160,7 +161,7 @@ TEST(BassMixer, TheOutputRestsAfterALongSilenceAndWakesToPlay) {
     ASSERT_TRUE(mixer.wakeOutput());
     EXPECT_TRUE(mixer.outputRunning());
   }
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  platform::QuitSdlAudio();
 }
 
 }  // namespace
