@@ -14,6 +14,7 @@
 
 int main(int argc, char** argv) {
   horavia::platform::PreferX11Windows();
+  horavia::platform::AvoidSharedMemoryFlushes();
   QApplication qt(argc, argv);
   horavia::ui::InstallUserInterface();
   horavia::runtime::RuntimeApp& runtime = horavia::runtime::Runtime();

@@ -111,7 +111,7 @@ started=$(now_ns)
       exec ./horavia
 ) >"$work/clock.log" 2>&1 &
 clock_pid=$!
-clock_geometry=$(mapped_window horavia) || give_up "the clock's window did not appear"
+clock_geometry=$(mapped_window horavia) || give_up "the clock's window did not appear: $(cat "$work/clock.log")"
 clock_first=$(first_frame "$started" "$clock_geometry")
 
 started=$(now_ns)
@@ -147,7 +147,7 @@ threads "$clock_pid" >"$work/clock.1"
 threads "$xclock_pid" >"$work/xclock.1"
 clock_ticks1=$(process_ticks "$clock_pid")
 xclock_ticks1=$(process_ticks "$xclock_pid")
-kill -0 "$clock_pid" 2>/dev/null || give_up "the clock ended during the measurement"
+kill -0 "$clock_pid" 2>/dev/null || give_up "the clock ended during the measurement: $(cat "$work/clock.log")"
 
 hz=$(getconf CLK_TCK)
 interval=$(awk -v a="$t0" -v b="$t1" 'BEGIN {printf "%.3f", (b - a) / 1e9}')

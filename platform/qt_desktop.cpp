@@ -70,4 +70,9 @@ void PreferX11Windows() {
   qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
+void AvoidSharedMemoryFlushes() {
+  if (qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) return;
+  qputenv("QT_XCB_NO_MITSHM", "1");
+}
+
 }  // namespace horavia::platform

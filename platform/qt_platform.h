@@ -17,6 +17,13 @@ void InstallQtDesktop();
 // (QT_QPA_PLATFORM). Call before the application object is made.
 void PreferX11Windows();
 
+// The clock changes a few thousand pixels a second. On X11 the toolkit
+// hands window pixels to the server through shared memory, and each such
+// flush costs a round trip that wakes two of our threads; sending the
+// changed pixels over the connection costs neither. Kept when the user set
+// QT_XCB_NO_MITSHM. Call before the application object is made.
+void AvoidSharedMemoryFlushes();
+
 inline void InstallQtPlatform() {
   InstallQtEventLoop();
   InstallQtDesktop();

@@ -44,8 +44,8 @@ void CartoonBox::compose(BoxRect area, PixelView out, std::uint32_t fourth) {
   for (const auto& owned : objects_) {
     const BoxObject& object = *owned;
     if (!object.visible || !object.hasPicture()) continue;
+    if (!object.paintRect().intersects(area)) continue;
     const BoxRect rect = object.rect();
-    if (!rect.intersects(area)) continue;
     const std::size_t index = object.currentFrame < object.rendered->frameCount() ? std::max(object.currentFrame, 0) : 0;
     const ImageFrame& frame = object.rendered->frames[index];
     // The rectangles meet, so both offsets lie within a picture's size of 0.

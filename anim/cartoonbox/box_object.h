@@ -3,6 +3,7 @@
 // Pictures, font data and sounds are shared items of the box's cache.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -20,6 +21,11 @@ inline int TruncatedPosition(double v) {
   if (v >= 2147483647.0) return std::numeric_limits<int>::max();
   if (v <= -2147483648.0) return std::numeric_limits<int>::min();
   return static_cast<int>(v);
+}
+
+inline int SaturatedSum(int a, int b) {
+  const std::int64_t sum = std::int64_t{a} + b;
+  return static_cast<int>(std::clamp<std::int64_t>(sum, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 struct BoxObject {
@@ -43,6 +49,7 @@ struct BoxObject {
   // Pictures: `source` untransformed, `rendered` what is drawn.
   const FrameImage* source = nullptr;
   const FrameImage* rendered = nullptr;
+  ImageArea shown;  // ShownArea of `rendered`, kept with it
   int currentFrame = 0;
   bool frameStarted = false;
   std::uint32_t frameStart = 0;
@@ -83,6 +90,15 @@ struct BoxObject {
   BoxRect rect() const {
     if (!hasPicture()) return {TruncatedPosition(x), TruncatedPosition(y), 0, 0};
     return {TruncatedPosition(x), TruncatedPosition(y), rendered->width, rendered->height};
+  }
+  // The part of rect() that drawing the object can change: what a change of
+  // the object repaints. A turned thin hand covers a small part of its
+  // picture. A negative transparency brings out even the picture's fully
+  // transparent pixels, so then it is the whole rectangle.
+  BoxRect paintRect() const {
+    const BoxRect whole = rect();
+    if (whole.empty() || transparency < 0) return whole;
+    return {SaturatedSum(whole.left, shown.left), SaturatedSum(whole.top, shown.top), shown.width, shown.height};
   }
   void clearRotation() {
     rotating = false;

@@ -83,7 +83,7 @@ CartoonBox::Next CartoonBox::animate(BoxObject& object, std::uint32_t now) {
     }
   }
   object.frameStart = now;
-  invalidate(object.rect());
+  invalidate(object.paintRect());
   return Next::Following;
 }
 
@@ -104,12 +104,12 @@ CartoonBox::Next CartoonBox::turn(BoxObject& object, std::uint32_t now) {
   const int oldWidth = object.rendered->width;
   const int oldHeight = object.rendered->height;
   object.angle = static_cast<std::int32_t>(((std::int64_t{object.angle} + object.rotationStep) % 360 + 360) % 360);
-  invalidate(object.rect());
+  invalidate(object.paintRect());
   rebuild(object);
   const BoxStatus moved = recentre(object, oldWidth, oldHeight);
   if (moved == BoxStatus::BoxGone) return Next::Stop;
   if (moved == BoxStatus::ObjectGone) return Next::SameIndex;
-  invalidate(object.rect());
+  invalidate(object.paintRect());
   object.lastRotation = now;
   if (object.degreesLeft <= 0) return Next::Following;
   const std::int64_t left = std::int64_t{object.degreesLeft} - std::abs(std::int64_t{object.rotationStep});

@@ -86,12 +86,15 @@ void CartoonBox::insertByLayer(std::unique_ptr<BoxObject> object) {
 void CartoonBox::releasePictures(BoxObject& object) {
   cache_.Release(object.rendered);
   object.rendered = nullptr;
+  object.shown = {};
 }
 
 void CartoonBox::rebuild(BoxObject& object) {
   releasePictures(object);
   object.rendered = RenderObjectPicture(object, cache_);
-  if (object.hasPicture() && object.currentFrame >= object.rendered->frameCount()) object.currentFrame = 0;
+  if (!object.hasPicture()) return;
+  object.shown = ShownArea(*object.rendered);
+  if (object.currentFrame >= object.rendered->frameCount()) object.currentFrame = 0;
 }
 
 void CartoonBox::applyTemplate(BoxObject& object, const ObjectTemplate& from) {
@@ -117,7 +120,7 @@ void CartoonBox::applyTemplate(BoxObject& object, const ObjectTemplate& from) {
   object.destroySound = cache_.RegisterBlob(d.destroySound);
   object.collideAllowed = d.collideAllowed != 0;
   object.collidedSound = cache_.RegisterBlob(d.collidedSound);
-  object.rendered = RenderObjectPicture(object, cache_);
+  rebuild(object);
   if (d.existTime > 0) {
     object.expires = true;
     object.expiry = platform::TickCount() + static_cast<std::uint32_t>(d.existTime);
@@ -136,7 +139,7 @@ std::int32_t CartoonBox::createObject(const ObjectTemplate* from, double x, doub
   object->name = name;
   object->clearRotation();
   const std::int32_t id = object->id;
-  const BoxRect rect = object->rect();
+  const BoxRect rect = object->paintRect();
   insertByLayer(std::move(object));
   invalidate(rect);
   if (from != nullptr && !from->data.createSound.empty()) host_.PlaySound(from->data.createSound);
@@ -145,7 +148,7 @@ std::int32_t CartoonBox::createObject(const ObjectTemplate* from, double x, doub
 }
 
 void CartoonBox::removeObject(BoxObject& object) {
-  invalidate(object.rect());
+  invalidate(object.paintRect());
   if (object.destroySound != nullptr) host_.PlaySound(*object.destroySound);
   releasePictures(object);
   cache_.Release(object.source);
@@ -188,14 +191,14 @@ void CartoonBox::setVisible(std::int32_t id, bool visible) {
   BoxObject* object = findMutable(id);
   if (object == nullptr || object->visible == visible) return;
   object->visible = visible;
-  invalidate(object->rect());
+  invalidate(object->paintRect());
   reschedule();
 }
 
 void CartoonBox::setPicture(std::int32_t id, std::span<const std::uint8_t> bytes, std::int32_t colour) {
   BoxObject* object = findMutable(id);
   if (object == nullptr) return;
-  invalidate(object->rect());
+  invalidate(object->paintRect());
   releasePictures(*object);
   cache_.Release(object->source);
   object->source = nullptr;
@@ -212,7 +215,7 @@ void CartoonBox::setPicture(std::int32_t id, std::span<const std::uint8_t> bytes
   if (picture.usable()) {
     object->source = cache_.RegisterImage(std::make_unique<FrameImage>(std::move(picture)));
     rebuild(*object);
-    invalidate(object->rect());
+    invalidate(object->paintRect());
   }
   reschedule();
 }
@@ -226,11 +229,11 @@ BoxStatus CartoonBox::setAngle(std::int32_t id, std::int32_t angle) {
   if (!object->rotateWithAngle || !object->hasPicture()) return BoxStatus::Done;
   const int oldWidth = object->rendered->width;
   const int oldHeight = object->rendered->height;
-  invalidate(object->rect());
+  invalidate(object->paintRect());
   rebuild(*object);
   const BoxStatus moved = recentre(*object, oldWidth, oldHeight);
   if (moved != BoxStatus::Done) return moved;
-  invalidate(object->rect());
+  invalidate(object->paintRect());
   reschedule();
   return BoxStatus::Done;
 }
@@ -240,9 +243,9 @@ void CartoonBox::setRotateWithAngle(std::int32_t id, bool on) {
   if (object == nullptr || object->rotateWithAngle == on) return;
   object->rotateWithAngle = on;
   if (object->angle == 0) return;
-  invalidate(object->rect());
+  invalidate(object->paintRect());
   rebuild(*object);
-  invalidate(object->rect());
+  invalidate(object->paintRect());
   reschedule();
 }
 
@@ -288,10 +291,10 @@ BoxStatus CartoonBox::move(BoxObject& object, double x, double y) {
   if (status != BoxStatus::Done) return status;
   if (asked.result && *asked.result == 0) return BoxStatus::Done;  // vetoed
   BoxObject& still = *findSerial(serial);
-  invalidate(still.rect());
+  invalidate(still.paintRect());
   still.x = x;
   still.y = y;
-  invalidate(still.rect());
+  invalidate(still.paintRect());
   return afterEvent(raise(kEventMoved, {id, newX, newY}), serial);
 }
 

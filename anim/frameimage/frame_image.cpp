@@ -2,12 +2,13 @@
 //   helpers      MulDiv, PixelColour
 //   loading      LoadFromBytes, LoadGifFrames (canvas and disposal), PNG
 //   text         LoadFromText: lines, measuring, the two-colour rule
-//   comparing    Clone, Equal
+//   comparing    Clone, Equal, ShownArea
 #include "anim/frameimage/frame_image.h"
 
 #include <algorithm>
 #include <cstring>
 
+#include "anim/frameimage/simd.h"
 #include "anim/picture/gif_reader.h"
 #include "anim/picture/picture.h"
 #include "anim/picture/pixel_size.h"
@@ -233,6 +234,61 @@ FrameImage FrameImage::LoadFromText(std::string_view text, TextRenderer& rendere
 std::optional<FrameImage> Clone(const FrameImage& image) {
   if (!image.usable()) return std::nullopt;
   return image;
+}
+
+namespace {
+
+// A pixel shows unless it is fully transparent or the key; without a key,
+// keyPixel is 0xFF000000, which no colour part equals.
+inline bool Shows(std::uint32_t pixel, std::uint32_t keyPixel) {
+  return pixel < 0xFF000000 && (pixel & 0x00FFFFFF) != keyPixel;
+}
+
+// Whether any pixel of the row shows. Most rows of a turned hand show
+// nothing, so the whole row is tested four pixels at a time.
+bool RowShows(const std::uint32_t* row, std::size_t width, std::uint32_t keyPixel) {
+  std::size_t x = 0;
+#if defined(HORAVIA_HAVE_SSE2_PATH)
+  const __m128i opaqueMax = _mm_set1_epi32(0xFF);
+  const __m128i colourMask = _mm_set1_epi32(0x00FFFFFF);
+  const __m128i key = _mm_set1_epi32(static_cast<int>(keyPixel));
+  for (; x + 4 <= width; x += 4) {
+    const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x));
+    const __m128i hidden = _mm_or_si128(_mm_cmpeq_epi32(_mm_srli_epi32(p, 24), opaqueMax),
+                                        _mm_cmpeq_epi32(_mm_and_si128(p, colourMask), key));
+    if (_mm_movemask_epi8(hidden) != 0xFFFF) return true;
+  }
+#endif
+  for (; x < width; ++x) {
+    if (Shows(row[x], keyPixel)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+ImageArea ShownArea(const FrameImage& image) {
+  if (!image.usable()) return {};
+  const std::size_t width = static_cast<std::size_t>(image.width);
+  std::size_t left = width, right = 0, top = static_cast<std::size_t>(image.height), bottom = 0;
+  for (const ImageFrame& frame : image.frames) {
+    if (frame.pixels.size() != width * static_cast<std::size_t>(image.height)) continue;
+    const std::uint32_t keyPixel = frame.keyColour == kNoKey ? 0xFF000000 : PixelFromColour(frame.keyColour);
+    for (std::size_t y = 0; y < static_cast<std::size_t>(image.height); ++y) {
+      const std::uint32_t* row = frame.pixels.data() + y * width;
+      if (!RowShows(row, width, keyPixel)) continue;
+      std::size_t first = 0;
+      while (!Shows(row[first], keyPixel)) ++first;
+      std::size_t last = width - 1;
+      while (!Shows(row[last], keyPixel)) --last;
+      left = std::min(left, first);
+      right = std::max(right, last + 1);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y + 1);
+    }
+  }
+  if (left >= right) return {};
+  return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left), static_cast<int>(bottom - top)};
 }
 
 bool Equal(const FrameImage& a, const FrameImage& b) {

@@ -121,6 +121,20 @@ void CopyRect(PixelView destination, ConstPixelView source, CopyArea area);
 // pixel that is not fully transparent and not the frame's key colour.
 bool HitTest(const FrameImage& image, int imageX, int imageY, int frameIndex, int pointX, int pointY);
 
+// A rectangle of an image's pixels, relative to its top-left corner.
+struct ImageArea {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const ImageArea&, const ImageArea&) = default;
+};
+
+// The smallest area holding every pixel, of any frame, that BlendFrame can
+// show at a transparency of 0 or more: neither fully transparent nor its
+// frame's key. Empty (all 0) when no pixel shows or the image is unusable.
+ImageArea ShownArea(const FrameImage& image);
+
 // Same size and frame count, and per frame the same key, delay and pixels.
 bool Equal(const FrameImage& a, const FrameImage& b);
 

@@ -8,18 +8,8 @@
 #include <cmath>
 #include <cstring>
 
-// HORAVIA_NO_SIMD builds the plain C++ paths alone, so that tests can check
-// them on machines that would otherwise take the vector paths.
-#if defined(__SSE2__) && !defined(HORAVIA_NO_SIMD)
-#include <emmintrin.h>
-#define HORAVIA_HAVE_SSE2_PATH 1
-#endif
-#if defined(HORAVIA_HAVE_SSE2_PATH) && defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#include <immintrin.h>
-#define HORAVIA_HAVE_AVX2_PATH 1
-#endif
-
 #include "anim/frameimage/frame_image.h"
+#include "anim/frameimage/simd.h"
 #include "anim/picture/bitmap.h"
 #include "anim/picture/pixel_size.h"
 

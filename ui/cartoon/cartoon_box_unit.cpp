@@ -157,14 +157,17 @@ std::optional<std::int32_t> CartoonBoxUnit::RaiseEvent(anim::BoxEvent event, std
 
 void CartoonBoxUnit::Invalidate(const anim::BoxRect& rect) {
   const QRect area = QRect(rect.left, rect.top, rect.width, rect.height).translated(contentsRect().topLeft());
-  pending_ += area;
-  update(area);
+  // One rectangle rather than a region of several: the box composes the
+  // bounding rectangle anyway, and a rectangular clip lets the toolkit copy
+  // the composed pixels straight instead of span by span.
+  pending_ |= area;
+  update(pending_);
 }
 
 void CartoonBoxUnit::UpdateNow() {
   if (pending_.isEmpty()) return;
   if (!isVisible()) {
-    pending_ = QRegion();  // painted in full when shown
+    pending_ = QRect();  // painted in full when shown
     return;
   }
   repaint(pending_);
@@ -208,8 +211,9 @@ void CartoonBoxUnit::paintEvent(QPaintEvent* event) {
                        area.width() * 4, QImage::Format_RGB32);
     painter.drawImage(area.topLeft(), image);
   }
-  pending_ -= event->region();
-  if (pending_.isEmpty()) box_->painted();
+  if (!(QRegion(pending_) - event->region()).isEmpty()) return;
+  pending_ = QRect();
+  box_->painted();
 }
 
 void CartoonBoxUnit::resizeEvent(QResizeEvent*) { box_->resize(contentsRect().width(), contentsRect().height()); }

@@ -60,7 +60,7 @@ class CartoonBoxUnit : public QWidget, private anim::BoxHost {
   std::uint32_t unitId_;
   anim::CartoonBoxData data_;
   std::unique_ptr<anim::CartoonBox> box_;
-  QRegion pending_;                   // marked by the box, not painted yet
+  QRect pending_;                     // marked by the box, not painted yet
   std::vector<std::uint32_t> buffer_;  // the composed update rectangle
 };
 

@@ -15,6 +15,7 @@
 #include <QPainterPath>
 #include <QPolygon>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 #include <cstring>
 
@@ -346,22 +347,27 @@ std::int32_t CWinFormUnit::setProperty(std::int32_t index, const RawProperty& v)
 // [shape] ----------------------------------------------------------------------
 
 void CWinFormUnit::applyShape() {
-  if (data_.shape == 0) {
-    region_ = QRegion();
-    clearMask();
-    return;
-  }
-  region_ = GeometricRegion(data_.shape, width(), height());
-  setMask(region_);
+  region_ = data_.shape == 0 ? QRegion() : GeometricRegion(data_.shape, width(), height());
+  applyNativeShape();
 }
 
 bool CWinFormUnit::applyPictureShape(std::span<const std::uint8_t> picture, std::uint32_t colour) {
   std::optional<QRegion> region = PictureRegion(picture, colour);
   if (!region || region->isEmpty()) return false;
   region_ = *region;
-  setMask(region_);
+  applyNativeShape();
   update();
   return true;
+}
+
+// The outline goes to the native window alone, never through QWidget's own
+// mask: a widget mask also clips every paint of the units inside to the
+// outline's hundreds of rectangles, which sends each repaint of the clock
+// down the toolkit's span-by-span path (handed to a thread pool and waited
+// for). The window system cuts the outline by itself. A native window made
+// anew (WinIdChange) is given the outline again.
+void CWinFormUnit::applyNativeShape() {
+  if (QWindow* native = windowHandle()) native->setMask(region_);
 }
 
 // [painting] -------------------------------------------------------------------
@@ -427,6 +433,7 @@ bool CWinFormUnit::event(QEvent* event) {
     if (message->number() == private_message::kCloseRequest) close();
     return true;
   }
+  if (event->type() == QEvent::WinIdChange) applyNativeShape();
   return QWidget::event(event);
 }
 

@@ -105,6 +105,7 @@ class CWinFormUnit : public QWidget {
   // window's shape; false (and nothing changes) when no region results.
   bool applyPictureShape(std::span<const std::uint8_t> picture, std::uint32_t colour);
   void applyShape();
+  // The outline the native window is cut to; empty for a plain rectangle.
   const QRegion& shapeRegion() const { return region_; }
 
   // Modal bookkeeping: the windows this one disabled and whether they were
@@ -136,6 +137,7 @@ class CWinFormUnit : public QWidget {
   void applyIcon();
   void applyStartPosition();
   void applyAlwaysOnTop(bool on);
+  void applyNativeShape();
   const QImage* background();
 
   WindowEngine* engine_;

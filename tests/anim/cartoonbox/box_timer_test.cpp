@@ -61,6 +61,51 @@ TEST_F(BoxTest, SecondHandTurnsSixDegreesASecondAndEndsOnceAfterAMinute) {
   EXPECT_FALSE(box().find(id)->rotating);
 }
 
+// A clock hand: a 300 × 300 picture, white (the key) but for a 4-pixel bar
+// from the centre up to row 30.
+ObjectTemplate ThinHand() {
+  FrameImage hand = Solid(300, 300, 0x00FFFFFF, 0xFFFFFF);
+  for (int y = 30; y < 150; ++y) {
+    for (int x = 148; x < 152; ++x) hand.frames[0].pixels[static_cast<std::size_t>(y) * 300 + x] = kRed;
+  }
+  ObjectTemplate t = TemplateOf(std::move(hand));
+  t.data.rotateFollow = 1;
+  return t;
+}
+
+TEST_F(BoxTest, ATurningThinHandRepaintsOnlyWhereItWasAndIs) {
+  const std::int32_t id = Create(ThinHand());
+  EXPECT_EQ(host.invalidated.back(), (BoxRect{148, 30, 4, 120})) << "created";
+  box().setAngle(id, 90);
+  const BoxRect whole = box().find(id)->rect();
+  ASSERT_EQ(host.invalidated.size(), 3u);
+  EXPECT_EQ(host.invalidated[1], (BoxRect{148, 30, 4, 120})) << "where it was";
+  const BoxRect now = host.invalidated[2];
+  EXPECT_LE(now.width * now.height, 4 * 130) << "a quarter turn is a bar again, lying";
+  EXPECT_GE(now.left, whole.left + whole.width / 2 - 2);
+
+  // What was repainted holds every pixel that changed.
+  std::vector<std::uint32_t> after(300 * 300);
+  box().compose({0, 0, 300, 300}, {after.data(), 300, 300}, 0);
+  box().setAngle(id, 0);
+  std::vector<std::uint32_t> before(300 * 300);
+  box().compose({0, 0, 300, 300}, {before.data(), 300, 300}, 0);
+  auto repainted = [&](int x, int y) {
+    for (const BoxRect& r : host.invalidated)
+      if (r.intersects({x, y, 1, 1})) return true;
+    return false;
+  };
+  int changed = 0;
+  for (int y = 0; y < 300; ++y) {
+    for (int x = 0; x < 300; ++x) {
+      if (before[y * 300 + x] == after[y * 300 + x]) continue;
+      ++changed;
+      EXPECT_TRUE(repainted(x, y)) << x << "," << y;
+    }
+  }
+  EXPECT_GT(changed, 400);
+}
+
 TEST_F(BoxTest, NegativeStepWithNinetyDegreesLeftStopsAfterFifteenSteps) {
   const std::int32_t id = Create(TemplateOf(Solid(10, 10, kRed)));
   box().startRotation(id, -6, 100, 90, 0);

@@ -310,6 +310,26 @@ TEST(HitTest, NeedsAVisibleNonKeyPixelInsideTheImage) {
   EXPECT_FALSE(HitTest(image, 10, 20, 1, 10, 20)) << "no such frame";
 }
 
+TEST(ShownArea, BoundsThePixelsThatDrawOverAllFrames) {
+  constexpr std::uint32_t kClear = 0xFF00FF00;  // fully transparent
+  constexpr std::uint32_t kKeyed = 0x000000FF;  // blue, the key 0xFF0000 in colour order
+  constexpr std::uint32_t kRed = 0x00FF0000;
+  // 4 × 3; frame 0 shows (1,2) only, frame 1 shows (3,0) only.
+  FrameImage image = Image(4, 3,
+                           {kClear, kKeyed, kKeyed, kClear,  //
+                            kKeyed, kClear, kClear, kKeyed,  //
+                            kClear, kRed, kKeyed, kClear},
+                           0xFF0000);
+  EXPECT_EQ(ShownArea(image), (ImageArea{1, 2, 1, 1}));
+  image.frames.push_back({kNoKey, 100, std::vector<std::uint32_t>(12, kClear)});
+  image.frames[1].pixels[3] = 0xFE000000;  // nearly transparent still draws
+  EXPECT_EQ(ShownArea(image), (ImageArea{1, 0, 3, 3}));
+
+  EXPECT_EQ(ShownArea(Image(2, 1, {kClear, 0xFFFFFFFF})), ImageArea{}) << "nothing draws";
+  EXPECT_EQ(ShownArea(Image(2, 1, {kRed, kRed}, 0xFF0000 ^ 0xFFFFFF)), (ImageArea{0, 0, 2, 1}));
+  EXPECT_EQ(ShownArea(FrameImage{}), ImageArea{});
+}
+
 TEST(Equal, ComparesKeysDelaysAndPixels) {
   FrameImage a = Numbered();
   EXPECT_TRUE(Equal(a, Numbered()));
