@@ -13,11 +13,14 @@
 #   [waiting]   fail, wait_for, process_gone, now, add_seconds, before,
 #               seconds_between
 #   [windows]   visible_windows, window_gone, new_window, find_main_window,
-#               geometry, shape_extents
+#               geometry, shape_extents, unit_rect
 #   [pixels]    shot, pixels
-#   [input]     open_menu, choose_menu_item, quit_with_escape
+#   [input]     open_menu, choose_menu_item, open_settings, quit_with_escape
 #   [audio]     loud_blocks, loud_runs
 #   [files]     ini_value
+
+# The settings window's form source, where its units' places are read.
+SETTINGS_FORM="$(dirname "${BASH_SOURCE[0]}")/../../app/forms/settings_window.form"
 
 # Menu items of the clock's pop-up menu, in order; the separator before
 # "退出(&X)" takes no keyboard step.
@@ -50,10 +53,13 @@ e2e_begin() {
 # choosing one by its lock file raced with a server of an earlier run still
 # shutting down) with a black root window, so that whatever lies outside a
 # shaped window reads as 000000.
-# Usage: start_x [WIDTHxHEIGHT]
+# Further arguments go to Xvfb.
+# Usage: start_x [WIDTHxHEIGHT [XVFB-ARGUMENT...]]
+# shellcheck disable=SC2120  # the arguments are optional
 start_x() {
   local size="${1:-800x600}"
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -br -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  shift || true
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -br -nolisten tcp "$@" 3>"$work/display" >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   wait_for test -s "$work/display" || fail "Xvfb did not report a display"
   export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
@@ -75,7 +81,10 @@ copy_program() {
 # Starts the copied program with its own configuration, data and runtime
 # folders, message boxes printed to standard error, and SDL's disk audio
 # driver writing what would be played to $work/audio.raw (signed 16-bit
-# stereo at 44100 Hz). Standard error goes to $work/program.err.
+# stereo at 44100 Hz). Standard error goes to $work/program.err. A command
+# in the array launcher (empty by default) runs the program, such as
+# faketime.
+launcher=()
 start_program() {
   mkdir -p "$work/config" "$work/data" "$work/runtime"
   chmod 700 "$work/runtime"
@@ -83,7 +92,7 @@ start_program() {
     cd "$program_dir" &&
       XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime" \
         SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" \
-        HORAVIA_DIALOGS=print QT_QPA_PLATFORM=xcb exec ./"$program_name"
+        HORAVIA_DIALOGS=print QT_QPA_PLATFORM=xcb exec "${launcher[@]}" ./"$program_name"
   ) >"$work/program.out" 2>"$work/program.err" &
   app_pid=$!
 }
@@ -157,6 +166,13 @@ geometry() {
 # WIDTHxHEIGHT+X+Y relative to the window.
 shape_extents() { xwininfo -shape -id "$1" | awk '/Window shape extents:/ {print $4}'; }
 
+# A unit's rectangle in the settings window's form: "LEFT TOP WIDTH HEIGHT",
+# relative to the window the X server shows.
+unit_rect() {
+  awk -v name="$1" '$1 == "unit" {found = ($4 == name)} found && $1 == "rect" {print $2, $3, $4, $5; exit}' \
+    "$SETTINGS_FORM"
+}
+
 # [pixels] ---------------------------------------------------------------------
 
 # A screenshot of the whole screen, or of WIDTHxHEIGHT+X+Y of it.
@@ -200,6 +216,17 @@ choose_menu_item() {
   for ((i = 0; i <= $1; i++)); do keys+=(Down); done
   xdotool key --delay 40 "${keys[@]}" Return
   wait_for window_gone "$menu_window" || fail "the menu did not close"
+}
+
+# Opens the settings window from the pop-up menu over the middle of the
+# main window; sets settings (its id).
+open_settings() {
+  local x y w h
+  read -r x y w h < <(geometry "$main_window")
+  open_menu $((x + w / 2)) $((y + h / 2))
+  choose_menu_item $MENU_SETTINGS
+  wait_for xdotool search --onlyvisible --name "^设置-娱乐转盘选择$" || fail "the settings window did not open"
+  settings=$(xdotool search --onlyvisible --name "^设置-娱乐转盘选择$")
 }
 
 # Presses Escape over the main window and expects the program to end with

@@ -15,7 +15,6 @@
 set -u
 . "$(dirname "$0")/lib.sh"
 program="$1" picture_tool="$2"
-form="$(dirname "$0")/../../app/forms/settings_window.form"
 
 e2e_begin
 start_x
@@ -32,25 +31,18 @@ for name in "${skins[@]}"; do
   pixels "$work/wheel-$name/frame-0.png" >"$work/wheel-$name.txt"
 done
 
-# A unit's rectangle in the form: "LEFT TOP WIDTH HEIGHT".
-unit_rect() {
-  awk -v name="$1" '$1 == "unit" {found = ($4 == name)} found && $1 == "rect" {print $2, $3, $4, $5; exit}' "$form"
-}
 read -r list_x list_y list_w list_h < <(unit_rect 列表框1)
 read -r check_x check_y _ check_h < <(unit_rect 选择框1)
 read -r combo_x combo_y combo_w _ < <(unit_rect 组合框1)
 read -r ok_x ok_y ok_w ok_h < <(unit_rect 动画框1)
-[ -n "$ok_h" ] || fail "cannot read the units' places from $form"
+[ -n "$ok_h" ] || fail "cannot read the units' places from the settings window's form"
 
 start_program
 find_main_window
 read -r wx wy ww wh < <(geometry "$main_window")
 
 # --- Open it.
-open_menu $((wx + 150)) $((wy + 150))
-choose_menu_item $MENU_SETTINGS
-wait_for xdotool search --onlyvisible --name "^设置-娱乐转盘选择$" || fail "the settings window did not open"
-settings=$(xdotool search --onlyvisible --name "^设置-娱乐转盘选择$")
+open_settings
 read -r sx sy sw sh < <(geometry "$settings")
 [ "$sw" -eq 352 ] && [ "$sh" -eq 229 ] || fail "settings window ${sw}x${sh}, want 352x229"
 # Centred on the screen.
