@@ -367,7 +367,9 @@ bool CWinFormUnit::applyPictureShape(std::span<const std::uint8_t> picture, std:
 // for). The window system cuts the outline by itself. A native window made
 // anew (WinIdChange) is given the outline again.
 void CWinFormUnit::applyNativeShape() {
-  if (QWindow* native = windowHandle()) native->setMask(region_);
+  QWindow* native = windowHandle();
+  if (native == nullptr || native->mask() == region_) return;
+  native->setMask(region_);
 }
 
 // [painting] -------------------------------------------------------------------

@@ -75,12 +75,16 @@ void* WindowEngine::pictureToBitmap(const void*, std::intptr_t) { return nullptr
 
 void WindowEngine::destroyAllWindows() {
   tearingDown_ = true;
+  // A window loaded with an owner is the owner's child and goes with it, so
+  // each is deleted through a guard that knows whether it is still there.
+  std::vector<QPointer<CWinFormUnit>> windows;
   for (auto& [formId, live] : live_) {
     for (Unit& unit : live.units) DestroyCursor(unit);
-    delete live.window;
+    windows.emplace_back(live.window);
     live.window = nullptr;
   }
   live_.clear();
+  for (QPointer<CWinFormUnit>& window : windows) delete window.data();
   for (QPointer<CWinFormUnit>& closed : closedWindows_) delete closed.data();
   closedWindows_.clear();
   modalForm_.reset();

@@ -200,5 +200,21 @@ TEST_F(LoadingTest, AModalLoadDisablesTheOtherWindowsUntilItCloses) {
   EXPECT_FALSE(engine().currentModalForm().has_value());
 }
 
+// A window loaded with an owner is the owner's child: destroying every
+// window must not delete it a second time after its owner took it along.
+TEST_F(LoadingTest, DestroyingAllWindowsTakesAnOwnedWindowAlongOnce) {
+  Unit owned = WindowUnit(kOtherWindow, PlainWindowData());
+  Start({ThreeUnitForm(), MakeForm(kOther, {owned})});
+  ASSERT_TRUE(engine().loadStartWindow(kForm));
+  runtime::LoadWindowRequest request{kOther, Window(kForm), 0};
+  ASSERT_TRUE(engine().loadWindow(request));
+  QPointer<CWinFormUnit> child = Window(kOther);
+  ASSERT_TRUE(child);
+  EXPECT_EQ(child->parentWidget(), Window(kForm));
+  engine().destroyAllWindows();
+  EXPECT_FALSE(child);
+  EXPECT_FALSE(engine().anyWindowLive());
+}
+
 }  // namespace
 }  // namespace horavia::ui::testing
