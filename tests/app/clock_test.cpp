@@ -2,6 +2,8 @@
 // hand turning for a minute, and the hourly chime.
 #include "app/clock.h"
 
+#include <string>
+
 #include "app/call.h"
 #include "app/subroutines.h"
 #include "app/units.h"
@@ -37,7 +39,11 @@ TEST_P(HandsTest, FollowTheTimeOfDayAndTheSecondHandTurnsForAMinute) {
 INSTANTIATE_TEST_SUITE_P(Times, HandsTest,
                          ::testing::Values(TimeCase{0, 0, 0, {0, 0, 0}}, TimeCase{12, 0, 0, {0, 0, 0}},
                                            TimeCase{23, 59, 59, {359, 354, 354}},
-                                           TimeCase{3, 31, 0, {105, 186, 0}}));
+                                           TimeCase{3, 31, 0, {105, 186, 0}}),
+                         [](const ::testing::TestParamInfo<TimeCase>& info) {
+                           const TimeCase& t = info.param;
+                           return "At" + std::to_string(t.h) + "h" + std::to_string(t.m) + "m" + std::to_string(t.s) + "s";
+                         });
 
 TEST(HandAngles, TheHourHandIsNotReducedAndDropsHalfDegrees) {
   EXPECT_EQ(AnglesAt(12, 0, 0).hour, 360);

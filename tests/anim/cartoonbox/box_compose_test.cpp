@@ -42,7 +42,8 @@ TEST_P(BackgroundMode, PlacesThePictureOnTheColour) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(AllModes, BackgroundMode, ::testing::Values(0, 1, 2, 3));
+INSTANTIATE_TEST_SUITE_P(AllModes, BackgroundMode, ::testing::Values(0, 1, 2, 3),
+                         ::testing::PrintToStringParamName());
 
 TEST(Background, WithoutADecodablePictureIsTheColour) {
   EXPECT_FALSE(DecodeBackground(std::vector<std::uint8_t>{'G', 'I', 'F', '8', '9', 'a'}));

@@ -103,7 +103,7 @@ TEST_P(GifDisposal, RestoresTheAreaBeforeTheNextImage) {
   EXPECT_EQ(Row(c, 0), (std::vector<std::uint32_t>{kRed, kBlue}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Methods, GifDisposal, ::testing::Values(2, 3));
+INSTANTIATE_TEST_SUITE_P(Methods, GifDisposal, ::testing::Values(2, 3), ::testing::PrintToStringParamName());
 
 TEST(GifCanvas, KeptImagesStayAndImagesPastTheScreenAreClipped) {
   const GifFile file = Screen(2, 2, {Solid(0, 0, 2, 2, 0, 1), Solid(1, 1, 5, 5, 1), Solid(0, 0, 1, 1, 2)});

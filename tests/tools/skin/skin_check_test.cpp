@@ -60,7 +60,10 @@ TEST_P(ShippedSkin, IsSoundAndEveryFileIsRead) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Skins, ShippedSkin, ::testing::Values("蓝色", "喜庆"));
+INSTANTIATE_TEST_SUITE_P(Skins, ShippedSkin, ::testing::Values("蓝色", "喜庆"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                           return info.index == 0 ? std::string("Blue") : std::string("Festive");
+                         });
 
 // [damaged] ----------------------------------------------------------------------
 

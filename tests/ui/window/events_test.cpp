@@ -1,6 +1,8 @@
 // Event delivery: bindings at offset 0, results in the record, the blocked
 // counter, event source links, the type check, the fatal messages, and how
 // typed arguments are passed.
+#include <string>
+
 #include "platform/text_codec.h"
 #include "runtime/messages.h"
 #include "runtime/services.h"
@@ -111,6 +113,7 @@ TEST_F(EventsTest, TypedEventsPassTheirResultInTwoDwords) {
 }
 
 struct PushCase {
+  const char* name;
   runtime::TypedEventArg arg;
   std::vector<std::uint32_t> pushed;
 };
@@ -126,14 +129,15 @@ TEST_P(PushedDwordsTest, PassesEachArgumentAsItsTypeWants) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, PushedDwordsTest,
-    ::testing::Values(PushCase{{0x1FF, 7, 0x80000101, 0}, {0xFF}},                  // byte, zero-extended
-                      PushCase{{0xFFFE, 7, 0x80000201, 0}, {0xFFFFFFFEu}},          // short, sign-extended
-                      PushCase{{5, 7, 0x80000301, 0}, {5}},                         // integer, low dword
-                      PushCase{{5, 7, 0x80000601, 0}, {5, 7}},                      // double, two dwords
-                      PushCase{{5, 7, 0x80000003, 0}, {5, 7}},                      // date-time
-                      PushCase{{5, 7, 0x00010003, 0}, {5, 7}},                      // unit reference
-                      PushCase{{5, 7, 0x80000601, 1}, {5}},                         // passing bit 0 wins
-                      PushCase{{5, 7, 0x80000004, 2}, {5, 7}}));                    // passing bit 1
+    ::testing::Values(PushCase{"ByteZeroExtended", {0x1FF, 7, 0x80000101, 0}, {0xFF}},
+                      PushCase{"ShortSignExtended", {0xFFFE, 7, 0x80000201, 0}, {0xFFFFFFFEu}},
+                      PushCase{"IntegerLowDword", {5, 7, 0x80000301, 0}, {5}},
+                      PushCase{"DoubleTwoDwords", {5, 7, 0x80000601, 0}, {5, 7}},
+                      PushCase{"DateTime", {5, 7, 0x80000003, 0}, {5, 7}},
+                      PushCase{"UnitReference", {5, 7, 0x00010003, 0}, {5, 7}},
+                      PushCase{"PassingBit0Wins", {5, 7, 0x80000601, 1}, {5}},
+                      PushCase{"PassingBit1", {5, 7, 0x80000004, 2}, {5, 7}}),
+    [](const ::testing::TestParamInfo<PushCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace horavia::ui::testing
