@@ -40,6 +40,15 @@ void BeginPainting(QPainter& painter, QImage& layer) {
   painter.setPen(Qt::NoPen);
 }
 
+QImage PaintedLayer(int width, int height, const std::function<void(QPainter&)>& draw) {
+  QImage layer = NewLayer(width, height);
+  QPainter painter;
+  BeginPainting(painter, layer);
+  draw(painter);
+  painter.end();
+  return layer;
+}
+
 std::vector<std::uint32_t> Flatten(const QImage& layer, std::uint32_t outside, QColor matte) {
   const QImage image = layer.convertToFormat(QImage::Format_ARGB32_Premultiplied);
   std::vector<std::uint32_t> out;

@@ -14,6 +14,7 @@
 #include <QPointF>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,9 @@ QImage NewLayer(int width, int height);
 
 // A painter on the layer with antialiasing on.
 void BeginPainting(QPainter& painter, QImage& layer);
+
+// A new layer with `draw` painted on it through such a painter.
+QImage PaintedLayer(int width, int height, const std::function<void(QPainter&)>& draw);
 
 // Flattens a drawing for a keyed picture. Pixels covered less than half
 // become `outside`; the others are laid over `matte` and made opaque, so an

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "assets/celebration.h"
 #include "assets/gif_encoder.h"
 
 namespace horavia::assets {
@@ -37,6 +38,26 @@ struct SkinArt {
 
 SkinArt DrawBlueSkin();
 SkinArt DrawFestiveSkin();
+
+// Both skins end a spin with a confetti burst of this size and motion,
+// thrown up from the wheel's hub; each skin gives its colours, shapes,
+// number of pieces, key and seed.
+inline ConfettiStyle EndConfettiStyle() {
+  ConfettiStyle style;
+  style.width = 280;
+  style.height = 260;
+  style.origin = QPointF(140, 138);
+  style.speed = 880;
+  style.gravity = 520;
+  style.frames = 20;
+  style.delayMs = 60;
+  return style;
+}
+
+// The burst laid over the clock at (10, 12), played twice.
+inline EndPicture EndConfetti(const ConfettiStyle& style) {
+  return {DrawConfettiBurst(style), style.key, 2, 10, 12};
+}
 
 // A single-frame picture.
 inline RgbPicture Still(int width, int height, std::vector<std::uint32_t> pixels) {

@@ -197,21 +197,14 @@ RgbPicture DrawNeedle() {
 // [ending] --------------------------------------------------------------------
 
 EndPicture Confetti() {
-  ConfettiStyle style;
-  style.width = 280;
-  style.height = 260;
-  style.origin = QPointF(140, 138);
-  style.speed = 880;
-  style.gravity = 520;
+  ConfettiStyle style = EndConfettiStyle();
   style.colours = {kCoral, QColor(0xFF, 0xC1, 0x3B), QColor(0x4F, 0xC3, 0xF7), QColor(0x4A, 0xDE, 0x80),
                    QColor(0xFF, 0x6F, 0xB5), QColor(0xA7, 0x8B, 0xFA), QColor(0xEC, 0xF3, 0xFF)};
   style.shapes = {PieceShape::Paper, PieceShape::Paper, PieceShape::Ribbon, PieceShape::Star};
   style.pieces = 90;
-  style.frames = 20;
-  style.delayMs = 60;
   style.key = kEndKey;
   style.seed = 20240611;
-  return {DrawConfettiBurst(style), kEndKey, 2, 10, 12};
+  return EndConfetti(style);
 }
 
 EndPicture Banner() {
@@ -238,12 +231,7 @@ EndPicture Banner() {
 SkinArt DrawBlueSkin() {
   SkinArt art;
   art.name = "蓝色";
-  QImage face = NewLayer(kSkinSize, kSkinSize);
-  QPainter painter;
-  BeginPainting(painter, face);
-  DrawFace(painter);
-  painter.end();
-  art.face = Still(kSkinSize, kSkinSize, Flatten(face, kWhite, kInk));
+  art.face = Still(kSkinSize, kSkinSize, Flatten(PaintedLayer(kSkinSize, kSkinSize, DrawFace), kWhite, kInk));
   art.hourHand = DrawSteelHand(72, 6.4, 4.4);
   art.minuteHand = DrawSteelHand(112, 4.6, 2.8);
   art.secondHand = DrawSecondHand();

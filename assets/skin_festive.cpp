@@ -225,12 +225,7 @@ RgbPicture DrawPointerAndButton() {
 // [ending] --------------------------------------------------------------------
 
 EndPicture CoinShower() {
-  ConfettiStyle style;
-  style.width = 280;
-  style.height = 260;
-  style.origin = QPointF(140, 138);
-  style.speed = 880;
-  style.gravity = 520;
+  ConfettiStyle style = EndConfettiStyle();
   // Gold first of all, with jade, pink and cream so that pieces stay visible
   // over the red and gold wheel, each with a thin maroon edge.
   style.colours = {QColor(0xFF, 0xD3, 0x4A), QColor(0xFF, 0xD3, 0x4A), kJade, QColor(0xFF, 0x6F, 0xB5), kCream,
@@ -238,11 +233,9 @@ EndPicture CoinShower() {
   style.outline = kInk;
   style.shapes = {PieceShape::Coin, PieceShape::Paper, PieceShape::Star, PieceShape::Paper, PieceShape::Ribbon};
   style.pieces = 84;
-  style.frames = 20;
-  style.delayMs = 60;
   style.key = kEndKey;
   style.seed = 88888;
-  return {DrawConfettiBurst(style), kEndKey, 2, 10, 12};
+  return EndConfetti(style);
 }
 
 EndPicture Banner() {
@@ -269,12 +262,7 @@ EndPicture Banner() {
 SkinArt DrawFestiveSkin() {
   SkinArt art;
   art.name = "喜庆";
-  QImage face = NewLayer(kSkinSize, kSkinSize);
-  QPainter painter;
-  BeginPainting(painter, face);
-  DrawFace(painter);
-  painter.end();
-  art.face = Still(kSkinSize, kSkinSize, Flatten(face, kWhite, kInk));
+  art.face = Still(kSkinSize, kSkinSize, Flatten(PaintedLayer(kSkinSize, kSkinSize, DrawFace), kWhite, kInk));
   art.hourHand = DrawGoldHand(74, 27, 9.2);
   art.minuteHand = DrawGoldHand(114, 38, 7.2);
   art.secondHand = DrawJadeHand();
