@@ -23,6 +23,20 @@ std::uint32_t AvoidColour(std::uint32_t pixel, std::uint32_t outside) {
   return (pixel & 0xFF) > 0 ? pixel - 1 : pixel + 1;
 }
 
+// The layer's pixels in `format`, each mapped by `rule` to a 0x00RRGGBB value,
+// top row first.
+template <typename Rule>
+std::vector<std::uint32_t> MapPixels(const QImage& layer, QImage::Format format, Rule rule) {
+  const QImage image = layer.convertToFormat(format);
+  std::vector<std::uint32_t> out;
+  out.reserve(static_cast<std::size_t>(image.width()) * image.height());
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) out.push_back(rule(row[x]));
+  }
+  return out;
+}
+
 }  // namespace
 
 // [layers] --------------------------------------------------------------------
@@ -50,51 +64,23 @@ QImage PaintedLayer(int width, int height, const std::function<void(QPainter&)>&
 }
 
 std::vector<std::uint32_t> Flatten(const QImage& layer, std::uint32_t outside, QColor matte) {
-  const QImage image = layer.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  std::vector<std::uint32_t> out;
-  out.reserve(static_cast<std::size_t>(image.width()) * image.height());
-  for (int y = 0; y < image.height(); ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    for (int x = 0; x < image.width(); ++x) {
-      const QRgb p = row[x];
-      const int a = qAlpha(p);
-      if (a < 128) {
-        out.push_back(outside);
-        continue;
-      }
-      // Premultiplied: colour = drawn + matte × (1 - coverage).
-      auto over = [&](int drawn, int under) { return std::min(255, drawn + (under * (255 - a) + 127) / 255); };
-      out.push_back(AvoidColour(Packed(over(qRed(p), matte.red()), over(qGreen(p), matte.green()),
-                                       over(qBlue(p), matte.blue())),
-                                outside));
-    }
-  }
-  return out;
+  return MapPixels(layer, QImage::Format_ARGB32_Premultiplied, [&](QRgb p) {
+    const int a = qAlpha(p);
+    if (a < 128) return outside;
+    // Premultiplied: colour = drawn + matte × (1 - coverage).
+    auto over = [&](int drawn, int under) { return std::min(255, drawn + (under * (255 - a) + 127) / 255); };
+    return AvoidColour(Packed(over(qRed(p), matte.red()), over(qGreen(p), matte.green()), over(qBlue(p), matte.blue())),
+                       outside);
+  });
 }
 
 std::vector<std::uint32_t> FlattenHard(const QImage& layer, std::uint32_t outside) {
-  const QImage image = layer.convertToFormat(QImage::Format_ARGB32);
-  std::vector<std::uint32_t> out;
-  out.reserve(static_cast<std::size_t>(image.width()) * image.height());
-  for (int y = 0; y < image.height(); ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    for (int x = 0; x < image.width(); ++x) {
-      const QRgb p = row[x];
-      out.push_back(qAlpha(p) < 128 ? outside : AvoidColour(p & 0xFFFFFF, outside));
-    }
-  }
-  return out;
+  return MapPixels(layer, QImage::Format_ARGB32,
+                   [&](QRgb p) { return qAlpha(p) < 128 ? outside : AvoidColour(p & 0xFFFFFF, outside); });
 }
 
 std::vector<std::uint32_t> OpaquePixels(const QImage& layer) {
-  const QImage image = layer.convertToFormat(QImage::Format_RGB32);
-  std::vector<std::uint32_t> out;
-  out.reserve(static_cast<std::size_t>(image.width()) * image.height());
-  for (int y = 0; y < image.height(); ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    for (int x = 0; x < image.width(); ++x) out.push_back(row[x] & 0xFFFFFF);
-  }
-  return out;
+  return MapPixels(layer, QImage::Format_RGB32, [](QRgb p) { return static_cast<std::uint32_t>(p & 0xFFFFFF); });
 }
 
 // [geometry] ------------------------------------------------------------------
