@@ -3,8 +3,6 @@
 // PictureToBitmap as one frame; reports the frames and writes each as an
 // RGBA PNG with alpha = 255 - transparency. Key-coloured pixels keep their
 // colour and alpha, so a reader can apply the key itself.
-#include <png.h>
-
 #include <cstdio>
 #include <span>
 #include <string>
@@ -14,6 +12,7 @@
 #include "anim/frameimage/frame_image.h"
 #include "anim/picture/picture.h"
 #include "platform/files.h"
+#include "tools/png/rgba_png.h"
 #include "tools/picture/picture_tool.h"
 
 namespace horavia::tools {
@@ -64,41 +63,12 @@ FrameImage FirstFrame(const std::vector<std::uint8_t>& bytes, bool autoKey) {
   return image;
 }
 
-void AppendBytes(png_structp png, png_bytep data, png_size_t length) {
-  auto* out = static_cast<std::string*>(png_get_io_ptr(png));
-  out->append(reinterpret_cast<const char*>(data), length);
-}
-void NoFlush(png_structp) {}
-
-// RGBA PNG bytes of one frame; empty when libpng fails.
+// RGBA PNG bytes of one frame (alpha = 255 - transparency); empty when
+// libpng fails.
 std::string EncodeFrame(const FrameImage& image, const ImageFrame& frame) {
-  std::vector<std::uint8_t> rgba(frame.pixels.size() * 4);
-  for (std::size_t i = 0; i < frame.pixels.size(); ++i) {
-    const std::uint32_t p = frame.pixels[i];
-    rgba[i * 4] = static_cast<std::uint8_t>(p >> 16);
-    rgba[i * 4 + 1] = static_cast<std::uint8_t>(p >> 8);
-    rgba[i * 4 + 2] = static_cast<std::uint8_t>(p);
-    rgba[i * 4 + 3] = static_cast<std::uint8_t>(255 - (p >> 24));
-  }
-  std::vector<png_bytep> rows(static_cast<std::size_t>(image.height));
-  for (int y = 0; y < image.height; ++y) rows[y] = rgba.data() + static_cast<std::size_t>(y) * image.width * 4;
-
-  std::string out;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  if (!png) return {};
-  png_infop info = png_create_info_struct(png);
-  if (!info || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, info ? &info : nullptr);
-    return {};
-  }
-  png_set_write_fn(png, &out, AppendBytes, NoFlush);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
-               PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  png_write_image(png, rows.data());
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return out;
+  std::vector<std::uint32_t> opacity(frame.pixels.size());
+  for (std::size_t i = 0; i < frame.pixels.size(); ++i) opacity[i] = frame.pixels[i] ^ 0xFF000000u;
+  return EncodeRgbaPng(image.width, image.height, opacity);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/files.h"
-#include "tools/skin/png_file.h"
+#include "tools/png/rgba_png.h"
 #include "tools/skin/skin_check.h"
 #include "tools/skin/skin_compose.h"
 
@@ -108,7 +108,7 @@ int RunPreview(const PreviewArguments& arguments, std::string& output, std::stri
   const SkinPictures skin = ReadSkinPictures(arguments.folder, leftOut);
   for (const std::string& note : leftOut) errors += "horavia-skin: left out " + note + "\n";
   const ComposedClock clock = ComposeSkin(skin, arguments.composition);
-  const std::string png = EncodePng(clock.width, clock.height, clock.pixels);
+  const std::string png = EncodeRgbaPng(clock.width, clock.height, clock.pixels);
   if (png.empty() || !platform::WriteWholeFile(arguments.output.string(), {png})) {
     errors += "horavia-skin: cannot write " + arguments.output.string() + "\n";
     return 1;

@@ -1,8 +1,10 @@
-#include "tools/skin/png_file.h"
+#include "tools/png/rgba_png.h"
 
 #include <png.h>
 
-namespace horavia::tools::skin {
+#include <vector>
+
+namespace horavia::tools {
 
 namespace {
 
@@ -13,7 +15,7 @@ void NoFlush(png_structp) {}
 
 }  // namespace
 
-std::string EncodePng(int width, int height, const std::vector<std::uint32_t>& pixels) {
+std::string EncodeRgbaPng(int width, int height, std::span<const std::uint32_t> pixels) {
   if (width <= 0 || height <= 0 || pixels.size() != static_cast<std::size_t>(width) * height) return {};
   std::vector<std::uint8_t> rgba(pixels.size() * 4);
   for (std::size_t i = 0; i < pixels.size(); ++i) {
@@ -45,4 +47,4 @@ std::string EncodePng(int width, int height, const std::vector<std::uint32_t>& p
   return out;
 }
 
-}  // namespace horavia::tools::skin
+}  // namespace horavia::tools
