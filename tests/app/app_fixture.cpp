@@ -14,6 +14,7 @@
 #include "runtime/commands/commands.h"
 #include "runtime/runtime_app.h"
 #include "tests/support/process_exit.h"
+#include "tests/support/qt_application.h"
 #include "ui/cartoon/cartoon_box_unit.h"
 #include "ui/install.h"
 #include "ui/window/engine.h"
@@ -22,14 +23,6 @@ namespace horavia::app::testing {
 namespace fs = std::filesystem;
 
 namespace {
-
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "app_test";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
 
 // Everything but the audio library: a fresh folder for each test.
 void ClearFolder(const std::string& folder) {
@@ -51,7 +44,7 @@ std::string AppTest::Folder() {
 }
 
 void AppTest::SetUp() {
-  App();
+  horavia::testing::TestApplication();
   horavia::testing::ThrowOnExit();
   platform::SetDialogResponder([this](const platform::DialogRequest& r) {
     dialogs_.push_back(r);

@@ -16,6 +16,7 @@
 #include "platform/qt_platform.h"
 #include "platform/timers.h"
 #include "tests/platform/temp_folder.h"
+#include "tests/support/qt_application.h"
 
 namespace horavia::platform {
 namespace {
@@ -24,11 +25,9 @@ using horavia::testing::TempFolder;
 using horavia::testing::WriteBytes;
 using Args = std::vector<std::string>;
 
+// The application object with the Qt backends of the platform installed.
 QApplication& App() {
-  static int argc = 1;
-  static char name[] = "desktop_test";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
+  QApplication& app = horavia::testing::TestApplication();
   static bool installed = (InstallQtPlatform(), true);
   (void)installed;
   return app;

@@ -44,7 +44,7 @@ Bytes Gif(std::vector<std::pair<std::uint8_t, std::uint8_t>> frames, int transpa
 class GifPlayerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ui::testing::App();
+    horavia::testing::TestApplication();
     player_ = std::make_unique<GifPlayer>(nullptr);
     player_->resize(4, 2);
     player_->setKeepBackground(false);

@@ -235,7 +235,7 @@ INSTANTIATE_TEST_SUITE_P(Simple, UnitTypes, ::testing::ValuesIn(Types()),
                          [](const ::testing::TestParamInfo<TypeCase>& info) { return std::string(info.param.name); });
 
 TEST(UnitFonts, ALogicalFontRecordRoundTripsAndAnEmptyOneIsTheDefaultFont) {
-  App();  // the default font is the application's
+  horavia::testing::TestApplication();  // the default font is the application's
   const Bytes record = SomeFont();
   ASSERT_EQ(record.size(), kLogicalFontSize);
   const UnitFont font = controls::FontFromRecord(record);

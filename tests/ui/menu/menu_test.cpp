@@ -36,7 +36,7 @@ std::vector<std::int32_t> CommandIds(const QMenu& menu) {
 
 class MenuBar : public ::testing::Test {
  protected:
-  void SetUp() override { App(); }
+  void SetUp() override { horavia::testing::TestApplication(); }
 };
 
 TEST_F(MenuBar, AHiddenTitleGivesNoBarButItsItemsStillHaveKeys) {

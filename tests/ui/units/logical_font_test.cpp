@@ -6,16 +6,10 @@
 #include <QApplication>
 #include <QFontInfo>
 
+#include "tests/support/qt_application.h"
+
 namespace horavia::ui {
 namespace {
-
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "horavia-test";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
 
 // A record as a form carries it: height -16, escapement 900, weight 700,
 // italic, character set 134, face "宋体" in code page 936.
@@ -53,7 +47,7 @@ TEST(LogicalFont, LongFacesAreCutAtACharacterBoundary) {
 }
 
 TEST(LogicalFont, ToolkitFontCarriesSizeWeightAndStyles) {
-  App();
+  horavia::testing::TestApplication();
   const QFont q = QFontFromUnitFont(UnitFont{0, 700, true, true, false, -20, "DejaVu Sans"});
   EXPECT_EQ(q.pixelSize(), 20);
   EXPECT_EQ(q.weight(), QFont::Bold);

@@ -4,19 +4,12 @@
 
 #include <QApplication>
 
+#include "tests/support/qt_application.h"
 #include "ui/units/cursors.h"
 #include "ui/units/property_values.h"
 
 namespace horavia::ui {
 namespace {
-
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "ui_units_test";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
 
 TEST(FontSizes, ConvertBetweenPointsAndHeightRounded) {
   EXPECT_EQ(FontHeightFromPoints(9, 96), -12);
@@ -29,7 +22,7 @@ TEST(FontSizes, ConvertBetweenPointsAndHeightRounded) {
 
 class CursorTable : public ::testing::Test {
  protected:
-  void SetUp() override { App(); }  // cursors need the application object
+  void SetUp() override { horavia::testing::TestApplication(); }  // cursors need the application object
 };
 
 TEST_F(CursorTable, NumbersAndSystemIdsAreUniqueAndTranslateBothWays) {

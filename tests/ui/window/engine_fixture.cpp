@@ -6,14 +6,6 @@
 #include "runtime/services.h"
 
 namespace horavia::ui::testing {
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "horavia-test";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
-
 namespace {
 
 template <int N>
@@ -165,7 +157,7 @@ WindowData PlainWindowData() {
 }
 
 void EngineTest::SetUp() {
-  App();
+  horavia::testing::TestApplication();
   InstallUserInterface();
   runtime::Runtime().resetForTests();
   horavia::testing::ThrowOnExit();

@@ -16,6 +16,7 @@
 #include "platform/dialogs.h"
 #include "runtime/runtime_app.h"
 #include "tests/support/process_exit.h"
+#include "tests/support/qt_application.h"
 #include "ui/forms/form_table.h"
 #include "ui/forms/window_data.h"
 #include "ui/units/subroutines.h"
@@ -24,9 +25,6 @@
 #include "ui/window/form_unit.h"
 
 namespace horavia::ui::testing {
-
-// The one application object of the test process.
-QApplication& App();
 
 using horavia::testing::ProcessExited;
 
