@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Which source folder may include which: the folders are the architecture and
 # dependencies point one way (app -> ui -> anim -> runtime -> platform ->
-# base). Fails, naming the file and the include, on any include that goes
-# another way. Tests, benchmarks, fuzz targets and tools may include anything.
+# base; live, the control interface, above app). Fails, naming the file and
+# the include, on any include that goes another way. Nothing includes live
+# but the program's main; tests, benchmarks, fuzz targets and tools may
+# include anything.
 #
 #   check_includes.sh SOURCE-ROOT
 set -u
@@ -30,13 +32,18 @@ allowed() {
     app) echo "app/forms ui ui/* anim/* runtime runtime/* platform base" ;;
     app/*) echo "base" ;;
     bass) echo "platform base" ;;
+    live) echo "app app/* ui ui/* anim/* runtime runtime/* platform base" ;;
     *) echo "?" ;;
   esac
 }
 
-permits() {  # permits FOLDER INCLUDED-FOLDER
-  local folder=$1 target=$2 rule
+# The program's main wires the application to the control interface.
+program_main=app/main.cpp
+
+permits() {  # permits FILE FOLDER INCLUDED-FOLDER
+  local file=$1 folder=$2 target=$3 rule
   [ "$folder" = "$target" ] && return 0
+  [ "$file" = "$program_main" ] && [ "$target" = live ] && return 0
   for rule in $(allowed "$folder"); do
     case "$rule" in
       */\*) [[ "$target" == "${rule%/\*}"/* ]] && return 0 ;;
@@ -58,10 +65,10 @@ while IFS= read -r file; do
     target=$(dirname "$included")
     [ "$target" = "." ] && continue
     [ -e "$included" ] || continue  # generated headers and system headers
-    if ! permits "$folder" "$target"; then
+    if ! permits "$file" "$folder" "$target"; then
       echo "$file: $folder may not include $included"
       status=1
     fi
   done < <(sed -n 's/^#include "\([^"]*\)".*/\1/p' "$file")
-done < <(find base platform runtime anim ui app bass -name '*.cpp' -o -name '*.h' 2>/dev/null | sort)
+done < <(find base platform runtime anim ui app bass live -name '*.cpp' -o -name '*.h' 2>/dev/null | sort)
 exit $status
