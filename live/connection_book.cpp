@@ -1,7 +1,5 @@
 #include "live/connection_book.h"
 
-#include <algorithm>
-
 #include "live/json_forms.h"
 #include "platform/socket_handle.h"
 #include "platform/ticks.h"
