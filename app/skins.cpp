@@ -15,6 +15,7 @@
 #include "app/app_state.h"
 #include "app/call.h"
 #include "app/literals.h"
+#include "app/settings.h"
 #include "app/subroutines.h"
 #include "app/units.h"
 #include "runtime/entry.h"
@@ -31,12 +32,6 @@ std::string DataFolder() { return TextOf(State().dataFolder); }
 bool FolderExists(const std::string& runtimePath) {
   return Call(CoreCommand::FileExists, {Text(runtimePath)}).boolean();
 }
-
-std::string ReadSetting(const std::string& file, const char* key, const char* fallback) {
-  return Call(CoreCommand::ReadIniValue, {Text(file), Text(L.SettingsSection), Text(key), Text(fallback)}).text();
-}
-
-std::int32_t ToInteger(const std::string& text) { return Call(CoreCommand::ToInteger, {Text(text)}).integer(); }
 
 // A picture file of the skin as a byte-set (empty when it cannot be read).
 Returned SkinFile(const char* name) { return Call(CoreCommand::ReadFileBytes, {Text(SkinFolder() + name)}); }
@@ -85,29 +80,22 @@ void ShapeWindowFrom(const UnitRef& pictureBox) {
   Call(CoreCommand::SetWindowShape, {Unit(kWindow), ByteSet(picture.byteSet()), Int(0xFFFFFF)});
 }
 
-void WriteSetting(const char* key, const std::string& value) {
-  Call(CoreCommand::WriteIniValue, {Text(SettingsFile()), Text(L.SettingsSection), Text(key), Text(value)});
-}
-
 // [settings] -------------------------------------------------------------------
 
 void loadSettings() {
   AppState& state = State();
-  const std::string file = SettingsFile();
   FreeBlock(state.skinName);
-  state.skinName = NewText(ReadSetting(file, L.KeySkinName, L.DefaultSkin));
-  // A number truncated: "1.9" is on, "0.5" off.
-  double chime = Call(CoreCommand::ToFloat64, {Text(ReadSetting(file, L.KeyChime, L.DefaultZero))}).real();
-  state.chimeEnabled = Call(CoreCommand::ToInteger, {Real(chime)}).integer();
-  state.device = ToInteger(ReadSetting(file, L.KeyDevice, L.DefaultZero));
-  state.volume = ToInteger(ReadSetting(file, L.KeyVolume, L.DefaultVolume));
+  state.skinName = NewText(ReadSetting(Setting::SkinName));
+  state.chimeEnabled = ReadSettingNumber(Setting::Chime);  // "1.9" is on, "0.5" off
+  state.device = ReadSettingNumber(Setting::Device);
+  state.volume = ReadSettingNumber(Setting::Volume);
   Write(kChimeItem, property::kMenuChecked, state.chimeEnabled != 0 ? 1 : 0);
 }
 
 void saveSettings() {
   AppState& state = State();
-  WriteSetting(L.KeySkinName, TextOf(state.skinName));
-  WriteSetting(L.KeyChime, Call(CoreCommand::ToText, {Int(state.chimeEnabled)}).text());
+  WriteSetting(Setting::SkinName, TextOf(state.skinName));
+  WriteSetting(Setting::Chime, state.chimeEnabled);
 }
 
 // [skin] -----------------------------------------------------------------------
@@ -129,14 +117,14 @@ void loadSkin() {
   WritePointer(kEnd1Template, property::kTemplatePicture, SkinFile(L.End1Picture).byteSet());
   WritePointer(kEnd2Template, property::kTemplatePicture, SkinFile(L.End2Picture).byteSet());
 
-  const std::string pf = SkinFolder() + L.SkinSettingsFile;
-  Write(kEnd1Template, property::kGifAutoDestroy, ToInteger(ReadSetting(pf, L.KeyEnd1, L.DefaultEndPlays)));
-  Write(kEnd2Template, property::kGifAutoDestroy, ToInteger(ReadSetting(pf, L.KeyEnd2, L.DefaultEndPlays)));
-  state.end1X = ToInteger(ReadSetting(pf, L.KeyEnd1X, L.DefaultZero));
-  state.end1Y = ToInteger(ReadSetting(pf, L.KeyEnd1Y, L.DefaultZero));
-  state.end2X = ToInteger(ReadSetting(pf, L.KeyEnd2X, L.DefaultZero));
-  state.end2Y = ToInteger(ReadSetting(pf, L.KeyEnd2Y, L.DefaultZero));
-  state.rotateWheel = ToInteger(ReadSetting(pf, L.KeyRotateWheel, L.DefaultZero));
+  const IniFileSettings pf(SkinFolder() + L.SkinSettingsFile);
+  Write(kEnd1Template, property::kGifAutoDestroy, pf.number(RowOf(SkinSetting::End1Plays)));
+  Write(kEnd2Template, property::kGifAutoDestroy, pf.number(RowOf(SkinSetting::End2Plays)));
+  state.end1X = pf.number(RowOf(SkinSetting::End1X));
+  state.end1Y = pf.number(RowOf(SkinSetting::End1Y));
+  state.end2X = pf.number(RowOf(SkinSetting::End2X));
+  state.end2Y = pf.number(RowOf(SkinSetting::End2Y));
+  state.rotateWheel = pf.number(RowOf(SkinSetting::RotateWheel));
 }
 
 // A new skin shows in wheel mode, wheel and needle back at 0.

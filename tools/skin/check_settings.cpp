@@ -3,12 +3,13 @@
 // the program's own conversion (text that is not a number reads as 0).
 //
 // Index
-//   [keys]     the keys the program reads, with their defaults and ranges
+//   [keys]     what the keys of the program's pf.ini table mean out of range
 //   [section]  the key lines of the section, for unknown and doubled keys
 //   [values]   reading and judging each value
 #include <cctype>
 #include <string_view>
 
+#include "app/settings_table.h"
 #include "base/ascii.h"
 #include "platform/ini.h"
 #include "platform/text_codec.h"
@@ -19,34 +20,49 @@ namespace horavia::tools::skin {
 
 namespace {
 
+using app::KeyOf;
+using app::Limited;
+using app::RowOf;
+using app::SettingRow;
+using app::SkinSetting;
+using app::SkinSettingRows;
+
 // [keys] -----------------------------------------------------------------------
 
-enum class KeyKind { Plays, Position, RotateWheel };
-
-struct SettingKey {
-  const char* name;  // UTF-8 here; looked up in code page 936
-  KeyKind kind;
-  int defaultValue;
-};
-
-constexpr SettingKey kKeys[] = {
-    {"结束1", KeyKind::Plays, 8},    {"结束2", KeyKind::Plays, 8},    {"结束1x", KeyKind::Position, 0},
-    {"结束1y", KeyKind::Position, 0}, {"结束2x", KeyKind::Position, 0}, {"结束2y", KeyKind::Position, 0},
-    {"转盘", KeyKind::RotateWheel, 0},
-};
-constexpr const char* kSection = "配置";
+// The keys are the rows of the program's pf.ini table; these say, key by
+// key, what a value outside its row's range does in the program.
+std::string OutOfRangeNote(SkinSetting setting, const SettingRow& row) {
+  switch (setting) {
+    case SkinSetting::End1Plays:
+    case SkinSetting::End2Plays: return ": a negative count never ends the animation; write 0 to keep the end picture";
+    case SkinSetting::End1X:
+    case SkinSetting::End1Y:
+    case SkinSetting::End2X:
+    case SkinSetting::End2Y: return " lies outside the clock's 300 × 300 box (0 to 299)";
+    case SkinSetting::RotateWheel:
+      return ": only 1 (the wheel turns) and 0 (the needle turns) mean something; the program lets the needle turn";
+    default: return " lies outside " + std::to_string(row.low) + " to " + std::to_string(row.high);
+  }
+}
 
 // Where each key's value goes.
-int* Target(SkinSettings& settings, int keyIndex) {
-  switch (keyIndex) {
-    case 0: return &settings.ends[0].plays;
-    case 1: return &settings.ends[1].plays;
-    case 2: return &settings.ends[0].x;
-    case 3: return &settings.ends[0].y;
-    case 4: return &settings.ends[1].x;
-    case 5: return &settings.ends[1].y;
-    default: return &settings.rotateWheel;
+int* Target(SkinSettings& settings, SkinSetting setting) {
+  switch (setting) {
+    case SkinSetting::End1Plays: return &settings.ends[0].plays;
+    case SkinSetting::End2Plays: return &settings.ends[1].plays;
+    case SkinSetting::End1X: return &settings.ends[0].x;
+    case SkinSetting::End1Y: return &settings.ends[0].y;
+    case SkinSetting::End2X: return &settings.ends[1].x;
+    case SkinSetting::End2Y: return &settings.ends[1].y;
+    case SkinSetting::RotateWheel: return &settings.rotateWheel;
   }
+  return nullptr;
+}
+
+std::string NameOf(const SettingRow& row) { return platform::Cp936ToUtf8(row.key); }
+const std::string& Section() {
+  static const std::string section = platform::Cp936ToUtf8(RowOf(SkinSetting::End1Plays).section);
+  return section;
 }
 
 // [section] --------------------------------------------------------------------
@@ -96,8 +112,8 @@ SectionKeys KeysOf(std::string_view content, std::string_view section) {
 }
 
 bool KnownKey(std::string_view cp936Key) {
-  for (const SettingKey& key : kKeys) {
-    if (base::EqualIgnoringAsciiCase(cp936Key, platform::Utf8ToCp936(key.name))) return true;
+  for (const SettingRow& row : SkinSettingRows()) {
+    if (base::EqualIgnoringAsciiCase(cp936Key, row.key)) return true;
   }
   return false;
 }
@@ -110,7 +126,7 @@ std::string Shown(std::string_view cp936) {
 }
 
 void CheckKeyLines(std::string_view content, Report& report) {
-  const SectionKeys section = KeysOf(content, platform::Utf8ToCp936(kSection));
+  const SectionKeys section = KeysOf(content, RowOf(SkinSetting::End1Plays).section);
   std::vector<std::string> seen;
   for (const std::string& key : section.keys) {
     const std::string name = platform::Cp936ToUtf8(key);
@@ -137,38 +153,25 @@ bool PlainInteger(std::string_view text) {
   return std::stoll(std::string(text)) <= 2147483647LL;
 }
 
-void JudgeValue(const SettingKey& key, int value, Report& report) {
-  const std::string name = key.name;
-  const std::string shown = name + " = " + std::to_string(value);
-  switch (key.kind) {
-    case KeyKind::Plays:
-      if (value < 0) {
-        report.problem("pf.ini", shown + ": a negative count never ends the animation; write 0 to keep the end picture");
-      } else if (value == 0) {
-        report.warning("pf.ini", shown + ": the end picture stays on screen until the program ends");
-      }
-      return;
-    case KeyKind::Position:
-      if (value < 0 || value >= kClockSize) {
-        report.problem("pf.ini", shown + " lies outside the clock's 300 × 300 box (0 to 299)");
-      }
-      return;
-    case KeyKind::RotateWheel:
-      if (value != 0 && value != 1) {
-        report.problem("pf.ini", shown + ": only 1 (the wheel turns) and 0 (the needle turns) mean something; "
-                                         "the program lets the needle turn");
-      }
-      return;
+void JudgeValue(SkinSetting setting, int value, Report& report) {
+  const SettingRow& row = RowOf(setting);
+  const std::string shown = NameOf(row) + " = " + std::to_string(value);
+  if (value < row.low || value > row.high) {
+    report.problem("pf.ini", shown + OutOfRangeNote(setting, row));
+    return;
+  }
+  if ((setting == SkinSetting::End1Plays || setting == SkinSetting::End2Plays) && value == 0) {
+    report.warning("pf.ini", shown + ": the end picture stays on screen until the program ends");
   }
 }
 
 // A file saved in UTF-8 has its Chinese names in bytes the program never
 // matches, so the section is not found at all.
 void CheckSection(std::string_view content, bool anyKeyFound, Report& report) {
-  if (anyKeyFound || KeysOf(content, platform::Utf8ToCp936(kSection)).found) return;
+  if (anyKeyFound || KeysOf(content, RowOf(SkinSetting::End1Plays).section).found) return;
   std::string_view utf8 = content;
   if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
-  if (KeysOf(utf8, kSection).found) {
+  if (KeysOf(utf8, Section()).found) {
     report.problem("pf.ini", "is saved as UTF-8, but the program reads it as code page 936 (GBK) and so finds no "
                              "[配置] section: every value takes its default. Save it as GBK");
     return;
@@ -188,24 +191,25 @@ SkinSettings CheckSettings(const FileBytes& file, Report& report) {
   }
   if (file.status != ReadStatus::Read) return settings;
   const std::string_view content(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size());
-  const std::string section = platform::Utf8ToCp936(kSection);
   bool anyKeyFound = false;
-  for (int i = 0; i < static_cast<int>(std::size(kKeys)); ++i) {
-    const SettingKey& key = kKeys[i];
-    const std::optional<std::string> value = platform::IniLookup(content, section, platform::Utf8ToCp936(key.name));
+  for (std::size_t i = 0; i < SkinSettingRows().size(); ++i) {
+    const auto setting = static_cast<SkinSetting>(i);
+    const SettingRow& row = SkinSettingRows()[i];
+    int* target = Target(settings, setting);
+    const std::optional<std::string> value = platform::IniLookup(content, row.section, KeyOf(row));
     if (!value) {
-      *Target(settings, i) = key.defaultValue;
+      *target = runtime::TextToInt32(row.fallback);
       continue;
     }
     anyKeyFound = true;
-    const int number = runtime::TextToInt32(value->c_str());
-    *Target(settings, i) = number;
+    const int number = Limited(row, runtime::TextToInt32(value->c_str()));
+    *target = number;
     if (!PlainInteger(*value)) {
-      report.problem("pf.ini", std::string(key.name) + " = " + Shown(*value) +
-                                   " is not a whole number; the program reads it as " + std::to_string(number));
+      report.problem("pf.ini", NameOf(row) + " = " + Shown(*value) + " is not a whole number; the program reads it as " +
+                                   std::to_string(number));
       continue;
     }
-    JudgeValue(key, number, report);
+    JudgeValue(setting, number, report);
   }
   CheckSection(content, anyKeyFound, report);
   CheckKeyLines(content, report);
