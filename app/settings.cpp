@@ -1,5 +1,6 @@
 #include "app/settings.h"
 
+#include "app/app_state.h"
 #include "app/call.h"
 #include "app/skins.h"
 
@@ -24,6 +25,7 @@ std::int32_t ReadSettingNumber(Setting setting) { return IniFileSettings(Setting
 void WriteSetting(Setting setting, const std::string& text) {
   const SettingRow& row = RowOf(setting);
   Call(CoreCommand::WriteIniValue, {Text(SettingsFile()), Text(row.section), Text(KeyOf(row)), Text(text)});
+  State().observers.notify([setting](AppObserver& o) { o.settingsChanged(setting); });
 }
 
 void WriteSetting(Setting setting, std::int32_t value) {

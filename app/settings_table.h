@@ -13,6 +13,8 @@
 #include <span>
 #include <string>
 
+#include "app/prizes/prizes.h"
+
 namespace horavia::app {
 
 enum class SettingType : std::uint8_t {
@@ -57,6 +59,12 @@ enum class SkinSetting : std::uint8_t {
   End2X,          // 结束2x
   End2Y,          // 结束2y
   RotateWheel,    // 转盘
+  PrizeCount,     // 奖项数
+  PrizeLabel,     // 奖项1 … 奖项N
+  PrizeWeight,    // 权重1 … 权重N
+  PrizeStart,     // 奖项起始角
+  WriteLabels,    // 写奖项
+  ResultSeconds,  // 显示结果秒数
 };
 
 std::span<const SettingRow> ProgramSettingRows();
@@ -82,5 +90,8 @@ class SettingsSource {
   // The number the program reads (integer or truncated number), limited.
   virtual std::int32_t number(const SettingRow& row, int index = 0) const = 0;
 };
+
+// The prize keys of a skin's pf.ini, read as far as the count says.
+prizes::PrizeKeys ReadPrizeKeys(const SettingsSource& pf);
 
 }  // namespace horavia::app

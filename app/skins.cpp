@@ -1,11 +1,12 @@
 // Skins and settings: the settings file read at start-up and written key by
-// key as things change, a skin's pictures, sounds and pf.ini loaded into the
-// clock, the skin list and the autostart switch of the settings window.
+// key as things change, a skin's pictures, sounds, pf.ini and prizes loaded
+// into the clock, choosing a skin, the skin list and the autostart switch of
+// the settings window.
 //
 // Index
 //   [paths]      the settings file, the skin folder, the program's path
 //   [settings]   loadSettings, saveSettings
-//   [skin]       loadSkin, applySelectedSkin
+//   [skin]       loadSkin, ChooseSkin, applySelectedSkin
 //   [window]     the skin list and the autostart box of the settings window
 #include "app/skins.h"
 
@@ -15,9 +16,12 @@
 #include "app/app_state.h"
 #include "app/call.h"
 #include "app/literals.h"
+#include "app/operations.h"
+#include "app/prize_art.h"
 #include "app/settings.h"
 #include "app/subroutines.h"
 #include "app/units.h"
+#include "platform/text_codec.h"
 #include "runtime/entry.h"
 
 namespace horavia::app {
@@ -57,6 +61,36 @@ std::vector<std::string> SkinFolders(const std::string& pattern) {
   }
   rt.runtimeService(runtime::kFindClose, reinterpret_cast<std::intptr_t>(search), 0, 0, 0);
   return names;
+}
+
+// The wheel object shows the skin's wheel with its prizes written on; the
+// window's outline keeps the picture as drawn.
+void WritePrizesOnTheWheel(std::int32_t wheel, const prizes::PrizeWheel& prizes) {
+  if (prizes.prizes.empty()) return;
+  Returned file = SkinFile(L.WheelPicture);
+  const runtime::ByteSetView bytes = runtime::ByteSetBytes(file.byteSet());
+  std::vector<std::string> labels;
+  for (const prizes::Prize& prize : prizes.prizes) labels.push_back(platform::Cp936ToUtf8(prize.label));
+  const std::string png = WriteLabelsOnWheel({bytes.data, bytes.size}, labels, prizes.startAngle);
+  if (png.empty()) return;
+  void* picture = runtime::MakeByteSet(png.data(), png.size());
+  Call(BoxCommand::SetObjectPicture, {Unit(kBox), Int(wheel), ByteSet(picture), Int(0xFFFFFF)});
+  FreeBlock(picture);
+}
+
+// A new skin shows in wheel mode, wheel and needle back at 0 (a spin in
+// progress keeps its turning object).
+void ApplySkin(std::string name) {
+  AppState& state = State();
+  FreeBlock(state.skinName);
+  state.skinName = NewText(name);
+  saveSettings();
+  loadSkin();
+  ResetWheel();
+  Call(BoxCommand::SetObjectVisible, {Unit(kBox), Int(state.wheel), Bool(true)});
+  Call(BoxCommand::SetObjectVisible, {Unit(kBox), Int(state.needle), Bool(true)});
+  SetDisplayMode(DisplayMode::Wheel);
+  state.observers.notify([&name](AppObserver& o) { o.skinChanged(name); });
 }
 
 }  // namespace
@@ -125,41 +159,46 @@ void loadSkin() {
   state.end2X = pf.number(RowOf(SkinSetting::End2X));
   state.end2Y = pf.number(RowOf(SkinSetting::End2Y));
   state.rotateWheel = pf.number(RowOf(SkinSetting::RotateWheel));
+  state.resultSeconds = pf.number(RowOf(SkinSetting::ResultSeconds));
+  state.prizes = prizes::JudgePrizeKeys(ReadPrizeKeys(pf)).wheel;
+  if (pf.number(RowOf(SkinSetting::WriteLabels)) == 1) WritePrizesOnTheWheel(state.wheel, state.prizes);
 }
 
-// A new skin shows in wheel mode, wheel and needle back at 0.
+bool ChooseSkin(const std::string& name) {
+  const std::vector<std::string> names = SkinNames();
+  if (name.empty() || std::find(names.begin(), names.end(), name) == names.end()) return false;
+  ApplySkin(name);
+  return true;
+}
+
 SubroutineResult applySelectedSkin(Args) {
-  AppState& state = State();
   auto selection = static_cast<std::int32_t>(Read(settings_window::kSkinList, property::kListSelection));
-  Returned name = Call(CoreCommand::GetListItemText, {Unit(settings_window::kSkinList), Int(selection)});
-  FreeBlock(state.skinName);
-  state.skinName = name.takeText();
-  saveSettings();
-  loadSkin();
-  Call(BoxCommand::SetObjectAngle, {Unit(kBox), Int(state.needle), Int(0)});
-  Call(BoxCommand::SetObjectAngle, {Unit(kBox), Int(state.wheel), Int(0)});
-  Call(BoxCommand::SetObjectVisible, {Unit(kBox), Int(state.wheel), Bool(true)});
-  Call(BoxCommand::SetObjectVisible, {Unit(kBox), Int(state.needle), Bool(true)});
+  ApplySkin(Call(CoreCommand::GetListItemText, {Unit(settings_window::kSkinList), Int(selection)}).text());
   return SubroutineResult::None();
 }
 
 // [window] ---------------------------------------------------------------------
 
 // The folders under "skins\", in the order the file system gives them, the
-// user's own first when the program writes to a data folder of its own; the
-// current skin's entry is selected when its name matches byte for byte.
-void fillSkinList() {
-  const std::string skin = TextOf(State().skinName);
+// user's own first when the program writes to a data folder of its own.
+std::vector<std::string> SkinNames() {
   std::vector<std::string> folders = {ProgramFolder()};
   if (DataFolder() != ProgramFolder()) folders.insert(folders.begin(), DataFolder());
   std::vector<std::string> listed;
   for (const std::string& folder : folders) {
-    for (const std::string& name : SkinFolders(folder + L.SkinsPattern)) {
-      if (std::find(listed.begin(), listed.end(), name) != listed.end()) continue;
-      listed.push_back(name);
-      std::int32_t index = Call(CoreCommand::AddListItem, {Unit(settings_window::kSkinList), Text(name)}).integer();
-      if (name == skin) Write(settings_window::kSkinList, property::kListSelection, index);
+    for (std::string& name : SkinFolders(folder + L.SkinsPattern)) {
+      if (std::find(listed.begin(), listed.end(), name) == listed.end()) listed.push_back(std::move(name));
     }
+  }
+  return listed;
+}
+
+// The current skin's entry is selected when its name matches byte for byte.
+void fillSkinList() {
+  const std::string skin = TextOf(State().skinName);
+  for (const std::string& name : SkinNames()) {
+    std::int32_t index = Call(CoreCommand::AddListItem, {Unit(settings_window::kSkinList), Text(name)}).integer();
+    if (name == skin) Write(settings_window::kSkinList, property::kListSelection, index);
   }
 }
 

@@ -64,8 +64,20 @@ TEST(SettingsTable, TheSkinsSettingsSlotBySlot) {
                                     {"结束2x", SettingType::Integer, "0", 0, 299, kKeep},
                                     {"结束2y", SettingType::Integer, "0", 0, 299, kKeep},
                                     {"转盘", SettingType::Integer, "0", 0, 1, kKeep},
+                                    {"奖项数", SettingType::Integer, "0", 0, 36, kKeep},
+                                    {"奖项", SettingType::Text, "", kNoLimitLow, kAny, kKeep},
+                                    {"权重", SettingType::Integer, "1", 0, kAny, kKeep},
+                                    {"奖项起始角", SettingType::Integer, "0", 0, 359, kKeep},
+                                    {"写奖项", SettingType::Integer, "0", 0, 1, kKeep},
+                                    {"显示结果秒数", SettingType::Integer, "5", 0, 60, OutOfRange::Clamp},
                                 });
   EXPECT_EQ(&RowOf(SkinSetting::RotateWheel), &SkinSettingRows()[6]);
+  EXPECT_EQ(&RowOf(SkinSetting::ResultSeconds), &SkinSettingRows()[12]);
+  for (std::size_t i = 0; i < SkinSettingRows().size(); ++i) {
+    const bool numbered = i == static_cast<std::size_t>(SkinSetting::PrizeLabel) ||
+                          i == static_cast<std::size_t>(SkinSetting::PrizeWeight);
+    EXPECT_EQ(SkinSettingRows()[i].numbered, numbered) << i;
+  }
 }
 
 TEST(SettingsTable, KeysAreUniqueAndDefaultsLieInTheirRanges) {

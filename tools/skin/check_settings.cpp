@@ -1,14 +1,18 @@
-// pf.ini as the program reads it: section "配置" looked up with the program's
-// own INI engine, in code page 936, every value turned into an integer by
-// the program's own conversion (text that is not a number reads as 0).
+// pf.ini as the program reads it: the rows of the program's pf.ini table,
+// looked up in section "配置" with the program's own INI engine in code page
+// 936, every number turned into an integer by the program's own conversion
+// (text that is not a number reads as 0), the prize keys judged by the
+// program's own rules.
 //
 // Index
-//   [keys]     what the keys of the program's pf.ini table mean out of range
+//   [keys]     what the keys mean out of range; reading them from the file
 //   [section]  the key lines of the section, for unknown and doubled keys
 //   [values]   reading and judging each value
+//   [prizes]   the prize keys, judged as a whole
 #include <cctype>
 #include <string_view>
 
+#include "app/prizes/prizes.h"
 #include "app/settings_table.h"
 #include "base/ascii.h"
 #include "platform/ini.h"
@@ -26,6 +30,7 @@ using app::RowOf;
 using app::SettingRow;
 using app::SkinSetting;
 using app::SkinSettingRows;
+namespace prizes = app::prizes;
 
 // [keys] -----------------------------------------------------------------------
 
@@ -55,11 +60,30 @@ int* Target(SkinSettings& settings, SkinSetting setting) {
     case SkinSetting::End2X: return &settings.ends[1].x;
     case SkinSetting::End2Y: return &settings.ends[1].y;
     case SkinSetting::RotateWheel: return &settings.rotateWheel;
+    default: return nullptr;  // the prize keys are read as a whole
   }
-  return nullptr;
 }
 
-std::string NameOf(const SettingRow& row) { return platform::Cp936ToUtf8(row.key); }
+std::string NameOf(const SettingRow& row, int index = 0) { return platform::Cp936ToUtf8(KeyOf(row, index)); }
+
+// The file's values as the program reads them: the row's default for a
+// missing key. (pf.ini has no rows of truncated decimal numbers.)
+class ContentSettings final : public app::SettingsSource {
+ public:
+  explicit ContentSettings(std::string_view content) : content_(content) {}
+  std::optional<std::string> written(const SettingRow& row, int index = 0) const {
+    return platform::IniLookup(content_, row.section, KeyOf(row, index));
+  }
+  std::string text(const SettingRow& row, int index = 0) const override {
+    return written(row, index).value_or(row.fallback);
+  }
+  std::int32_t number(const SettingRow& row, int index = 0) const override {
+    return Limited(row, runtime::TextToInt32(text(row, index).c_str()));
+  }
+
+ private:
+  std::string_view content_;
+};
 const std::string& Section() {
   static const std::string section = platform::Cp936ToUtf8(RowOf(SkinSetting::End1Plays).section);
   return section;
@@ -111,11 +135,28 @@ SectionKeys KeysOf(std::string_view content, std::string_view section) {
   return out;
 }
 
-bool KnownKey(std::string_view cp936Key) {
-  for (const SettingRow& row : SkinSettingRows()) {
-    if (base::EqualIgnoringAsciiCase(cp936Key, row.key)) return true;
+// The number after a numbered row's key, or 0 when the key is not one.
+int NumberedKey(std::string_view cp936Key, const SettingRow& row) {
+  const std::string_view stem = row.key;
+  if (!row.numbered || cp936Key.size() <= stem.size() || cp936Key.size() > stem.size() + 3) return 0;
+  if (!base::EqualIgnoringAsciiCase(cp936Key.substr(0, stem.size()), stem)) return 0;
+  int number = 0;
+  for (const char c : cp936Key.substr(stem.size())) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) return 0;
+    number = number * 10 + (c - '0');
   }
-  return false;
+  return number;
+}
+
+enum class KeyUse { Unknown, Read, BeyondTheCount };
+
+KeyUse UseOf(std::string_view cp936Key, int prizeCount) {
+  for (const SettingRow& row : SkinSettingRows()) {
+    if (!row.numbered && base::EqualIgnoringAsciiCase(cp936Key, row.key)) return KeyUse::Read;
+    const int number = NumberedKey(cp936Key, row);
+    if (number >= 1) return number <= prizeCount ? KeyUse::Read : KeyUse::BeyondTheCount;
+  }
+  return KeyUse::Unknown;
 }
 
 // A value for a message: UTF-8, short, quoted.
@@ -125,13 +166,19 @@ std::string Shown(std::string_view cp936) {
   return "\"" + text + "\"";
 }
 
-void CheckKeyLines(std::string_view content, Report& report) {
+void CheckKeyLines(std::string_view content, int prizeCount, Report& report) {
   const SectionKeys section = KeysOf(content, RowOf(SkinSetting::End1Plays).section);
   std::vector<std::string> seen;
   for (const std::string& key : section.keys) {
     const std::string name = platform::Cp936ToUtf8(key);
-    if (!KnownKey(key)) {
+    const KeyUse use = UseOf(key, prizeCount);
+    if (use == KeyUse::Unknown) {
       report.warning("pf.ini", "[配置] sets \"" + name + "\", which the program does not read");
+      continue;
+    }
+    if (use == KeyUse::BeyondTheCount) {
+      report.warning("pf.ini", "[配置] sets \"" + name + "\", but with 奖项数 = " + std::to_string(prizeCount) +
+                                   " the program does not read it");
       continue;
     }
     bool twice = false;
@@ -153,10 +200,19 @@ bool PlainInteger(std::string_view text) {
   return std::stoll(std::string(text)) <= 2147483647LL;
 }
 
+// `value` as written, before the row limits it.
 void JudgeValue(SkinSetting setting, int value, Report& report) {
   const SettingRow& row = RowOf(setting);
   const std::string shown = NameOf(row) + " = " + std::to_string(value);
+  // The prize count is judged with the other prize keys; any start angle
+  // comes round the circle.
+  if (setting == SkinSetting::PrizeCount || setting == SkinSetting::PrizeStart) return;
   if (value < row.low || value > row.high) {
+    if (row.outOfRange == app::OutOfRange::Clamp) {
+      report.warning("pf.ini", shown + ": the program takes " + std::to_string(Limited(row, value)) + " (" +
+                                   std::to_string(row.low) + " to " + std::to_string(row.high) + ")");
+      return;
+    }
     report.problem("pf.ini", shown + OutOfRangeNote(setting, row));
     return;
   }
@@ -181,6 +237,53 @@ void CheckSection(std::string_view content, bool anyKeyFound, Report& report) {
   }
 }
 
+// [prizes] ---------------------------------------------------------------------
+
+std::string PrizeKeysOf(int prize) {
+  return NameOf(RowOf(SkinSetting::PrizeLabel), prize) + " / " + NameOf(RowOf(SkinSetting::PrizeWeight), prize);
+}
+
+void CheckPrizes(const ContentSettings& pf, SkinSettings& settings, Report& report) {
+  const prizes::PrizeKeys keys = app::ReadPrizeKeys(pf);
+  const SettingRow& weightRow = RowOf(SkinSetting::PrizeWeight);
+  for (int n = 1; n <= static_cast<int>(keys.weights.size()); ++n) {
+    const std::optional<std::string> weight = pf.written(weightRow, n);
+    if (weight && !PlainInteger(*weight)) {
+      report.problem("pf.ini", NameOf(weightRow, n) + " = " + Shown(*weight) +
+                                   " is not a whole number; the program reads it as " +
+                                   std::to_string(keys.weights[static_cast<std::size_t>(n - 1)]));
+    }
+  }
+  const prizes::PrizeReading reading = prizes::JudgePrizeKeys(keys);
+  settings.prizes = reading.wheel;
+  settings.writeLabels = pf.number(RowOf(SkinSetting::WriteLabels)) == 1;
+  if (reading.problem != prizes::PrizeProblem::None) {
+    report.problem("pf.ini", std::string("the prizes: ") + prizes::Describe(reading.problem) +
+                                 (reading.prize > 0 ? " (" + PrizeKeysOf(reading.prize) + ")" : "") +
+                                 "; the program takes the wheel to have no prizes");
+  }
+  const prizes::PrizeWheel& wheel = reading.wheel;
+  for (int n = 1; n <= wheel.segments(); ++n) {
+    if (!wheel.prizes[static_cast<std::size_t>(n - 1)].label.empty()) continue;
+    report.warning("pf.ini", NameOf(RowOf(SkinSetting::PrizeLabel), n) +
+                                 " is empty: its slice has no label, and winning it shows no banner");
+  }
+  if (settings.writeLabels && wheel.prizes.empty()) {
+    report.warning("pf.ini", "写奖项 = 1, but the skin lists no prizes to write");
+  }
+  if (wheel.prizes.empty()) {
+    report.info("pf.ini", "no prizes: a spin rests anywhere on the wheel, every angle alike");
+    return;
+  }
+  std::string list;
+  for (const prizes::Prize& prize : wheel.prizes) {
+    list += (list.empty() ? "" : ", ") + platform::Cp936ToUtf8(prize.label) + " (" + std::to_string(prize.weight) + ")";
+  }
+  report.info("pf.ini", std::to_string(wheel.segments()) + " prizes from " + std::to_string(wheel.startAngle) +
+                            "° clockwise, with their weights: " + list +
+                            (settings.writeLabels ? "; the program writes them onto the wheel" : ""));
+}
+
 }  // namespace
 
 SkinSettings CheckSettings(const FileBytes& file, Report& report) {
@@ -191,28 +294,27 @@ SkinSettings CheckSettings(const FileBytes& file, Report& report) {
   }
   if (file.status != ReadStatus::Read) return settings;
   const std::string_view content(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size());
+  const ContentSettings pf(content);
   bool anyKeyFound = false;
   for (std::size_t i = 0; i < SkinSettingRows().size(); ++i) {
     const auto setting = static_cast<SkinSetting>(i);
     const SettingRow& row = SkinSettingRows()[i];
-    int* target = Target(settings, setting);
-    const std::optional<std::string> value = platform::IniLookup(content, row.section, KeyOf(row));
-    if (!value) {
-      *target = runtime::TextToInt32(row.fallback);
-      continue;
-    }
+    if (row.numbered) continue;  // with the prizes, below
+    if (int* target = Target(settings, setting)) *target = pf.number(row);
+    const std::optional<std::string> value = pf.written(row);
+    if (!value) continue;
     anyKeyFound = true;
-    const int number = Limited(row, runtime::TextToInt32(value->c_str()));
-    *target = number;
+    if (row.type == app::SettingType::Text) continue;
     if (!PlainInteger(*value)) {
       report.problem("pf.ini", NameOf(row) + " = " + Shown(*value) + " is not a whole number; the program reads it as " +
-                                   std::to_string(number));
+                                   std::to_string(pf.number(row)));
       continue;
     }
-    JudgeValue(setting, number, report);
+    JudgeValue(setting, runtime::TextToInt32(value->c_str()), report);
   }
   CheckSection(content, anyKeyFound, report);
-  CheckKeyLines(content, report);
+  CheckPrizes(pf, settings, report);
+  CheckKeyLines(content, pf.number(RowOf(SkinSetting::PrizeCount)), report);
 
   const SkinSettings& s = settings;
   report.info("pf.ini", "the program reads 结束1 = " + std::to_string(s.ends[0].plays) + " at (" +
@@ -221,6 +323,11 @@ SkinSettings CheckSettings(const FileBytes& file, Report& report) {
                             std::to_string(s.ends[1].y) + "), 转盘 = " + std::to_string(s.rotateWheel) +
                             (s.rotateWheel == 1 ? " (the wheel turns)" : " (the needle turns)"));
   return settings;
+}
+
+SkinSettings ReadSettings(const FileBytes& file) {
+  Report unused;
+  return CheckSettings(file, unused);
 }
 
 }  // namespace horavia::tools::skin

@@ -1,6 +1,7 @@
-// horavia-skin check DIR | preview DIR OUT.png [--time HH:MM:SS] [--wheel]:
-// checks a skin folder, or composes it as the program shows it (see
-// skin_tool.h).
+// horavia-skin check DIR | preview DIR OUT.png [--time HH:MM:SS] [--wheel
+// [--angle DEGREES]]: checks a skin folder, or composes it as the program
+// shows it (see skin_tool.h).
+#include <QGuiApplication>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -10,6 +11,10 @@
 
 int main(int argc, char** argv) {
   const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+  // The prizes are written onto a wheel in the toolkit's fonts, which need
+  // its application object; the tool shows no window, so it needs no display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication toolkit(argc, argv);
   std::string output, errors;
   const int code = horavia::tools::skin::RunSkinTool(arguments, output, errors);
   std::fputs(output.c_str(), stdout);
