@@ -45,6 +45,10 @@ std::string Png(const QImage& image) {
 const QColor kLabelFill(0xFF, 0xFB, 0xEE);
 const QColor kLabelEdge(0x1A, 0x12, 0x10, 235);
 
+// The outline of letters of that size: wide enough to read on any colour,
+// narrow enough to leave the strokes of a dense character apart.
+double OutlineWidth(double pixels) { return std::max(1.6, pixels * 0.13); }
+
 void PaintOutlinedText(QPainter& painter, const QPainterPath& text, double edgeWidth, const QBrush& fill) {
   QPen edge(kLabelEdge, edgeWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
   painter.strokePath(text, edge);
@@ -115,7 +119,7 @@ struct Fit {
 // `inner`.
 Fit Lay(const std::vector<Piece>& pieces, double pixels, double outer, double inner, double halfSlice) {
   const QFontMetricsF metrics(BoldFont(pixels));
-  const double margin = 1.5 + pixels * 0.16;  // the outline and a little air
+  const double margin = OutlineWidth(pixels) / 2 + 1.5;  // the outline and a little air
   const double gap = pixels * 0.06;
   Fit fit{true, {}};
   double radius = outer;
@@ -235,7 +239,7 @@ std::string WriteLabelsOnWheel(std::span<const std::uint8_t> picture, const std:
     turn.translate(centre.x(), centre.y());
     turn.rotate(startAngle + slice * (static_cast<double>(i) + 0.5));
     turn.translate(-centre.x(), -centre.y());
-    PaintOutlinedText(painter, turn.map(upright), std::max(1.6, pixels * 0.13), kLabelFill);
+    PaintOutlinedText(painter, turn.map(upright), OutlineWidth(pixels), kLabelFill);
   }
   painter.end();
   return Png(wheel);
@@ -319,7 +323,7 @@ BannerPicture DrawResultBanner(std::string_view label) {
   QLinearGradient shine(QPointF(0, baseline - metrics.ascent()), QPointF(0, baseline));
   shine.setColorAt(0, QColor(0xFF, 0xFD, 0xF2));
   shine.setColorAt(1, QColor(0xFF, 0xE2, 0x8C));
-  PaintOutlinedText(painter, words, std::max(2.5, pixels * 0.16), shine);
+  PaintOutlinedText(painter, words, OutlineWidth(pixels) + 1, shine);
   painter.end();
   return {Png(image), image.width(), image.height()};
 }

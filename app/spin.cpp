@@ -74,13 +74,11 @@ void WheelSpinner::start(Request request) {
   if (draw.segment > 0) spin.result.label = state.prizes.prizes[static_cast<std::size_t>(draw.segment - 1)].label;
   spin.result.angle = rest;
   spin.result.skin = TextOf(state.skinName);
-  spin.result.source = request.source;
-  spin.request = std::move(request);
+  spin.result.source = std::move(request.source);
+  const std::string source = spin.result.source;
   running_ = std::move(spin);
-  const int id = running_->request.spin;
-  const std::string source = running_->request.source;
+  state.observers.notify([&](AppObserver& o) { o.spinStarted(request.spin, source); });
   startStage();
-  state.observers.notify([&](AppObserver& o) { o.spinStarted(id, source); });
 }
 
 // Each stage starts from the angle the last one ended on, exactly; a stage

@@ -52,12 +52,11 @@ class WheelSpinner {
     std::string source;
   };
   struct Running {
-    Request request;
     std::int32_t object = 0;
     prizes::SpinPlan plan;
-    int stage = 0;
-    std::uint32_t stageStart = 0;
-    SpinResult result;  // decided at the start
+    int stage = 0;                 // the stage turning now
+    std::uint32_t stageStart = 0;  // the tick it started at
+    SpinResult result;             // decided at the start; the time at the end
   };
 
   void start(Request request);
