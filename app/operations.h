@@ -21,7 +21,8 @@ namespace horavia::app {
 inline constexpr std::size_t kMostWaitingSpins = 20;
 
 // A spin asked for: started at once (position 0) or waiting its turn
-// (position 1 = next). Not accepted when 20 spins already wait.
+// (position 1 = next). Not accepted when 20 spins already wait (the queue
+// is full) or the main window is gone.
 struct SpinTicket {
   bool accepted = false;
   int spin = 0;

@@ -44,7 +44,7 @@ WheelSpinner::WheelSpinner(std::span<const std::uint32_t> seed)
       }) {}
 
 SpinTicket WheelSpinner::request(std::string_view source) {
-  if (waiting_.size() >= kMostWaitingSpins) return {};
+  if (waiting_.size() >= kMostWaitingSpins || !BoxLoaded()) return {};
   Request request{nextSpin_++, prizes::CleanSource(source)};
   if (!running_ && waiting_.empty()) {
     const int spin = request.spin;
