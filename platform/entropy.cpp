@@ -3,8 +3,27 @@
 #include <sys/random.h>
 
 #include <cerrno>
+#include <random>
+#include <utility>
 
 namespace horavia::platform {
+namespace {
+
+std::function<EntropySeed()>& Source() {
+  static std::function<EntropySeed()> source;
+  return source;
+}
+
+EntropySeed SystemSeed() {
+  EntropySeed seed{};
+  auto* bytes = reinterpret_cast<std::uint8_t*>(seed.data());
+  if (FillFromSystemEntropy(std::span(bytes, sizeof seed))) return seed;
+  std::random_device device;
+  for (std::uint32_t& word : seed) word = device();
+  return seed;
+}
+
+}  // namespace
 
 bool FillFromSystemEntropy(std::span<std::uint8_t> out) {
   // getrandom blocks only until the pool is first seeded at boot; a large
@@ -18,5 +37,12 @@ bool FillFromSystemEntropy(std::span<std::uint8_t> out) {
   }
   return true;
 }
+
+EntropySeed ReadEntropySeed() {
+  auto& source = Source();
+  return source ? source() : SystemSeed();
+}
+
+void SetEntropySource(std::function<EntropySeed()> source) { Source() = std::move(source); }
 
 }  // namespace horavia::platform

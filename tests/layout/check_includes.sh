@@ -29,7 +29,7 @@ allowed() {
     ui/window) echo "ui/units ui/menu ui/forms anim/* runtime runtime/* platform base" ;;
     ui) echo "ui/* runtime runtime/* platform base" ;;
     ui/*) echo "ui/units ui/forms anim/* runtime runtime/* platform base" ;;
-    app) echo "app/forms ui ui/* anim/* runtime runtime/* platform base" ;;
+    app) echo "app/forms app/prizes ui ui/* anim/* runtime runtime/* platform base" ;;
     app/*) echo "base" ;;
     bass) echo "platform base" ;;
     live) echo "app app/* ui ui/* anim/* runtime runtime/* platform base" ;;
