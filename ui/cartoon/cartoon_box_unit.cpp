@@ -162,6 +162,7 @@ void CartoonBoxUnit::Invalidate(const anim::BoxRect& rect) {
   // the composed pixels straight instead of span by span.
   pending_ |= area;
   update(pending_);
+  if (repaintListener_) repaintListener_();
 }
 
 void CartoonBoxUnit::UpdateNow() {

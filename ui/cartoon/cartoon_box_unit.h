@@ -7,6 +7,7 @@
 #include <QRegion>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -31,6 +32,11 @@ class CartoonBoxUnit : public QWidget, private anim::BoxHost {
   const anim::CartoonBoxData& data() const { return data_; }
   // The client area, inside the border.
   QRect clientRect() const { return contentsRect(); }
+  // Told each time the box marks part of itself for repainting, before the
+  // toolkit paints it, so that whoever shows the box elsewhere (the
+  // overlay's frames) follows it. It runs inside the box's operations: it
+  // may read the box but must not change it.
+  void setRepaintListener(std::function<void()> listener) { repaintListener_ = std::move(listener); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -62,6 +68,7 @@ class CartoonBoxUnit : public QWidget, private anim::BoxHost {
   std::unique_ptr<anim::CartoonBox> box_;
   QRect pending_;                     // marked by the box, not painted yet
   std::vector<std::uint32_t> buffer_;  // the composed update rectangle
+  std::function<void()> repaintListener_;
 };
 
 }  // namespace horavia::ui
