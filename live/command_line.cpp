@@ -7,10 +7,13 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <charconv>
+#include <filesystem>
 
+#include "app/control_token.h"
+#include "app/settings.h"
 #include "live/routes.h"
-#include "live/token.h"
 #include "platform/ini.h"
+#include "platform/process.h"
 
 namespace horavia::live {
 namespace {
@@ -71,6 +74,13 @@ ClientSettings ReadClientSettings(const std::string& settingsPath, std::string_v
   return settings;
 }
 
+ClientSettings ReadProgramClientSettings() {
+  const std::string program = std::filesystem::path(platform::ExecutablePath()).parent_path().string();
+  const app::SettingRow& port = app::RowOf(app::Setting::ControlPort);
+  return ReadClientSettings(app::SettingsHostPath(program), port.section, port.key,
+                            app::RowOf(app::Setting::ControlToken).key);
+}
+
 bool IsClientCommandWord(std::string_view word) {
   for (const ClientCommand& command : kCommands) {
     if (command.words.substr(0, command.words.find(' ')) == word) return true;
@@ -89,7 +99,7 @@ int RunClientCommand(std::span<const std::string> words, const ClientSettings& s
     err << "horavia: the control interface is off (allow local control in the settings window)\n";
     return kClientFailed;
   }
-  if (!IsWellFormedToken(settings.token)) {
+  if (!app::IsWellFormedToken(settings.token)) {
     err << "horavia: the settings hold no control token\n";
     return kClientFailed;
   }

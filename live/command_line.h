@@ -31,6 +31,10 @@ struct ClientSettings {
 ClientSettings ReadClientSettings(const std::string& settingsPath, std::string_view section, std::string_view portKey,
                                   std::string_view tokenKey);
 
+// The settings of the program this executable is: "配置.ini" where that
+// program keeps it.
+ClientSettings ReadProgramClientSettings();
+
 // Whether `word` starts a client command: the program then runs it instead
 // of starting.
 bool IsClientCommandWord(std::string_view word);

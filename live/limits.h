@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "app/prizes/record.h"
+
 namespace horavia::live::limits {
 
 // A request's head (request line and header lines) and its body.
@@ -40,7 +42,8 @@ inline constexpr std::uint32_t kClockFrameMs = 1000;
 // Arguments.
 inline constexpr int kHistoryMax = 500;
 inline constexpr int kHistoryDefault = 50;
-inline constexpr std::size_t kSourceBytes = 64;
+// What started a spin goes into the record as the record keeps it.
+inline constexpr std::size_t kSourceBytes = app::prizes::kLongestSource;
 inline constexpr std::size_t kSkinNameBytes = 255;
 inline constexpr std::size_t kRequestIdBytes = 64;
 

@@ -2,8 +2,8 @@
 
 #include <QHostAddress>
 
+#include "app/control_token.h"
 #include "live/routes.h"
-#include "live/token.h"
 
 namespace horavia::live {
 
@@ -13,7 +13,7 @@ LiveServer::~LiveServer() { stop(); }
 
 std::optional<std::string> LiveServer::start(std::uint16_t port, std::string token) {
   stop();
-  if (!IsWellFormedToken(token)) return "the control token is not 32 hexadecimal characters";
+  if (!app::IsWellFormedToken(token)) return "the control token is not 32 hexadecimal characters";
   auto ipv4 = std::make_unique<GuardedListener>(book_);
   if (!ipv4->listen(QHostAddress::LocalHost, port)) {
     return "cannot listen on 127.0.0.1 port " + std::to_string(port) + ": " + ipv4->errorString().toStdString();

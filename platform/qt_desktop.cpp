@@ -70,6 +70,19 @@ void PreferX11Windows() {
   qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
+// The offscreen platform warns each time a window is shaped or raised,
+// which the program does as a matter of course; those warnings alone are
+// dropped, everything else goes where it went.
+void UseOffscreenWindows() {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qputenv("HORAVIA_DIALOGS", "print");
+  static const QtMessageHandler previous = qInstallMessageHandler(
+      [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support"))) return;
+        if (previous != nullptr) previous(type, context, message);
+      });
+}
+
 void AvoidSharedMemoryFlushes() {
   if (qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) return;
   qputenv("QT_XCB_NO_MITSHM", "1");

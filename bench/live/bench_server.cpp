@@ -17,7 +17,7 @@
 #include <unistd.h>
 
 #include "live/live_server.h"
-#include "live/token.h"
+#include "app/control_token.h"
 #include "platform/qt_platform.h"
 #include "platform/ticks.h"
 #include "platform/timers.h"
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
 
   horavia::live::testing::FakePort port;
   horavia::live::LiveServer server(port);
-  const std::string token = horavia::live::NewControlToken().value_or("");
+  const std::string token = horavia::app::NewControlToken().value_or("");
   if (const auto error = server.start(0, token)) {
     std::fprintf(stderr, "live_bench_server: %s\n", error->c_str());
     return 1;

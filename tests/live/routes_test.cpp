@@ -131,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BadInput{"POST", "/api/v1/spin", "{", "not JSON"},
                       BadInput{"POST", "/api/v1/spin", "[1]", "must be a JSON object"},
                       BadInput{"POST", "/api/v1/spin", R"({"source":5})", "\"source\" must be text"},
-                      BadInput{"POST", "/api/v1/spin", R"({"source":""})", "\"source\" must be 1 to 64 bytes"},
+                      BadInput{"POST", "/api/v1/spin", R"({"source":""})", "\"source\" must be 1 to 32 bytes"},
                       BadInput{"POST", "/api/v1/spin", R"({"source":"a\nb"})", "control characters"},
                       BadInput{"POST", "/api/v1/spin", R"({"sorce":"x"})", "unknown field \"sorce\""},
                       BadInput{"POST", "/api/v1/mode", "", "missing field \"mode\""},

@@ -1,11 +1,11 @@
-#include "live/token.h"
+#include "app/control_token.h"
 
 #include <array>
 #include <cstdint>
 
 #include "platform/entropy.h"
 
-namespace horavia::live {
+namespace horavia::app {
 
 std::optional<std::string> NewControlToken() {
   std::array<std::uint8_t, kTokenLength / 2> bytes{};
@@ -29,4 +29,4 @@ bool IsWellFormedToken(std::string_view token) {
   return true;
 }
 
-}  // namespace horavia::live
+}  // namespace horavia::app

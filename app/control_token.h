@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace horavia::live {
+namespace horavia::app {
 
 inline constexpr std::size_t kTokenLength = 32;
 
@@ -16,4 +16,4 @@ std::optional<std::string> NewControlToken();
 // 32 characters 0-9, a-f (either case).
 bool IsWellFormedToken(std::string_view token);
 
-}  // namespace horavia::live
+}  // namespace horavia::app

@@ -1,11 +1,11 @@
 // The control token: well formed, and a new secret every time.
-#include "live/token.h"
+#include "app/control_token.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-namespace horavia::live {
+namespace horavia::app {
 namespace {
 
 TEST(ControlToken, Is32HexCharactersAndNeverRepeats) {
@@ -31,4 +31,4 @@ TEST(ControlToken, WellFormedMeans32HexDigits) {
 }
 
 }  // namespace
-}  // namespace horavia::live
+}  // namespace horavia::app
