@@ -43,14 +43,13 @@ void LiveFixture::SetUp() { ASSERT_EQ(server.start(0, token), std::nullopt); }
 
 std::string LiveFixture::base() const { return "http://127.0.0.1:" + std::to_string(server.port()); }
 
-Answer LiveFixture::Http(const QByteArray& method, const std::string& target, const QByteArray& body,
-                         std::vector<std::pair<QByteArray, QByteArray>> headers, bool withToken) {
-  QNetworkRequest request(QUrl(QString::fromStdString(base() + target)));
-  if (withToken) request.setRawHeader("Authorization", "Bearer " + QByteArray::fromStdString(token));
+Answer Send(QNetworkAccessManager& network, const QByteArray& method, const QUrl& url, const QByteArray& body,
+            const std::vector<std::pair<QByteArray, QByteArray>>& headers) {
+  QNetworkRequest request(url);
   for (const auto& [name, value] : headers) request.setRawHeader(name, value);
   QNetworkReply* reply = network.sendCustomRequest(request, method, body);
   QSignalSpy finished(reply, &QNetworkReply::finished);
-  EXPECT_TRUE(finished.wait(kGuardMs)) << method.toStdString() << " " << target;
+  EXPECT_TRUE(finished.wait(kGuardMs)) << method.toStdString() << " " << url.toString().toStdString();
   Answer answer;
   answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
   answer.body = reply->readAll();
@@ -58,6 +57,12 @@ Answer LiveFixture::Http(const QByteArray& method, const std::string& target, co
   for (const auto& pair : reply->rawHeaderPairs()) answer.headers.push_back({pair.first, pair.second});
   reply->deleteLater();
   return answer;
+}
+
+Answer LiveFixture::Http(const QByteArray& method, const std::string& target, const QByteArray& body,
+                         std::vector<std::pair<QByteArray, QByteArray>> headers, bool withToken) {
+  if (withToken) headers.insert(headers.begin(), {"Authorization", "Bearer " + QByteArray::fromStdString(token)});
+  return Send(network, method, QUrl(QString::fromStdString(base() + target)), body, headers);
 }
 
 QByteArray LiveFixture::Head(const std::string& method, const std::string& target, const std::string& extraHeaders,
@@ -97,7 +102,7 @@ EventClient::EventClient(const QString& origin) : socket(origin) {
                    [this](const QByteArray& frame) { frames.push_back(frame); });
 }
 
-std::unique_ptr<EventClient> LiveFixture::Socket(const std::string& query, const QString& origin) {
+std::unique_ptr<EventClient> OpenEvents(const QUrl& url, const QString& origin) {
   auto client = std::make_unique<EventClient>(origin);
   QWebSocket* socket = &client->socket;
   bool settled = false;
@@ -105,10 +110,15 @@ std::unique_ptr<EventClient> LiveFixture::Socket(const std::string& query, const
   QObject::connect(socket, &QWebSocket::connected, &watch, [&] { settled = true; });
   QObject::connect(socket, &QWebSocket::disconnected, &watch, [&] { settled = true; });
   QObject::connect(socket, qOverload<QAbstractSocket::SocketError>(&QWebSocket::error), &watch, [&] { settled = true; });
-  socket->open(QUrl(QString::fromStdString("ws://127.0.0.1:" + std::to_string(server.port()) + "/api/v1/events" +
-                                           query)));
+  socket->open(url);
   EXPECT_TRUE(WaitUntil([&] { return settled; }));
   return client;
+}
+
+std::unique_ptr<EventClient> LiveFixture::Socket(const std::string& query, const QString& origin) {
+  return OpenEvents(QUrl(QString::fromStdString("ws://127.0.0.1:" + std::to_string(server.port()) + "/api/v1/events" +
+                                                query)),
+                    origin);
 }
 
 QByteArray LiveFixture::UpgradeHead(const std::string& target, const std::string& extraHeaders) const {

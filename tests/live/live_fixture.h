@@ -47,6 +47,12 @@ struct EventClient {
   std::vector<QByteArray> frames;
 };
 
+// A request through the network access manager, waited for.
+Answer Send(QNetworkAccessManager& network, const QByteArray& method, const QUrl& url, const QByteArray& body,
+            const std::vector<std::pair<QByteArray, QByteArray>>& headers);
+// An events socket at `url`, open or refused.
+std::unique_ptr<EventClient> OpenEvents(const QUrl& url, const QString& origin = {});
+
 class LiveFixture : public ::testing::Test {
  protected:
   LiveFixture();
