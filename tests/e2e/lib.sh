@@ -81,10 +81,12 @@ copy_program() {
 # Starts the copied program with its own configuration, data and runtime
 # folders, message boxes printed to standard error, and SDL's disk audio
 # driver writing what would be played to $work/audio.raw (signed 16-bit
-# stereo at 44100 Hz). Standard error goes to $work/program.err. A command
-# in the array launcher (empty by default) runs the program, such as
-# faketime.
+# stereo at 44100 Hz). Standard output goes to $work/program.out, standard
+# error to $work/program.err. A command in the array launcher (empty by
+# default) runs the program, such as faketime; the array program_args
+# (empty by default) follows the program's name.
 launcher=()
+program_args=()
 start_program() {
   mkdir -p "$work/config" "$work/data" "$work/runtime"
   chmod 700 "$work/runtime"
@@ -92,7 +94,7 @@ start_program() {
     cd "$program_dir" &&
       XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime" \
         SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" \
-        HORAVIA_DIALOGS=print QT_QPA_PLATFORM=xcb exec "${launcher[@]}" ./"$program_name"
+        HORAVIA_DIALOGS=print QT_QPA_PLATFORM=xcb exec "${launcher[@]}" ./"$program_name" "${program_args[@]}"
   ) >"$work/program.out" 2>"$work/program.err" &
   app_pid=$!
 }

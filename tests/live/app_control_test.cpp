@@ -161,5 +161,37 @@ TEST_F(AppControlTest, SettingsAreToldButNeverTheToken) {
   EXPECT_EQ(JsonOf(client->texts[0]), (QJsonObject{{"event", "settingsChanged"}, {"key", "音量"}, {"value", "35"}}));
 }
 
+// --overlay-only: the overlay is the only way to see the program, so local
+// control off is turned on as the check box turns it on; the address goes
+// to standard output, and a port that cannot be had is a failure. A
+// stand-in for the interface keeps the usual port free.
+class OverlayOnlyTest : public app::testing::AppTest {
+ protected:
+  struct Interface : app::ControlService {
+    app::ControlListening listen(std::uint16_t port, const std::string& token) override {
+      return {free, OverlayAddress(port, token), free ? "" : "cannot listen"};
+    }
+    void stop() override {}
+    bool free = true;
+  };
+  Interface interface_;
+};
+
+TEST_F(OverlayOnlyTest, TurnsLocalControlOnAndTellsTheOverlaysAddress) {
+  app::State().control = &interface_;
+  Start();
+  ::testing::internal::CaptureStdout();
+  EXPECT_TRUE(StartOverlayOnly());
+  const std::string printed = ::testing::internal::GetCapturedStdout();
+  EXPECT_EQ(Setting("控制端口"), "39801");
+  EXPECT_EQ(printed, "overlay: http://127.0.0.1:39801/overlay?token=" + Setting("控制令牌") + "\n");
+
+  interface_.free = false;
+  app::StartLocalControl();
+  ::testing::internal::CaptureStdout();
+  EXPECT_FALSE(StartOverlayOnly());
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+}
+
 }  // namespace
 }  // namespace horavia::live
