@@ -14,6 +14,7 @@
 #include "ui/window/form_unit.h"
 #include "ui/window/keys.h"
 #include "ui/units/private_message.h"
+#include "ui/units/qt_text.h"
 
 namespace horavia::ui {
 namespace {
@@ -50,7 +51,7 @@ QString CharacterText(std::uint32_t code) {
   std::string bytes;
   if (code > 0xFF) bytes.push_back(static_cast<char>(code >> 8));
   bytes.push_back(static_cast<char>(code & 0xFF));
-  return QString::fromStdU16String(platform::Cp936ToUtf16(bytes));
+  return FromCp936(bytes);
 }
 
 }  // namespace

@@ -78,13 +78,11 @@ std::int32_t KindOf(WindowEngine& engine, const Unit& unit, std::int32_t propert
 }
 
 RawProperty GetTypeProperty(WindowEngine& engine, const Unit& unit, std::int32_t index) {
-  if (unit.type == unit_type::kWindow) return static_cast<CWinFormUnit*>(LiveWidget(unit))->getProperty(index);
   auto get = engine.unitFunction<kQueryGetProperty>(unit);
   return get != nullptr ? get(LiveWidget(unit), index) : RawProperty{};
 }
 
 std::int32_t SetTypeProperty(WindowEngine& engine, const Unit& unit, std::int32_t index, const RawProperty& v) {
-  if (unit.type == unit_type::kWindow) return static_cast<CWinFormUnit*>(LiveWidget(unit))->setProperty(index, v);
   auto set = engine.unitFunction<kQuerySetProperty>(unit);
   return set != nullptr ? set(LiveWidget(unit), index, v) : 0;
 }
