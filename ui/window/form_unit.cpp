@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPainterPath>
@@ -21,8 +22,8 @@
 #include "ui/units/pictures.h"
 #include "ui/units/private_message.h"
 #include "ui/units/qt_text.h"
-#include "ui/window/engine.h"
 #include "ui/window/shapes.h"
+#include "ui/window/window_services.h"
 
 namespace horavia::ui {
 namespace {
@@ -72,15 +73,15 @@ CWinFormUnit* CWinFormUnit::Create(const UnitCreateParams& params) {
   QWidget* owner = params.parent;
   // Without an owner, a modal window or one kept off the taskbar is owned by
   // the hidden runtime window, so no taskbar button appears for it.
-  if (owner == nullptr && (params.modal || data.showInTaskbar == 0) && params.engine != nullptr) {
-    owner = params.engine->hiddenOwner();
+  if (owner == nullptr && (params.modal || data.showInTaskbar == 0) && params.windows != nullptr) {
+    owner = params.windows->hiddenOwner();
   }
   return new CWinFormUnit(params, std::move(data), owner);
 }
 
 CWinFormUnit::CWinFormUnit(const UnitCreateParams& params, WindowData data, QWidget* owner)
     : QWidget(owner, Qt::Window),
-      engine_(params.engine),
+      services_(params.windows),
       formId_(params.formId),
       unitId_(params.unitId),
       data_(std::move(data)),
@@ -104,7 +105,7 @@ CWinFormUnit::CWinFormUnit(const UnitCreateParams& params, WindowData data, QWid
 
 CWinFormUnit::~CWinFormUnit() {
   stopMusic();
-  if (engine_ != nullptr) engine_->windowDestroyed(*this);
+  if (services_ != nullptr) services_->windowDestroyed(*this);
 }
 
 void CWinFormUnit::applyWindowFlags() {
@@ -156,10 +157,10 @@ void CWinFormUnit::applyIcon() {
 
 void CWinFormUnit::applyAlwaysOnTop() {
   applyWindowFlags();
-  if (data_.alwaysOnTop == 1 || engine_ == nullptr) return;
+  if (data_.alwaysOnTop == 1 || services_ == nullptr) return;
   // Switching one window off must not let the others that stay on top and
   // have no taskbar button sink below it.
-  for (CWinFormUnit* other : engine_->liveWindows()) {
+  for (CWinFormUnit* other : services_->liveWindows()) {
     if (other != this && other->data_.alwaysOnTop == 1 && other->data_.showInTaskbar == 0) other->raise();
   }
 }
@@ -173,22 +174,16 @@ void CWinFormUnit::setMenu(BuiltMenu menu) {
   // program shows one (its only menu title is hidden).
   menuBar_->setParent(this);
   menuBar_->setGeometry(0, 0, width(), menuBar_->sizeHint().height());
+  // A chosen item arrives as a command message, as one from a pop-up does.
   QObject::connect(menuBar_, &QMenuBar::triggered, this, [this](QAction* action) {
-    if (std::optional<std::int32_t> id = CommandIdOf(action)) engine_->postCommand(this, *id);
+    std::optional<std::int32_t> id = CommandIdOf(action);
+    if (id) QCoreApplication::postEvent(this, new PrivateMessageEvent(private_message::kCommand, *id));
   });
   menuBar_->show();
 }
 
 void CWinFormUnit::command(std::int32_t commandId) {
-  if (commandId >= kFirstPlatformCommandId || commandId < kFirstCommandId || engine_ == nullptr) return;
-  UnitTable* units = engine_->unitsOf(formId_);
-  if (units == nullptr) return;
-  MenuRun run = firstMenuRun(*units);
-  auto index = static_cast<std::size_t>(commandId - kFirstCommandId);
-  if (index >= run.count) return;
-  const Unit& item = (*units)[run.first + index];
-  if (item.menu.caption == "-") return;
-  engine_->deliver(formId_, item.id, kUnitUsedEvent, {});  // the item was chosen
+  if (services_ != nullptr) services_->menuCommand(*this, commandId);
 }
 
 void CWinFormUnit::reenableDisabled() {
@@ -322,13 +317,13 @@ void CWinFormUnit::paintEvent(QPaintEvent*) {
 // [music] ----------------------------------------------------------------------
 
 void CWinFormUnit::startMusic() {
-  if (data_.music.empty() || data_.musicMode == MusicMode::NoAutomaticPlay || engine_ == nullptr) return;
+  if (data_.music.empty() || data_.musicMode == MusicMode::NoAutomaticPlay || services_ == nullptr) return;
   std::span<const std::uint8_t> music = data_.music;
   // WAVE music plays through the music player. MIDI music is accepted and
   // stays silent: nothing here plays MIDI, and the program's forms carry no
   // background music at all.
-  if (StartsWith(music, 0, "RIFF") && StartsWith(music, 8, "WAVE") && engine_->musicPlayer() != nullptr) {
-    engine_->musicPlayer()->play(music, data_.musicMode == MusicMode::Loop);
+  if (StartsWith(music, 0, "RIFF") && StartsWith(music, 8, "WAVE") && services_->musicPlayer() != nullptr) {
+    services_->musicPlayer()->play(music, data_.musicMode == MusicMode::Loop);
     playingMusic_ = true;
   }
 }
@@ -337,13 +332,13 @@ void CWinFormUnit::startMusic() {
 void CWinFormUnit::stopMusic() {
   if (!playingMusic_) return;
   playingMusic_ = false;
-  if (engine_ != nullptr && engine_->musicPlayer() != nullptr) engine_->musicPlayer()->stop();
+  if (services_ != nullptr && services_->musicPlayer() != nullptr) services_->musicPlayer()->stop();
 }
 
 // [events] ---------------------------------------------------------------------
 
 void CWinFormUnit::raiseOwnEvent(std::int32_t event) {
-  if (engine_ != nullptr) engine_->deliver(formId_, unitId_, event, {});
+  if (services_ != nullptr) services_->raiseWindowEvent(*this, event);
 }
 
 bool CWinFormUnit::event(QEvent* event) {
@@ -362,14 +357,15 @@ void CWinFormUnit::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
-  EventOutcome outcome = engine_ != nullptr ? engine_->deliver(formId_, unitId_, window_event::kCloseRequested, {}) : EventOutcome{};
+  EventOutcome outcome =
+      services_ != nullptr ? services_->raiseWindowEvent(*this, window_event::kCloseRequested) : EventOutcome{};
   if (outcome.swallows()) {
     closeRequested_ = false;  // kept open: no longer on its way out
     event->ignore();
     return;
   }
   event->accept();
-  if (engine_ != nullptr) engine_->windowClosing(*this);
+  if (services_ != nullptr) services_->windowClosing(*this);
 }
 
 void CWinFormUnit::moveEvent(QMoveEvent* event) {
@@ -407,13 +403,11 @@ void CWinFormUnit::changeEvent(QEvent* event) {
     return;
   }
   // A disabled window (a modal one is open) hands activation to the modal one.
-  if (!isEnabled() && hasBeenActive_ && engine_ != nullptr) {
-    if (std::optional<std::uint32_t> modal = engine_->currentModalForm()) {
-      CWinFormUnit* window = engine_->liveWindow(*modal);
-      if (window != nullptr && window != this && window->isVisible() && window->isEnabled()) {
-        window->activateWindow();
-        return;
-      }
+  if (!isEnabled() && hasBeenActive_ && services_ != nullptr) {
+    CWinFormUnit* modal = services_->modalWindow();
+    if (modal != nullptr && modal != this && modal->isVisible() && modal->isEnabled()) {
+      modal->activateWindow();
+      return;
     }
   }
   if (!hasBeenActive_) {

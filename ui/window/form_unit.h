@@ -21,7 +21,7 @@ class QMenuBar;
 
 namespace horavia::ui {
 
-class WindowEngine;
+class WindowServices;
 
 // The window's events, by number.
 namespace window_event {
@@ -124,7 +124,7 @@ class CWinFormUnit : public QWidget {
   void applyNativeShape();
   const QImage* background();
 
-  WindowEngine* engine_;
+  WindowServices* services_;  // null for a window made outside an engine
   std::uint32_t formId_;
   std::uint32_t unitId_;
   WindowData data_;
