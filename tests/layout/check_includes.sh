@@ -30,7 +30,7 @@ allowed() {
     ui/controls) echo "ui/units ui/forms anim/gifplayer anim/picture runtime runtime/commands platform base" ;;
     ui/cartoon) echo "ui/units anim/cartoonbox anim/frameimage runtime runtime/commands runtime/libraries platform base" ;;
     ui) echo "ui/*" ;;
-    app) echo "app/forms ui ui/* anim/* runtime runtime/* platform base" ;;
+    app) echo "app/forms app/prizes ui ui/* anim/* runtime runtime/* platform base" ;;
     app/*) echo "base" ;;
     bass) echo "platform base" ;;
     *) echo "?" ;;
