@@ -3,21 +3,21 @@
 // type's stored-data record that holds it, the stored-data version that
 // brought that member, how a written value is clamped, and the hook the unit
 // runs when the value changes. Everything else is derived from the rows: the
-// stored layout (StoredFields, which readStored, writeStored and the form
-// compiler walk), the runtime's property table, and reading and writing a
-// property by number (ui/units/property_table.h).
+// stored layout (VisitStoredFields, which readStored, writeStored and the
+// form compiler walk), the runtime's property table, and reading and writing
+// a property by number (ui/units/property_table.h).
 //
-//   inline constexpr auto kSliderBarProperties = MakePropertyTable<SliderBarData, 20>(
-//       //    No. name           kind      member                          since clamp            hook
-//       Field(8,  "border",      kChoice,  &SliderBarData::border,         0, Between(0, 5),       Hook::Redraw),
-//       Live(19,  "position",    kInteger, &SliderBarData::position,       0, Between(0, 32767),   Hook::Position));
+//   MakePropertyTable<SliderBarData, 20>(
+//       //    No. name        kind      member                     since clamp              hook
+//       Field(8,  "border",   kChoice,  &SliderBarData::border,    0,    Between(0, 5),     Hook::Redraw),
+//       Live(19,  "position", kInteger, &SliderBarData::position,  0,    Between(0, 32767), Hook::Position));
 //
-// Rows come in stored order. A Field row's value is the member; a Live row's
+// Rows come in stored order. A Field row's value is the member: a write
+// stores it and runs the hook only when it changes the value. A Live row's
 // value is kept by the unit itself (a control's check state, say), which
-// reads and writes it through the hook; its member, when it has one
-// (kNotStored when not), is refreshed from the unit when the unit writes its
-// data back. A Field row's hook runs only when a write changes the value; a
-// Live row's runs on every write.
+// reads it and takes every write through the hook; its member, when it has
+// one (kNotStored when not), is refreshed from the unit when the unit writes
+// its data back.
 //
 // Index
 //   [kinds]     the property kind codes
@@ -137,7 +137,6 @@ inline constexpr NotStored kNotStored{};
 
 template <class Data, class Member, class Hook, bool IsLive>
 struct PropertyRow {
-  using Record = Data;
   using Value = Member;
   static constexpr bool kLive = IsLive;
   std::int32_t number;

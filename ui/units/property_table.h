@@ -5,7 +5,7 @@
 //
 // A unit class U declares
 //   static constexpr const auto& kTable = <its table>;
-//   friend struct PropertyAccess;
+//   friend struct ui::PropertyAccess;  (qualified in a nested namespace)
 // and keeps privately
 //   Record& record();  const Record& record() const;  its stored data
 //   std::int32_t apply(Hook);        a Field row's value changed; 1 when the
