@@ -140,7 +140,8 @@ const Damage kDamages[] = {
      [](const fs::path& f) {
        WriteFile(f / "结束1.gif", GifFrames(300, 300, {0, kNavy}, std::vector<GifFrame>(200, Patch(0, 0, 1, 1))));
      },
-     "结束1.gif", "problem", "in 200 frames"},
+     "结束1.gif", "problem", "has 200 frames of 300 × 300, 69 MiB decoded: more than the 64 MiB the program decodes of "
+     "one picture, so it keeps only the first 186 frames"},
     {"StillEndPicture", [](const fs::path& f) { WriteFile(f / "结束2.gif", GifOf(40, 40, [](int x, int) { return x < 20 ? 0u : kNavy; })); },
      "结束2.gif", "warning", "still picture"},
     {"EndPictureOutOfTheBox",
