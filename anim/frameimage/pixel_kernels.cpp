@@ -176,18 +176,18 @@ __attribute__((target("avx2"))) int BlendRowAvx2(const std::uint32_t* in, std::u
 #endif
 
 
-}  // namespace
-
-Blocked TurnQuarterBlocks(const std::uint32_t* in, int w, int h, std::uint32_t* out, bool clockwise) {
 #if defined(HORAVIA_HAVE_SSE2_PATH)
+// The direction is a template argument, so that the innermost loop has no
+// branch and unrolls.
+template <bool kClockwise>
+void TurnBlocks(const std::uint32_t* in, int w, int h, std::uint32_t* out, Blocked blocked) {
   const int width = h;
-  const Blocked blocked{width & ~3, w & ~3};
   const std::size_t stride = static_cast<std::size_t>(w);
   for (int y0 = 0; y0 < blocked.height; y0 += 4) {
     for (int x0 = 0; x0 < blocked.width; x0 += 4) {
       __m128i v[4];
       for (int i = 0; i < 4; ++i) {
-        if (clockwise) {
+        if constexpr (kClockwise) {
           v[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + (h - 1 - x0 - i) * stride + y0));
         } else {
           const __m128i row = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + (x0 + i) * stride + (w - 4 - y0)));
@@ -199,6 +199,19 @@ Blocked TurnQuarterBlocks(const std::uint32_t* in, int w, int h, std::uint32_t* 
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + static_cast<std::size_t>(y0 + j) * width + x0), v[j]);
       }
     }
+  }
+}
+#endif
+
+}  // namespace
+
+Blocked TurnQuarterBlocks(const std::uint32_t* in, int w, int h, std::uint32_t* out, bool clockwise) {
+#if defined(HORAVIA_HAVE_SSE2_PATH)
+  const Blocked blocked{h & ~3, w & ~3};
+  if (clockwise) {
+    TurnBlocks<true>(in, w, h, out, blocked);
+  } else {
+    TurnBlocks<false>(in, w, h, out, blocked);
   }
   return blocked;
 #else
