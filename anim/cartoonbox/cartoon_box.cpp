@@ -134,15 +134,15 @@ void CartoonBox::insertByLayer(std::unique_ptr<BoxObject> object) {
   objects_.insert(at.base(), std::move(object));
 }
 
-
 void CartoonBox::applyTemplate(BoxObject& object, const ObjectTemplate& from) {
   const CartoonObjectData& d = from.data;
   object.type = d.type;
   object.text = d.text;
   object.textColour = d.textColor;
   if (d.font.size() == 60) object.font = cache_.RegisterBlob(d.font);
-  object.origin = from.picture.packed;
+  // Ready pixels win over bytes, as TemplatePicture::Pixels has it.
   object.source = cache_.RegisterImage(from.picture.image);
+  if (object.source == nullptr) object.origin = from.picture.packed;
   object.playAnimation = d.playGif != 0;
   object.cyclePause = std::max(d.gifDelay, 0);
   object.playsLeft = d.gifAutoDestroy;

@@ -79,9 +79,12 @@ struct PictureFormat {
 // Every format the picture service reads, in the order the signatures are
 // tested; a new format is one row (and its kind).
 constexpr PictureFormat kFormats[] = {
-    {PictureKind::Bmp, IsBmp, ReadBmp},       {PictureKind::Jpeg, IsJpeg, ReadJpeg},
-    {PictureKind::Icon, IsIcon, ReadIcon},    {PictureKind::Cursor, IsCursor, ReadCursor},
-    {PictureKind::Gif, IsGif, ReadGifFirstImage}, {PictureKind::Pcx8, IsPcx8, ReadPcx},
+    {PictureKind::Bmp, IsBmp, ReadBmp},
+    {PictureKind::Jpeg, IsJpeg, ReadJpeg},
+    {PictureKind::Icon, IsIcon, ReadIcon},
+    {PictureKind::Cursor, IsCursor, ReadCursor},
+    {PictureKind::Gif, IsGif, ReadGifFirstImage},
+    {PictureKind::Pcx8, IsPcx8, ReadPcx},
     {PictureKind::Pcx1, IsPcx1, ReadPcx},
 };
 
