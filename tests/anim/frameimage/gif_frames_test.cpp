@@ -159,24 +159,26 @@ TEST(GifFrames, KeepsTheFramesBeforeABrokenImage) {
 // All frames of one image together stay within 4096 × 4096 pixels: a long
 // animation keeps the frames that fit, and says it left the rest out.
 
-// A 300 × 300 animation of `frames` one-pixel images: a few bytes a frame,
-// 360 000 bytes a frame decoded.
+// A 1024 × 1024 animation of `frames` one-pixel images: a few bytes a
+// frame, 4 MiB a frame decoded.
 Bytes LongAnimation(int frames) {
-  GifFile file = Screen(300, 300);
+  GifFile file = Screen(1024, 1024);
   file.frames.assign(static_cast<std::size_t>(frames), Patch(0, 0, 1, 1, 2));
   return testing::EncodeGif(file);
 }
 
 TEST(GifFrames, KeepsTheFramesThatFitUnderTheCeilingAndSaysItLeftTheRestOut) {
-  const std::int64_t fit = MaxFramesOf(300, 300);
-  ASSERT_EQ(fit, 186);
-  const FrameImageLoad whole = LoadFrameImage(LongAnimation(186), kNoKey, false);
-  EXPECT_EQ(whole.image.frameCount(), 186);
+  EXPECT_EQ(MaxFramesOf(300, 300), 186) << "the skins' 300 × 300";
+  ASSERT_EQ(MaxFramesOf(1024, 1024), 16);
+  const FrameImageLoad whole = LoadFrameImage(LongAnimation(16), kNoKey, false);
+  EXPECT_EQ(whole.image.frameCount(), 16);
   EXPECT_FALSE(whole.framesLeftOut);
-  const FrameImageLoad cut = LoadFrameImage(LongAnimation(187), kNoKey, false);
-  EXPECT_EQ(cut.image.frameCount(), 186);
+  const FrameImageLoad cut = LoadFrameImage(LongAnimation(17), kNoKey, false);
+  EXPECT_EQ(cut.image.frameCount(), 16);
   EXPECT_TRUE(cut.framesLeftOut);
   EXPECT_EQ(cut.error, DecodeError::None);
+  // A flood of tiny frames counts each as at least kMinFrameCost pixels.
+  EXPECT_EQ(MaxFramesOf(1, 1), kMaxPicturePixels / kMinFrameCost);
 }
 
 TEST(GifFrames, RefusesAnImageBeyondWhatIsLeftUndecoded) {
