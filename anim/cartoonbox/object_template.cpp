@@ -20,13 +20,13 @@ void ClampTemplateSettings(CartoonObjectData& data) {
   data.turnType = Clamp(data.turnType, 0, 3);
 }
 
-FrameImage BuildTemplatePicture(const CartoonObjectData& data, TextRenderer* renderer) {
+TemplatePicture BuildTemplatePicture(const CartoonObjectData& data, TextRenderer* renderer) {
   if (!data.text.empty()) {
     if (renderer == nullptr) return {};
     return FrameImage::LoadFromText(data.text, *renderer, data.textColor);
   }
   const bool autoKey = data.autoGetTransColor != 0;
-  return FrameImage::LoadFromBytes(data.picture, autoKey ? kNoKey : data.transparentColor, autoKey);
+  return PackedPicture(data.picture, autoKey ? kNoKey : data.transparentColor, autoKey);
 }
 
 bool TemplatePropertyApplies(const CartoonObjectData& data, int index) {

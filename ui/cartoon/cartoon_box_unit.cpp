@@ -1,7 +1,7 @@
 // Index
 //   [creation]    stored data, window, border, background
 //   [properties]  properties 8-20 with their clamps
-//   [host]        events, repaints and sounds for the box's logic
+//   [host]        events, repaints, sounds and warnings for the box's logic
 //   [painting]    border and the composed update rectangle
 //   [input]       pointer events in client coordinates
 #include "ui/cartoon/cartoon_box_unit.h"
@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cstdio>
 #include <qdrawutil.h>
 
 #include "platform/sound.h"
@@ -174,6 +175,10 @@ void CartoonBoxUnit::UpdateNow() {
 }
 
 void CartoonBoxUnit::PlaySound(std::span<const std::uint8_t> wave) { platform::PlaySound(wave); }
+
+void CartoonBoxUnit::Warn(std::string_view line) {
+  std::fprintf(stderr, "horavia: %.*s\n", static_cast<int>(line.size()), line.data());
+}
 
 // [painting] -------------------------------------------------------------------
 
