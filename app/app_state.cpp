@@ -1,6 +1,7 @@
 #include "app/app_state.h"
 
 #include "app/image.h"
+#include "platform/entropy.h"
 #include "runtime/entry.h"
 
 namespace horavia::app {
@@ -22,6 +23,7 @@ void StartApplication() {
   AppState& state = State();
   state.player = std::make_unique<SoundPlayer>();
   state.okButton = std::make_unique<PictureButton>();
+  state.spinner = std::make_unique<WheelSpinner>(platform::ReadEntropySeed());
   rt.runtimeService(runtime::kRegisterCleanup, reinterpret_cast<std::intptr_t>(&releaseAppState), 0, 0, 0);
   rt.loadStartWindow(kStartForm);
 }
@@ -35,6 +37,7 @@ void releaseAppState() {
   state.dataFolder = nullptr;
   state.player.reset();
   state.okButton.reset();
+  state.spinner.reset();
   rt.free(state.skinName);
   state.skinName = nullptr;
 }

@@ -5,8 +5,11 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/app_observer.h"
 #include "app/picture_button.h"
+#include "app/prizes/prizes.h"
 #include "app/sound_player.h"
+#include "app/spin.h"
 
 namespace horavia::app {
 
@@ -26,9 +29,16 @@ struct AppState {
   std::int32_t wheel = 0, needle = 0;
   std::int32_t end1X = 0, end1Y = 0, end2X = 0, end2Y = 0;
   std::int32_t rotateWheel = 0;   // 1: the wheel turns under a still needle
+  prizes::PrizeWheel prizes;      // the skin's prizes; none when it lists none or bad ones
+  std::int32_t resultSeconds = 0;  // how long the winning label shows
+  DisplayMode mode = DisplayMode::Clock;
   std::int32_t previewEnd1 = 0, previewEnd2 = 0;
   std::int32_t okButtonObject = 0;
   std::unique_ptr<PictureButton> okButton;
+  // The spins: their queue, the one turning, the generator they draw from
+  // (seeded once at start-up from the system's entropy).
+  std::unique_ptr<WheelSpinner> spinner;
+  AppObservers observers;
 };
 
 // The process-wide record, zero-initialised before start-up.

@@ -20,8 +20,13 @@ ArgRecord Date(double date) { return ArgRecord::Double(date, runtime::kTagDateTi
 
 }  // namespace
 
-SubroutineResult onClockTick(Args) {
+// The end of a spin's stage goes on with the spin; the end of any other
+// rotation (the second hand's minute, the still wheel's after a spin) is a
+// tick.
+SubroutineResult onClockTick(Args args) {
   AppState& state = State();
+  const auto object = args.empty() ? 0 : static_cast<std::int32_t>(args[0]);
+  if (state.spinner != nullptr && state.spinner->rotationStopped(object)) return SubroutineResult::None();
   double now = Call(CoreCommand::CurrentTime).real();
   std::int32_t h = Call(CoreCommand::HourOf, {Date(now)}).integer();
   std::int32_t m = Call(CoreCommand::MinuteOf, {Date(now)}).integer();
@@ -31,7 +36,10 @@ SubroutineResult onClockTick(Args) {
   Call(BoxCommand::SetObjectAngle, {Unit(kBox), Int(state.minuteHand), Int(angles.minute)});
   Call(BoxCommand::SetObjectAngle, {Unit(kBox), Int(state.secondHand), Int(angles.second)});
   // The menu's check mark decides, not chimeEnabled; the two change together.
-  if (m == 0 && Read(kChimeItem, property::kMenuChecked) == 1) playHourlyChime();
+  if (m == 0 && Read(kChimeItem, property::kMenuChecked) == 1) {
+    playHourlyChime();
+    state.observers.notify([h](AppObserver& o) { o.chimed(h); });
+  }
   Call(BoxCommand::StartAutoRotate,
        {Unit(kBox), Int(state.secondHand), Int(6), Int(1000), Omitted(), Int(60000)});
   return SubroutineResult::None();

@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/call.h"
 #include "app/literals.h"
+#include "app/operations.h"
 #include "app/skins.h"
 #include "app/subroutines.h"
 #include "app/units.h"
@@ -30,12 +31,17 @@ SubroutineResult openSettings(Args) {
   return SubroutineResult::None();
 }
 
-SubroutineResult toggleChime(Args) {
+// The check mark and chimeEnabled change together, and the setting is
+// written each time.
+void SetChime(bool on) {
   using main_window::kChimeItem;
-  std::int64_t checked = Read(kChimeItem, property::kMenuChecked);
-  Write(kChimeItem, property::kMenuChecked, 1 - checked);
+  Write(kChimeItem, property::kMenuChecked, on ? 1 : 0);
   State().chimeEnabled = Read(kChimeItem, property::kMenuChecked) == 1 ? 1 : 0;
   saveSettings();
+}
+
+SubroutineResult toggleChime(Args) {
+  SetChime(Read(main_window::kChimeItem, property::kMenuChecked) != 1);
   return SubroutineResult::None();
 }
 

@@ -1,11 +1,12 @@
 // Skins and settings: the settings file read at start-up and written key by
-// key as things change, a skin's pictures, sounds and pf.ini loaded into the
-// clock, the skin list and the autostart switch of the settings window.
+// key as things change, a skin's pictures, sounds, pf.ini and prizes loaded
+// into the clock, choosing a skin, the skin list and the autostart switch of
+// the settings window.
 //
 // Index
 //   [paths]      the settings file, the skin folder, the program's path
 //   [settings]   loadSettings, saveSettings
-//   [skin]       loadSkin, applySelectedSkin
+//   [skin]       loadSkin, ChooseSkin, applySelectedSkin
 //   [window]     the skin list and the autostart box of the settings window
 #include "app/skins.h"
 
@@ -15,8 +16,12 @@
 #include "app/app_state.h"
 #include "app/call.h"
 #include "app/literals.h"
+#include "app/operations.h"
+#include "app/prize_art.h"
+#include "app/settings.h"
 #include "app/subroutines.h"
 #include "app/units.h"
+#include "platform/text_codec.h"
 #include "runtime/entry.h"
 
 namespace horavia::app {
@@ -31,12 +36,6 @@ std::string DataFolder() { return TextOf(State().dataFolder); }
 bool FolderExists(const std::string& runtimePath) {
   return Call(CoreCommand::FileExists, {Text(runtimePath)}).boolean();
 }
-
-std::string ReadSetting(const std::string& file, const char* key, const char* fallback) {
-  return Call(CoreCommand::ReadIniValue, {Text(file), Text(L.SettingsSection), Text(key), Text(fallback)}).text();
-}
-
-std::int32_t ToInteger(const std::string& text) { return Call(CoreCommand::ToInteger, {Text(text)}).integer(); }
 
 // A picture file of the skin as a byte-set (empty when it cannot be read).
 Returned SkinFile(const char* name) { return Call(CoreCommand::ReadFileBytes, {Text(SkinFolder() + name)}); }
@@ -64,6 +63,36 @@ std::vector<std::string> SkinFolders(const std::string& pattern) {
   return names;
 }
 
+// The wheel object shows the skin's wheel with its prizes written on; the
+// window's outline keeps the picture as drawn.
+void WritePrizesOnTheWheel(std::int32_t wheel, const prizes::PrizeWheel& prizes) {
+  if (prizes.prizes.empty()) return;
+  Returned file = SkinFile(L.WheelPicture);
+  const runtime::ByteSetView bytes = runtime::ByteSetBytes(file.byteSet());
+  std::vector<std::string> labels;
+  for (const prizes::Prize& prize : prizes.prizes) labels.push_back(platform::Cp936ToUtf8(prize.label));
+  const std::string png = WriteLabelsOnWheel({bytes.data, bytes.size}, labels, prizes.startAngle);
+  if (png.empty()) return;
+  void* picture = runtime::MakeByteSet(png.data(), png.size());
+  Call(BoxCommand::SetObjectPicture, {Unit(kBox), Int(wheel), ByteSet(picture), Int(0xFFFFFF)});
+  FreeBlock(picture);
+}
+
+// A new skin shows in wheel mode, wheel and needle back at 0 (a spin in
+// progress keeps its turning object).
+void ApplySkin(std::string name) {
+  AppState& state = State();
+  FreeBlock(state.skinName);
+  state.skinName = NewText(name);
+  saveSettings();
+  loadSkin();
+  ResetWheel();
+  Call(BoxCommand::SetObjectVisible, {Unit(kBox), Int(state.wheel), Bool(true)});
+  Call(BoxCommand::SetObjectVisible, {Unit(kBox), Int(state.needle), Bool(true)});
+  SetDisplayMode(DisplayMode::Wheel);
+  state.observers.notify([&name](AppObserver& o) { o.skinChanged(name); });
+}
+
 }  // namespace
 
 // [paths] ----------------------------------------------------------------------
@@ -85,29 +114,22 @@ void ShapeWindowFrom(const UnitRef& pictureBox) {
   Call(CoreCommand::SetWindowShape, {Unit(kWindow), ByteSet(picture.byteSet()), Int(0xFFFFFF)});
 }
 
-void WriteSetting(const char* key, const std::string& value) {
-  Call(CoreCommand::WriteIniValue, {Text(SettingsFile()), Text(L.SettingsSection), Text(key), Text(value)});
-}
-
 // [settings] -------------------------------------------------------------------
 
 void loadSettings() {
   AppState& state = State();
-  const std::string file = SettingsFile();
   FreeBlock(state.skinName);
-  state.skinName = NewText(ReadSetting(file, L.KeySkinName, L.DefaultSkin));
-  // A number truncated: "1.9" is on, "0.5" off.
-  double chime = Call(CoreCommand::ToFloat64, {Text(ReadSetting(file, L.KeyChime, L.DefaultZero))}).real();
-  state.chimeEnabled = Call(CoreCommand::ToInteger, {Real(chime)}).integer();
-  state.device = ToInteger(ReadSetting(file, L.KeyDevice, L.DefaultZero));
-  state.volume = ToInteger(ReadSetting(file, L.KeyVolume, L.DefaultVolume));
+  state.skinName = NewText(ReadSetting(Setting::SkinName));
+  state.chimeEnabled = ReadSettingNumber(Setting::Chime);  // "1.9" is on, "0.5" off
+  state.device = ReadSettingNumber(Setting::Device);
+  state.volume = ReadSettingNumber(Setting::Volume);
   Write(kChimeItem, property::kMenuChecked, state.chimeEnabled != 0 ? 1 : 0);
 }
 
 void saveSettings() {
   AppState& state = State();
-  WriteSetting(L.KeySkinName, TextOf(state.skinName));
-  WriteSetting(L.KeyChime, Call(CoreCommand::ToText, {Int(state.chimeEnabled)}).text());
+  WriteSetting(Setting::SkinName, TextOf(state.skinName));
+  WriteSetting(Setting::Chime, state.chimeEnabled);
 }
 
 // [skin] -----------------------------------------------------------------------
@@ -129,49 +151,54 @@ void loadSkin() {
   WritePointer(kEnd1Template, property::kTemplatePicture, SkinFile(L.End1Picture).byteSet());
   WritePointer(kEnd2Template, property::kTemplatePicture, SkinFile(L.End2Picture).byteSet());
 
-  const std::string pf = SkinFolder() + L.SkinSettingsFile;
-  Write(kEnd1Template, property::kGifAutoDestroy, ToInteger(ReadSetting(pf, L.KeyEnd1, L.DefaultEndPlays)));
-  Write(kEnd2Template, property::kGifAutoDestroy, ToInteger(ReadSetting(pf, L.KeyEnd2, L.DefaultEndPlays)));
-  state.end1X = ToInteger(ReadSetting(pf, L.KeyEnd1X, L.DefaultZero));
-  state.end1Y = ToInteger(ReadSetting(pf, L.KeyEnd1Y, L.DefaultZero));
-  state.end2X = ToInteger(ReadSetting(pf, L.KeyEnd2X, L.DefaultZero));
-  state.end2Y = ToInteger(ReadSetting(pf, L.KeyEnd2Y, L.DefaultZero));
-  state.rotateWheel = ToInteger(ReadSetting(pf, L.KeyRotateWheel, L.DefaultZero));
+  const IniFileSettings pf(SkinFolder() + L.SkinSettingsFile);
+  Write(kEnd1Template, property::kGifAutoDestroy, pf.number(RowOf(SkinSetting::End1Plays)));
+  Write(kEnd2Template, property::kGifAutoDestroy, pf.number(RowOf(SkinSetting::End2Plays)));
+  state.end1X = pf.number(RowOf(SkinSetting::End1X));
+  state.end1Y = pf.number(RowOf(SkinSetting::End1Y));
+  state.end2X = pf.number(RowOf(SkinSetting::End2X));
+  state.end2Y = pf.number(RowOf(SkinSetting::End2Y));
+  state.rotateWheel = pf.number(RowOf(SkinSetting::RotateWheel));
+  state.resultSeconds = pf.number(RowOf(SkinSetting::ResultSeconds));
+  state.prizes = prizes::JudgePrizeKeys(ReadPrizeKeys(pf)).wheel;
+  if (pf.number(RowOf(SkinSetting::WriteLabels)) == 1) WritePrizesOnTheWheel(state.wheel, state.prizes);
 }
 
-// A new skin shows in wheel mode, wheel and needle back at 0.
+bool ChooseSkin(const std::string& name) {
+  const std::vector<std::string> names = SkinNames();
+  if (name.empty() || std::find(names.begin(), names.end(), name) == names.end()) return false;
+  ApplySkin(name);
+  return true;
+}
+
 SubroutineResult applySelectedSkin(Args) {
-  AppState& state = State();
   auto selection = static_cast<std::int32_t>(Read(settings_window::kSkinList, property::kListSelection));
-  Returned name = Call(CoreCommand::GetListItemText, {Unit(settings_window::kSkinList), Int(selection)});
-  FreeBlock(state.skinName);
-  state.skinName = name.takeText();
-  saveSettings();
-  loadSkin();
-  Call(BoxCommand::SetObjectAngle, {Unit(kBox), Int(state.needle), Int(0)});
-  Call(BoxCommand::SetObjectAngle, {Unit(kBox), Int(state.wheel), Int(0)});
-  Call(BoxCommand::SetObjectVisible, {Unit(kBox), Int(state.wheel), Bool(true)});
-  Call(BoxCommand::SetObjectVisible, {Unit(kBox), Int(state.needle), Bool(true)});
+  ApplySkin(Call(CoreCommand::GetListItemText, {Unit(settings_window::kSkinList), Int(selection)}).text());
   return SubroutineResult::None();
 }
 
 // [window] ---------------------------------------------------------------------
 
 // The folders under "skins\", in the order the file system gives them, the
-// user's own first when the program writes to a data folder of its own; the
-// current skin's entry is selected when its name matches byte for byte.
-void fillSkinList() {
-  const std::string skin = TextOf(State().skinName);
+// user's own first when the program writes to a data folder of its own.
+std::vector<std::string> SkinNames() {
   std::vector<std::string> folders = {ProgramFolder()};
   if (DataFolder() != ProgramFolder()) folders.insert(folders.begin(), DataFolder());
   std::vector<std::string> listed;
   for (const std::string& folder : folders) {
-    for (const std::string& name : SkinFolders(folder + L.SkinsPattern)) {
-      if (std::find(listed.begin(), listed.end(), name) != listed.end()) continue;
-      listed.push_back(name);
-      std::int32_t index = Call(CoreCommand::AddListItem, {Unit(settings_window::kSkinList), Text(name)}).integer();
-      if (name == skin) Write(settings_window::kSkinList, property::kListSelection, index);
+    for (std::string& name : SkinFolders(folder + L.SkinsPattern)) {
+      if (std::find(listed.begin(), listed.end(), name) == listed.end()) listed.push_back(std::move(name));
     }
+  }
+  return listed;
+}
+
+// The current skin's entry is selected when its name matches byte for byte.
+void fillSkinList() {
+  const std::string skin = TextOf(State().skinName);
+  for (const std::string& name : SkinNames()) {
+    std::int32_t index = Call(CoreCommand::AddListItem, {Unit(settings_window::kSkinList), Text(name)}).integer();
+    if (name == skin) Write(settings_window::kSkinList, property::kListSelection, index);
   }
 }
 

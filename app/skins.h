@@ -1,4 +1,4 @@
-// Where the settings and the skins live, and the settings file's keys.
+// Where the settings and the skins live.
 #pragma once
 
 #include <string>
@@ -16,8 +16,5 @@ std::string ProgramPath();
 
 // The main window's outline from a picture box's picture, white cut away.
 void ShapeWindowFrom(const runtime::UnitRef& pictureBox);
-
-// One key of the settings section, written at once.
-void WriteSetting(const char* key, const std::string& value);
 
 }  // namespace horavia::app

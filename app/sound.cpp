@@ -4,7 +4,7 @@
 #include "app/call.h"
 #include "app/externals.h"
 #include "app/literals.h"
-#include "app/skins.h"
+#include "app/settings.h"
 #include "app/subroutines.h"
 #include "app/units.h"
 #include "runtime/entry.h"
@@ -60,7 +60,7 @@ SubroutineResult onDeviceSelected(Args) {
   CallExternal<bass::Free>(kBassFree);
   auto entry = static_cast<std::int32_t>(Read(kDevices, property::kComboSelection));
   State().player->Init(DeviceOfEntry(entry));  // a device that fails stays silent, without a message
-  WriteSetting(L.KeyDevice, Call(CoreCommand::ToText, {Int(entry)}).text());
+  WriteSetting(Setting::Device, entry);
   State().device = entry;
   return SubroutineResult::None();
 }
@@ -68,7 +68,7 @@ SubroutineResult onDeviceSelected(Args) {
 // The new volume applies from the next sound.
 SubroutineResult onVolumeChanged(Args) {
   auto volume = static_cast<std::int32_t>(Read(kVolume, property::kSliderPosition));
-  WriteSetting(L.KeyVolume, Call(CoreCommand::ToText, {Int(volume)}).text());
+  WriteSetting(Setting::Volume, volume);
   State().volume = volume;
   return SubroutineResult::None();
 }

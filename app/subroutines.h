@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "app/app_observer.h"
 #include "ui/units/subroutines.h"
 
 namespace horavia::app {
@@ -31,6 +32,8 @@ SubroutineResult previewEndEffect(Args);
 SubroutineResult showWheel(Args);
 SubroutineResult showClock(Args);
 SubroutineResult resetWheel(Args);
+// The mode's bookkeeping: the state, the spin's deadlines, the observers.
+void SetDisplayMode(DisplayMode mode);
 
 // [skins] skins.cpp: the settings file, skins and autostart.
 void loadSettings();

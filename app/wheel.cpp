@@ -1,9 +1,10 @@
-// The prize wheel: a spin in slowing stages with its sounds and end pictures,
-// the skin list's preview of the end pictures, and the two display modes of
-// the main window (clock and wheel).
+// The prize wheel's handlers and operations: a double-click asks for a spin
+// (app/spin.h turns it), the skin list's preview of the end pictures, the
+// two display modes of the main window (clock and wheel) and the reset.
 #include "app/app_state.h"
 #include "app/call.h"
 #include "app/literals.h"
+#include "app/operations.h"
 #include "app/skins.h"
 #include "app/subroutines.h"
 #include "app/units.h"
@@ -13,25 +14,6 @@ namespace {
 
 const auto& L = kConstants;
 using namespace main_window;
-
-// One stage of a spin: a rotation of `step` degrees every 50 ms, held for
-// `wait` ms.
-struct Stage {
-  std::int32_t step;
-  std::int32_t wait;
-};
-
-void Rotate(std::int32_t target, std::int32_t step) {
-  Call(BoxCommand::StartAutoRotate, {Unit(kBox), Int(target), Int(step), Int(50), Omitted(), Int(60000)});
-}
-
-// Waits while events go on. The user may close the window meanwhile (Escape,
-// or the exit item): then the spin ends instead of acting on a box that no
-// longer exists.
-bool WaitWhileLoaded(std::int32_t ms) {
-  Call(SpecialCommand::Delay, {Int(ms)});
-  return Call(CoreCommand::IsLoaded, {Unit(kBox)}).boolean();
-}
 
 std::int32_t CreateFrom(const UnitRef& source, std::int32_t x, std::int32_t y) {
   return Call(BoxCommand::CreateObject, {Unit(kBox), Unit(source), Int(x), Int(y), Bool(true)}).integer();
@@ -44,27 +26,49 @@ void ShowWheelObjects(bool visible) {
 
 }  // namespace
 
-// Where the turning object stops follows from d and from how many steps the
-// box performs; nothing computes it. The last rotation stands still and ends
-// a minute later, which corrects the clock.
-SubroutineResult spinWheel(Args) {
+// [operations] -----------------------------------------------------------------
+
+SpinTicket RequestSpin(std::string_view source) {
+  WheelSpinner* spinner = State().spinner.get();
+  return spinner != nullptr ? spinner->request(source) : SpinTicket{};
+}
+
+void ShowWheel() {
+  ShapeWindowFrom(kWheelPicture);
+  ShowWheelObjects(true);
+  SetDisplayMode(DisplayMode::Wheel);
+}
+
+void ShowClock() {
+  ShapeWindowFrom(kFacePicture);
+  ShowWheelObjects(false);
+  SetDisplayMode(DisplayMode::Clock);
+}
+
+void SetDisplayMode(DisplayMode mode) {
   AppState& state = State();
-  playSoundFile(SkinFolder() + L.StartSound);
-  std::int32_t target = state.rotateWheel == 1 ? state.wheel : state.needle;
-  Call(BoxCommand::SetObjectAngle, {Unit(kBox), Int(target), Int(0)});
-  std::int32_t d = Call(CoreCommand::RandomInteger, {Int(1), Int(12)}).integer();
-  const Stage stages[] = {
-      {100, d * 1000}, {50, 1000}, {25, 1000}, {12, static_cast<std::int32_t>(d / 3.0 * 1000)},
-      {6, 1000},       {3, 1000},  {2, 1000},  {1, 1000},
-  };
-  for (const Stage& stage : stages) {
-    Rotate(target, stage.step);
-    if (!WaitWhileLoaded(stage.wait)) return SubroutineResult::None();
+  const bool changed = state.mode != mode;
+  state.mode = mode;
+  if (state.spinner != nullptr) state.spinner->displayChanged();
+  if (changed) state.observers.notify([mode](AppObserver& o) { o.modeChanged(mode); });
+}
+
+// A spin in progress lands where it was drawn: its turning object is left
+// to it.
+void ResetWheel() {
+  const WheelSpinner* spinner = State().spinner.get();
+  const std::int32_t turning = spinner != nullptr ? spinner->turningObject() : 0;
+  for (const std::int32_t object : {State().needle, State().wheel}) {
+    if (object != turning) Call(BoxCommand::SetObjectAngle, {Unit(kBox), Int(object), Int(0)});
   }
-  Rotate(target, 0);
-  playSoundFile(SkinFolder() + L.EndSound);
-  CreateFrom(kEnd1Template, state.end1X, state.end1Y);
-  CreateFrom(kEnd2Template, state.end2X, state.end2Y);
+}
+
+// [handlers] -------------------------------------------------------------------
+
+// A double-click on any object, in either mode: while a spin turns, the new
+// one waits its turn.
+SubroutineResult spinWheel(Args) {
+  RequestSpin(prizes::kSourceMouse);
   return SubroutineResult::None();
 }
 
@@ -78,20 +82,17 @@ SubroutineResult previewEndEffect(Args) {
 }
 
 SubroutineResult showWheel(Args) {
-  ShapeWindowFrom(kWheelPicture);
-  ShowWheelObjects(true);
+  ShowWheel();
   return SubroutineResult::None();
 }
 
 SubroutineResult showClock(Args) {
-  ShapeWindowFrom(kFacePicture);
-  ShowWheelObjects(false);
+  ShowClock();
   return SubroutineResult::None();
 }
 
 SubroutineResult resetWheel(Args) {
-  Call(BoxCommand::SetObjectAngle, {Unit(kBox), Int(State().needle), Int(0)});
-  Call(BoxCommand::SetObjectAngle, {Unit(kBox), Int(State().wheel), Int(0)});
+  ResetWheel();
   return SubroutineResult::None();
 }
 

@@ -52,6 +52,18 @@ std::string SkinSettings(const SkinArt& art) {
   line("结束2x", art.end2.x);
   line("结束2y", art.end2.y);
   line("转盘", art.wheelTurns ? 1 : 0);
+  // The prizes, written onto the wheel by the program; the result shows for
+  // five seconds.
+  const PrizeList& prizes = *art.prizes;
+  line("奖项数", static_cast<int>(prizes.prizes.size()));
+  line("奖项起始角", prizes.startAngle);
+  for (std::size_t i = 0; i < prizes.prizes.size(); ++i) {
+    const std::string n = std::to_string(i + 1);
+    text += "奖项" + n + "=" + prizes.prizes[i].label + "\r\n";
+    line(("权重" + n).c_str(), prizes.prizes[i].weight);
+  }
+  line("写奖项", 1);
+  line("显示结果秒数", 5);
   return horavia::platform::Utf8ToCp936(text);
 }
 

@@ -9,6 +9,7 @@
 
 #include "assets/celebration.h"
 #include "assets/gif_encoder.h"
+#include "assets/prizes.h"
 
 namespace horavia::assets {
 
@@ -34,6 +35,7 @@ struct SkinArt {
   RgbPicture needle;                            // on white
   EndPicture end1, end2;
   bool wheelTurns = false;  // true: the wheel turns under a fixed needle
+  const PrizeList* prizes = nullptr;  // the wheel's slices; pf.ini lists them
 };
 
 SkinArt DrawBlueSkin();

@@ -150,15 +150,8 @@ RgbPicture DrawSecondHand() {
 
 WheelStyle BlueWheel() {
   const QColor royal(0x2F, 0x6F, 0xE0), navy(0x1E, 0x3A, 0x8A), sky(0x23, 0x9C, 0xD3);
-  const QColor light(0xF5, 0xF9, 0xFF), deep(0x13, 0x27, 0x5C);
   WheelStyle style;
-  const char* labels[12] = {"特等奖", "谢谢参与", "一等奖", "再来一次", "二等奖", "点歌一首",
-                            "三等奖", "谢谢参与", "幸运奖", "再来一次", "神秘礼物", "红包"};
-  const QColor fills[4] = {kAmber, royal, navy, sky};
-  for (int i = 0; i < 12; ++i) {
-    const QColor fill = fills[i % 4];
-    style.segments[i] = {QString::fromUtf8(labels[i]), fill, fill == kAmber ? deep : light};
-  }
+  style.fills = {kAmber, royal, navy, sky};
   style.edge = kInk;
   style.rim = QColor(0x16, 0x2C, 0x5E);
   style.rimLight = QColor(0x9D, 0xB9, 0xE4);
@@ -166,17 +159,15 @@ WheelStyle BlueWheel() {
   style.bulbOn = QColor(0xFF, 0xF3, 0xD2);
   style.bulbOff = QColor(0xFF, 0xB8, 0x4D);
   style.bulbGlow = QColor(0xFF, 0xD9, 0x8A, 120);
-  style.labelShadow = QColor(0x0B, 0x17, 0x33, 110);
   style.hub = QColor(0x2A, 0x4F, 0x95);
   style.hubRing = QColor(0xC4, 0xD6, 0xF0);
   style.hubRadius = 32;
-  style.labelPixelSize = 15;
-  style.labelStart = 129;
   return style;
 }
 
 // The needle turns over the wheel: a pointer button whose arrow reaches
-// just short of the labels, so it never hides the prize it points at.
+// just short of where the program writes the labels, so it never hides the
+// prize it points at.
 RgbPicture DrawNeedle() {
   QImage layer = NewLayer(kSkinSize, kSkinSize);
   QPainter painter;
@@ -235,10 +226,11 @@ SkinArt DrawBlueSkin() {
   art.hourHand = DrawSteelHand(72, 6.4, 4.4);
   art.minuteHand = DrawSteelHand(112, 4.6, 2.8);
   art.secondHand = DrawSecondHand();
-  art.wheel = Still(kSkinSize, kSkinSize, Flatten(DrawWheel(BlueWheel()), kWhite, kInk));
+  art.wheel = Still(kSkinSize, kSkinSize, Flatten(DrawWheel(BlueWheel(), kBluePrizes), kWhite, kInk));
   art.needle = DrawNeedle();
   art.end1 = Confetti();
   art.end2 = Banner();
+  art.prizes = &kBluePrizes;
   art.wheelTurns = false;
   return art;
 }

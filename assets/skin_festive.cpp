@@ -163,18 +163,8 @@ RgbPicture DrawJadeHand() {
 
 WheelStyle FestiveWheel() {
   const QColor red(0xD2, 0x1F, 0x2C), gold(0xF3, 0xB9, 0x31);
-  const char* labels[12] = {"特等奖", "谢谢参与", "红包", "再来一次", "一等奖", "福袋",
-                            "二等奖", "谢谢参与", "三等奖", "好运连连", "神秘礼物", "大吉"};
   WheelStyle style;
-  for (int i = 0; i < 12; ++i) {
-    WheelSegment& s = style.segments[i];
-    s.label = QString::fromUtf8(labels[i]);
-    switch (i % 3) {
-      case 0: s.fill = red; s.text = QColor(0xFF, 0xE3, 0x8E); break;
-      case 1: s.fill = gold; s.text = QColor(0x86, 0x0C, 0x14); break;
-      default: s.fill = kCream; s.text = QColor(0xC0, 0x15, 0x1F); break;
-    }
-  }
+  style.fills = {red, gold, kCream};
   style.edge = kInk;
   style.rim = QColor(0x82, 0x0C, 0x14);
   style.rimLight = QColor(0xF3, 0xC4, 0x5A);
@@ -182,7 +172,6 @@ WheelStyle FestiveWheel() {
   style.bulbOn = QColor(0xFF, 0xF4, 0xCC);
   style.bulbOff = QColor(0xFF, 0xC8, 0x45);
   style.bulbGlow = QColor(0xFF, 0xD8, 0x70, 130);
-  style.labelShadow = QColor(0x3A, 0x05, 0x08, 70);
   style.hub = kLacquer;
   style.hubRing = kGold;
   style.hubRadius = 28;
@@ -266,10 +255,11 @@ SkinArt DrawFestiveSkin() {
   art.hourHand = DrawGoldHand(74, 27, 9.2);
   art.minuteHand = DrawGoldHand(114, 38, 7.2);
   art.secondHand = DrawJadeHand();
-  art.wheel = Still(kSkinSize, kSkinSize, Flatten(DrawWheel(FestiveWheel()), kWhite, kInk));
+  art.wheel = Still(kSkinSize, kSkinSize, Flatten(DrawWheel(FestiveWheel(), kFestivePrizes), kWhite, kInk));
   art.needle = DrawPointerAndButton();
   art.end1 = CoinShower();
   art.end2 = Banner();
+  art.prizes = &kFestivePrizes;
   art.wheelTurns = true;
   return art;
 }

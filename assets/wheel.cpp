@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <QPen>
 #include <QRadialGradient>
-#include <QTransform>
 
 #include "assets/canvas.h"
 #include "assets/skin_art.h"
@@ -14,10 +13,13 @@ namespace {
 const QPointF kCentre(kMiddle, kMiddle);
 constexpr double kOuter = 150.0;
 
-void DrawSegments(QPainter& painter, const WheelStyle& style, double radius) {
-  for (int i = 0; i < 12; ++i) {
-    const double middle = 30.0 * i;
-    painter.fillPath(Sector(kCentre, 0, radius, middle - 15, middle + 15), style.segments[i].fill);
+// Slice i of n spans start + i · 360 / n to start + (i + 1) · 360 / n.
+void DrawSegments(QPainter& painter, const WheelStyle& style, const PrizeList& prizes, double radius) {
+  const int count = static_cast<int>(prizes.prizes.size());
+  const double slice = 360.0 / count;
+  for (int i = 0; i < count; ++i) {
+    const double from = prizes.startAngle + slice * i;
+    painter.fillPath(Sector(kCentre, 0, radius, from, from + slice), style.fills[static_cast<std::size_t>(i) % style.fills.size()]);
   }
   // Light falls from the hub outwards: a soft sheen near the middle and a
   // slight darkening towards the rim give the flat colours some depth.
@@ -31,42 +33,11 @@ void DrawSegments(QPainter& painter, const WheelStyle& style, double radius) {
   QPen pen(style.divider, 1.6);
   pen.setCapStyle(Qt::FlatCap);
   painter.setPen(pen);
-  for (int i = 0; i < 12; ++i) {
-    const double edge = 30.0 * i + 15;
+  for (int i = 0; i < count; ++i) {
+    const double edge = prizes.startAngle + slice * i;
     painter.drawLine(Polar(kCentre, edge, style.hubRadius), Polar(kCentre, edge, radius));
   }
   painter.setPen(Qt::NoPen);
-}
-
-// One upright character per line, from the rim towards the hub, the block
-// starting at the style's radius (or centred between hub and rim) and
-// turned onto its segment.
-void DrawLabel(QPainter& painter, const WheelStyle& style, int index, double innerRadius, double outerRadius) {
-  const WheelSegment& segment = style.segments[index];
-  const QFont font = InstalledFont("WenQuanYi Micro Hei", style.labelPixelSize, QFont::Bold);
-  const double pitch = style.labelPixelSize * 1.08;
-  const int count = static_cast<int>(segment.label.size());
-  const double first = style.labelStart > 0 ? style.labelStart - pitch / 2
-                                            : (innerRadius + outerRadius) / 2 + 2 + pitch * (count - 1) / 2.0;
-  QPainterPath text;
-  for (int c = 0; c < count; ++c) {
-    const double radius = first - pitch * c;
-    text.addPath(CentredText(segment.label.mid(c, 1), font, QPointF(kMiddle, kMiddle - radius)));
-  }
-  QTransform turn;
-  turn.translate(kMiddle, kMiddle);
-  turn.rotate(30.0 * index);
-  turn.translate(-kMiddle, -kMiddle);
-  text = turn.map(text);
-
-  // Light text gets a soft dark edge that keeps it legible when the stream
-  // is scaled down; dark text on a light segment needs none.
-  if (segment.text.lightness() > 128) {
-    QPen shadow(style.labelShadow, 3.0);
-    shadow.setJoinStyle(Qt::RoundJoin);
-    painter.strokePath(text, shadow);
-  }
-  painter.fillPath(text, segment.text);
 }
 
 void DrawRim(QPainter& painter, const WheelStyle& style) {
@@ -102,15 +73,14 @@ void DrawHub(QPainter& painter, const WheelStyle& style) {
 
 }  // namespace
 
-QImage DrawWheel(const WheelStyle& style) {
+QImage DrawWheel(const WheelStyle& style, const PrizeList& prizes) {
   QImage layer = NewLayer(kSkinSize, kSkinSize);
   QPainter painter;
   BeginPainting(painter, layer);
   DrawRim(painter, style);
   const double inner = kOuter - 2 - style.rimWidth;
-  DrawSegments(painter, style, inner);
+  DrawSegments(painter, style, prizes, inner);
   painter.strokePath(Circle(kCentre, inner), QPen(style.rimLight, 1.4));
-  for (int i = 0; i < 12; ++i) DrawLabel(painter, style, i, style.hubRadius, inner);
   DrawHub(painter, style);
   painter.end();
   return layer;

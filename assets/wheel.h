@@ -1,39 +1,33 @@
-// The prize wheel: twelve labelled segments under a rim of bulbs, with a
-// hub. Both skins draw it from a style; segment 0 is centred on 12 o'clock,
-// the others follow clockwise every 30 degrees.
+// The prize wheel: coloured slices under a rim of bulbs, with a hub. Both
+// skins draw it from a style and their prize list, which gives the number of
+// slices and where the first begins. The labels are the program's to write
+// ("写奖项"=1 in pf.ini), from the same list.
 #pragma once
 
 #include <QColor>
 #include <QImage>
 #include <QString>
 
-#include <array>
+#include <vector>
+
+#include "assets/prizes.h"
 
 namespace horavia::assets {
 
-struct WheelSegment {
-  QString label;  // read from the rim inwards, one upright character per line
-  QColor fill;
-  QColor text;
-};
-
 struct WheelStyle {
-  std::array<WheelSegment, 12> segments;
+  std::vector<QColor> fills;  // slice by slice, over again
   QColor edge;           // the outermost line, against the white outside
   QColor rim;            // the band that carries the bulbs
   QColor rimLight;       // the band's lit inner edge
   QColor divider;        // lines between segments
   QColor bulbOn, bulbOff;  // bulbs alternate between the two
   QColor bulbGlow;
-  QColor labelShadow;    // a soft outline under every label
   QColor hub, hubRing;   // the hub's face and its ring
-  double labelPixelSize = 16;
-  double labelStart = 0;  // radius of the labels' outer end; 0 centres them
   double rimWidth = 13;
   double hubRadius = 30;
 };
 
 // The wheel on a transparent layer; the caller flattens it on white.
-QImage DrawWheel(const WheelStyle& style);
+QImage DrawWheel(const WheelStyle& style, const PrizeList& prizes);
 
 }  // namespace horavia::assets

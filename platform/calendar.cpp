@@ -17,6 +17,13 @@ std::time_t CalendarTime() {
   return source ? source() : std::time(nullptr);
 }
 
+LocalTime LocalTimeAt(std::time_t time) {
+  std::tm parts{};
+  if (localtime_r(&time, &parts) == nullptr) return {};
+  return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,        parts.tm_hour,
+          parts.tm_min,         parts.tm_sec,     static_cast<int>(parts.tm_gmtoff)};
+}
+
 void SetCalendarSource(std::function<std::time_t()> source) { Source() = std::move(source); }
 
 }  // namespace horavia::platform

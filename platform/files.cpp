@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -126,6 +128,69 @@ bool ReplaceFile(const std::string& hostPath, std::string_view bytes) {
     return false;
   }
   return true;
+}
+
+namespace {
+
+// A file descriptor closed when it goes out of scope.
+class OpenFile {
+ public:
+  explicit OpenFile(int fd) : fd_(fd) {}
+  ~OpenFile() {
+    if (fd_ >= 0) close(fd_);
+  }
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+  int fd() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+std::string ErrorText() { return std::strerror(errno); }
+
+bool WriteOnce(int fd, std::string_view bytes) {
+  return write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+}
+
+}  // namespace
+
+std::optional<std::string> AppendLine(const std::string& hostPath, std::string_view header, std::string_view line) {
+  OpenFile file(open(hostPath.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+  if (file.fd() < 0) return ErrorText();
+  struct stat st {};
+  if (fstat(file.fd(), &st) != 0) return ErrorText();
+  if (st.st_size == 0 && !WriteOnce(file.fd(), header)) return ErrorText();
+  if (st.st_size > 0) {
+    // O_APPEND leaves reads alone: look at the last byte through its own descriptor.
+    OpenFile reader(open(hostPath.c_str(), O_RDONLY | O_CLOEXEC));
+    char last = '\n';
+    if (reader.fd() >= 0 && pread(reader.fd(), &last, 1, st.st_size - 1) == 1 && last != '\n' &&
+        !WriteOnce(file.fd(), "\n")) {
+      return ErrorText();
+    }
+  }
+  if (!WriteOnce(file.fd(), line)) return ErrorText();
+  return std::nullopt;
+}
+
+std::optional<FileTail> ReadFileTail(const std::string& hostPath, std::size_t maxBytes) {
+  OpenFile file(open(hostPath.c_str(), O_RDONLY | O_CLOEXEC));
+  struct stat st {};
+  if (file.fd() < 0 || fstat(file.fd(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  const auto size = static_cast<std::uint64_t>(st.st_size);
+  const std::uint64_t start = size > maxBytes ? size - maxBytes : 0;
+  FileTail tail;
+  tail.whole = start == 0;
+  tail.bytes.resize(static_cast<std::size_t>(size - start));
+  std::size_t got = 0;
+  while (got < tail.bytes.size()) {
+    const ssize_t n = pread(file.fd(), tail.bytes.data() + got, tail.bytes.size() - got, static_cast<off_t>(start + got));
+    if (n <= 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  tail.bytes.resize(got);
+  return tail;
 }
 
 bool PathExists(const std::string& hostPath) {

@@ -48,6 +48,21 @@ bool WriteWholeFile(const std::string& hostPath, const std::vector<std::string_v
 // target, so readers never see half a file and a mapped old file stays valid.
 bool ReplaceFile(const std::string& hostPath, std::string_view bytes);
 
+// Appends `line` with one write on a descriptor opened for appending, so a
+// crash loses at most this line and never damages earlier ones. A new or
+// empty file first gets `header` (a write of its own); after a last line
+// that was cut short a line break comes first, so this line starts whole.
+// Returns why it failed, or nothing.
+std::optional<std::string> AppendLine(const std::string& hostPath, std::string_view header, std::string_view line);
+
+// At most the last `maxBytes` of a file, and whether they start at its
+// beginning; nothing when it cannot be read.
+struct FileTail {
+  std::string bytes;
+  bool whole = false;
+};
+std::optional<FileTail> ReadFileTail(const std::string& hostPath, std::size_t maxBytes);
+
 bool PathExists(const std::string& hostPath);
 bool SetCurrentFolder(const std::string& hostPath);
 

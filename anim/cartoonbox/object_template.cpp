@@ -4,13 +4,13 @@ namespace horavia::anim {
 
 void ClampTemplateSettings(CartoonObjectData& data) { base::ClampStoredFields(kTemplateProperties, data); }
 
-FrameImage BuildTemplatePicture(const CartoonObjectData& data, TextRenderer* renderer) {
+TemplatePicture BuildTemplatePicture(const CartoonObjectData& data, TextRenderer* renderer) {
   if (!data.text.empty()) {
     if (renderer == nullptr) return {};
     return FrameImage::LoadFromText(data.text, *renderer, data.textColor);
   }
   const bool autoKey = data.autoGetTransColor != 0;
-  return FrameImage::LoadFromBytes(data.picture, autoKey ? kNoKey : data.transparentColor, autoKey);
+  return PackedPicture(data.picture, autoKey ? kNoKey : data.transparentColor, autoKey);
 }
 
 bool TemplatePropertyApplies(const CartoonObjectData& data, int index) {

@@ -6,6 +6,7 @@
 
 #include "anim/cartoonbox/stored_data.h"
 #include "anim/frameimage/frame_image.h"
+#include "anim/frameimage/packed_picture.h"
 #include "anim/frameimage/text_renderer.h"
 
 namespace horavia::anim {
@@ -21,11 +22,26 @@ constexpr int kText = Slot("text"), kFont = Slot("font"), kTextColor = Slot("Tex
               kCreateSound = Slot("CreateSound"), kCollidedSound = Slot("CollidedSound");
 }  // namespace template_property
 
+// What the objects made from a template start with, before the flip, turn,
+// zoom, tint and brightness each object applies for itself: ready pixels
+// (the text image, drawn when the template is built because text needs the
+// window's fonts, or an image made by code), or the picture's bytes, kept
+// as they came and decoded only when an object shows them.
+struct TemplatePicture {
+  FrameImage image;
+  PackedPicture packed;
+
+  TemplatePicture() = default;
+  TemplatePicture(FrameImage ready) : image(std::move(ready)) {}      // NOLINT: either converts
+  TemplatePicture(PackedPicture bytes) : packed(std::move(bytes)) {}  // NOLINT
+  // The picture's pixels, decoded now when it is bytes (every GIF frame
+  // that fits).
+  FrameImage Pixels() const { return image.usable() ? image : packed.Decode().image; }
+};
+
 struct ObjectTemplate {
   CartoonObjectData data;
-  // The plain picture (every GIF frame) or the text image: no flip, turn,
-  // zoom, tint or brightness, which each object applies for itself.
-  FrameImage picture;
+  TemplatePicture picture;
 };
 
 // Stores the settings within the clamps of their table rows: GIFDelay, zoom
@@ -34,9 +50,10 @@ struct ObjectTemplate {
 void ClampTemplateSettings(CartoonObjectData& data);
 
 // The template picture: the text image when the text is not empty (drawn
-// by `renderer`; none → no picture), else the picture bytes with the top
-// left pixel's colour or TransparentColor as key.
-FrameImage BuildTemplatePicture(const CartoonObjectData& data, TextRenderer* renderer);
+// by `renderer`; none → no picture), else the picture bytes, to be keyed by
+// the top left pixel's colour or TransparentColor. The bytes are not
+// decoded here.
+TemplatePicture BuildTemplatePicture(const CartoonObjectData& data, TextRenderer* renderer);
 
 // Whether a template property applies with the current settings: the text
 // only without a picture, font and TextColor only with a text, the picture

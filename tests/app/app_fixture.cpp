@@ -7,8 +7,10 @@
 #include "app/call.h"
 #include "app/handlers.h"
 #include "app/image.h"
+#include "app/operations.h"
 #include "app/units.h"
 #include "platform/calendar.h"
+#include "platform/entropy.h"
 #include "platform/ini.h"
 #include "platform/text_codec.h"
 #include "runtime/commands/commands.h"
@@ -34,6 +36,25 @@ void ClearFolder(const std::string& folder) {
 
 }  // namespace
 
+void RecordingObserver::spinStarted(int spin, std::string_view source) {
+  events.push_back("spin started " + std::to_string(spin) + " " + std::string(source));
+}
+void RecordingObserver::spinEnded(const SpinResult& r) {
+  restTick = platform::TickCount();
+  events.push_back("spin ended " + std::to_string(r.spin) + " segment " + std::to_string(r.segment) + " at " +
+                   std::to_string(r.angle));
+}
+void RecordingObserver::modeChanged(DisplayMode mode) {
+  events.push_back(mode == DisplayMode::Wheel ? "mode wheel" : "mode clock");
+}
+void RecordingObserver::skinChanged(std::string_view skin) {
+  events.push_back("skin " + platform::Cp936ToUtf8(skin));
+}
+void RecordingObserver::chimed(int hour) { events.push_back("chime " + std::to_string(hour)); }
+void RecordingObserver::settingsChanged(Setting setting) {
+  events.push_back("setting " + platform::Cp936ToUtf8(RowOf(setting).key));
+}
+
 std::string AppTest::Folder() {
   static const std::string folder = [] {
     std::string pattern = (fs::temp_directory_path() / "horavia-app-XXXXXX").string();
@@ -58,6 +79,7 @@ void AppTest::SetUp() {
   SetTime(10, 10, 30);
   platform::SetCalendarSource([this] { return now_; });
   runtime::commands::CoreRandomGenerator().reset();
+  platform::SetEntropySource([] { return platform::EntropySeed{1, 2, 3, 4, 5, 6, 7, 8}; });
   ResetState();
 }
 
@@ -68,6 +90,7 @@ void AppTest::TearDown() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ResetState();
   platform::SetCalendarSource({});
+  platform::SetEntropySource({});
   platform::SetExitHook({});
   platform::SetDialogResponder({});
 }
@@ -106,7 +129,15 @@ void AppTest::Start() {
   rt.setWindowHost(std::make_unique<ui::WindowEngine>(Handlers()));
   rt.setProgramPath(FolderFile("horavia"));
   rt.setImage(&ApplicationImage());
+  observer_ = {};
+  State().observers.add(&observer_);
   StartApplication();
+}
+
+std::uint32_t AppTest::RunSpin() {
+  for (int waited = 0; waited < 120000 && Snapshot().spinning; waited += 10) ticks_.advance(10);
+  EXPECT_FALSE(Snapshot().spinning) << "the spin did not come to rest";
+  return observer_.restTick;
 }
 
 anim::CartoonBox& AppTest::Box() {

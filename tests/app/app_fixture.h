@@ -1,6 +1,7 @@
 // The real program in the test process: its image, handlers, forms and units
 // over a program folder of the test's own (with the built skins and sounds),
-// the clock and the calendar set by hand, dialogs and the exit recorded.
+// the clock, the calendar and the spin's seed set by hand, dialogs and the
+// exit recorded.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,12 +12,28 @@
 #include <vector>
 
 #include "anim/cartoonbox/cartoon_box.h"
+#include "app/app_observer.h"
 #include "app/app_state.h"
 #include "platform/dialogs.h"
 #include "platform/ticks.h"
 #include "runtime/values.h"
 
 namespace horavia::app::testing {
+
+// What the application told its observers, one line each, and when the
+// last spin came to rest.
+class RecordingObserver : public AppObserver {
+ public:
+  void spinStarted(int spin, std::string_view source) override;
+  void spinEnded(const SpinResult& result) override;
+  void modeChanged(DisplayMode mode) override;
+  void skinChanged(std::string_view skin) override;
+  void chimed(int hour) override;
+  void settingsChanged(Setting setting) override;
+
+  std::vector<std::string> events;
+  std::uint32_t restTick = 0;
+};
 
 class AppTest : public ::testing::Test {
  protected:
@@ -40,14 +57,18 @@ class AppTest : public ::testing::Test {
   void SetTime(int hour, int minute, int second);
 
   // Start-up up to the message loop: the main window loads and its
-  // initialisation runs.
+  // initialisation runs; observer_ listens from the start.
   void Start();
+  // Runs the clock until the turning spin has come to rest (at most two
+  // minutes); returns the tick it came to rest at.
+  std::uint32_t RunSpin();
 
   anim::CartoonBox& Box();
   const anim::BoxObject* Object(std::int32_t id) { return Box().find(id); }
   std::int32_t ReadProperty(const runtime::UnitRef& unit, std::int32_t property);
 
   std::vector<platform::DialogRequest> dialogs_;
+  RecordingObserver observer_;
   platform::ManualTicks ticks_{100000};
   std::time_t now_ = 0;
 };

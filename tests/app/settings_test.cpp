@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "app/call.h"
+#include "app/operations.h"
 #include "app/subroutines.h"
 #include "app/units.h"
 #include "platform/files.h"
@@ -61,7 +62,12 @@ TEST_F(SettingsTest, AMissingSkinGivesEmptyPicturesAndSilentSoundsWithoutAMessag
   EXPECT_EQ(Object(State().hourHand)->rendered, nullptr);
   EXPECT_EQ(Object(State().wheel)->rendered, nullptr);
   EXPECT_EQ(ReadProperty(main_window::kFacePicture, property::kPicture), 0);  // an empty byte-set
+  // A spin of a needle without a picture: the box cannot turn it, so its
+  // stages end on their time; it comes to rest silently all the same.
+  showWheel({});
   spinWheel({});
+  RunSpin();
+  EXPECT_EQ(Object(State().needle)->angle, Snapshot().lastResult->angle);
   EXPECT_EQ(State().stream, 0u);
   EXPECT_TRUE(dialogs_.empty());
 }
@@ -82,7 +88,8 @@ TEST_F(SettingsTest, ASkinOfJunkLoadsWithoutHarm) {
   EXPECT_EQ(State().end1X, -7);
   EXPECT_EQ(State().end2Y, 0);  // not a number: 0
   EXPECT_EQ(State().rotateWheel, 0);
-  spinWheel({});  // runs to its end with a sound that does not decode
+  spinWheel({});
+  RunSpin();  // to its end, with a sound that does not decode
   EXPECT_TRUE(dialogs_.empty());
 }
 

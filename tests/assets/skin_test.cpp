@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "anim/frameimage/frame_image.h"
+#include "assets/prizes.h"
 #include "anim/picture/picture.h"
 #include "platform/files.h"
 #include "platform/ini.h"
@@ -203,6 +204,31 @@ TEST(SkinSettings, TheDefaultSkinTurnsTheNeedleAndTheOtherTheWheel) {
   };
   EXPECT_EQ(rotateWheel("蓝色"), "0");
   EXPECT_EQ(rotateWheel("喜庆"), "1");
+}
+
+// The wheel's slices and the prizes in pf.ini come from one list: pf.ini
+// names every prize of it, where slice 1 begins, and has the program write
+// the labels onto the wheel, which is drawn without any.
+TEST(SkinSettings, EachSkinListsTheTwelvePrizesOfItsListAndHasThemWritten) {
+  const std::pair<const char*, const assets::PrizeList*> skins[] = {{"蓝色", &assets::kBluePrizes},
+                                                                     {"喜庆", &assets::kFestivePrizes}};
+  for (const auto& [skin, list] : skins) {
+    SCOPED_TRACE(skin);
+    const std::vector<std::uint8_t> ini = ReadSkinFile(skin, "pf.ini");
+    const std::string text(ini.begin(), ini.end());
+    auto value = [&](const std::string& key) {
+      return platform::Cp936ToUtf8(
+          platform::IniLookup(text, platform::Utf8ToCp936("配置"), platform::Utf8ToCp936(key)).value_or("missing"));
+    };
+    EXPECT_EQ(value("奖项数"), "12");
+    EXPECT_EQ(value("奖项起始角"), std::to_string(list->startAngle));
+    EXPECT_EQ(value("写奖项"), "1");
+    EXPECT_EQ(value("显示结果秒数"), "5");
+    for (std::size_t i = 0; i < list->prizes.size(); ++i) {
+      EXPECT_EQ(value("奖项" + std::to_string(i + 1)), list->prizes[i].label);
+      EXPECT_EQ(value("权重" + std::to_string(i + 1)), std::to_string(list->prizes[i].weight));
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, Skin, ::testing::Values("蓝色", "喜庆"),

@@ -11,10 +11,10 @@
 # Units are found from their places in the window's form source, relative
 # to the window the X server shows.
 #
-# Usage: settings_test.sh HORAVIA HORAVIA-PICTURE
+# Usage: settings_test.sh HORAVIA HORAVIA-SKIN
 set -u
 . "$(dirname "$0")/lib.sh"
-program="$1" picture_tool="$2"
+program="$1" skin_tool="$2"
 
 e2e_begin
 start_x
@@ -24,11 +24,12 @@ echo "not a skin" >"$program_dir/skins/说明.txt"
 mapfile -t skins < <(find "$program_dir/skins" -mindepth 1 -maxdepth 1 -type d -printf '%f\n' | sort)
 [ "${#skins[@]}" -ge 2 ] || fail "want at least two skins to choose from, have: ${skins[*]}"
 
-# Each skin's wheel as the program shows it after a skin change (turned to 0).
+# Each skin's wheel as the program shows it after a skin change (turned to
+# 0, its prizes written on), as the skin tool previews it.
 for name in "${skins[@]}"; do
-  mkdir -p "$work/wheel-$name"
-  "$picture_tool" --first "$program_dir/skins/$name/转盘.gif" "$work/wheel-$name" >/dev/null || fail "cannot decode $name's wheel"
-  pixels "$work/wheel-$name/frame-0.png" >"$work/wheel-$name.txt"
+  "$skin_tool" preview "$program_dir/skins/$name" "$work/wheel-$name.png" --wheel >/dev/null ||
+    fail "cannot preview $name's wheel"
+  pixels "$work/wheel-$name.png" >"$work/wheel-$name.txt"
 done
 
 read -r list_x list_y list_w list_h < <(unit_rect 列表框1)

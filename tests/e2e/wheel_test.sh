@@ -8,7 +8,9 @@
 #
 # Both shipped skins cut the clock and the wheel to the same circle, so the
 # copy's default skin gets a wheel with its right-hand part cut away: the
-# outline the X server holds then tells the two apart.
+# outline the X server holds then tells the two apart. This test looks at
+# the wheel picture as drawn, so the copy writes no labels onto it and shows
+# no result banner (prizes_test.sh looks at both).
 #
 # Sound is what SDL's disk driver recorded: signed 16-bit stereo at 44100 Hz,
 # compared with the skin's MP3s decoded by lame.
@@ -39,6 +41,8 @@ colours() {
   done | sort -u
 }
 
+iconv -f CP936 -t UTF-8 "$skin/pf.ini" | sed -e 's/^写奖项=.*/写奖项=0/' -e 's/^显示结果秒数=.*/显示结果秒数=0/' |
+  iconv -f UTF-8 -t CP936 >"$work/pf.ini" && mv "$work/pf.ini" "$skin/pf.ini"
 decode 表盘.gif face
 decode 转盘.gif wheel
 # The test wheel: everything from x = 240 on is white, so cut away.
@@ -203,17 +207,18 @@ for n in 1 2; do
   [ -n "${!gone_var}" ] || fail "end picture $n did not vanish"
 done
 
-# The spin: a random d of 1..12 seconds (the first after start-up is 6) at
-# full speed, then slowing stages of 1 + 1 + d/3 + 4 seconds: 14 s in all.
+# The spin: a random d of 1..12 seconds at full speed, then slowing stages
+# of 1 + 1 + d/3 + 4 seconds, and at most half a second more to land on the
+# drawn angle: 7.3 to 22.5 s.
 spin=$(seconds_between "$clicked" "$end_heard")
 echo "spin: end sound heard ${spin} s after the double-click"
-at_least "$spin" 13.8 || fail "the end sound came ${spin} s after the double-click, want the spin's 14 s first"
-at_least 24 "$spin" || fail "the end sound came only ${spin} s after the double-click, want about 14 s"
+at_least "$spin" 7.2 || fail "the end sound came ${spin} s after the double-click, want the spin's 7 s at least"
+at_least 26 "$spin" || fail "the end sound came only ${spin} s after the double-click, want at most 22.5 s"
 # The end pictures come with the end sound, not before: no screenshot done
-# before the spin's 14 s saw them.
+# before it saw them.
 for n in 1 2; do
   seen_var="end${n}_seen"
-  at_least "$(seconds_between "$clicked" "${!seen_var}")" 13.9 ||
+  at_least "$(seconds_between "$end_heard" "${!seen_var}")" -0.5 ||
     fail "end picture $n showed $(seconds_between "$clicked" "${!seen_var}") s after the double-click, before the spin ended"
 done
 
@@ -235,7 +240,7 @@ for n in 1 2; do
     fail "end picture $n stayed at least ${shortest} s, want ${want} s"
 done
 
-# What was recorded: the start sound at once, the end sound 14 s later, each
+# What was recorded: the start sound at once, the end sound when the spin ends, each
 # as long as its file and at the default volume of 60 %.
 sleep 1
 tail -c +$((audio_start + 1)) "$work/audio.raw" | loud_runs 300 >"$work/runs.txt"
@@ -258,10 +263,10 @@ length_matches "$start_to" "$start_from" "$ref_start_to" "$ref_start_from" ||
 length_matches "$end_to" "$end_from" "$ref_end_to" "$ref_end_from" ||
   fail "the end sound lasted $((end_to - end_from)) blocks, 结束.mp3 $((ref_end_to - ref_end_from))"
 # The driver writes at about the pace of the clock (at most 1 % faster; a
-# busy machine makes it slower). The spin with d = 6 takes 14 s; d = 7 would
-# take 15.3 s.
+# busy machine makes it slower): the recording spaces the two sounds as the
+# spin's 7.3 to 22.5 s.
 gap=$((end_from - start_from))
-[ "$gap" -ge 1100 ] && [ "$gap" -le 1480 ] || fail "the end sound began $((gap * 10)) ms of recording after the start sound"
+[ "$gap" -ge 720 ] && [ "$gap" -le 2400 ] || fail "the end sound began $((gap * 10)) ms of recording after the start sound"
 for sound in start end; do
   peak_var="${sound}_peak" ref_var="ref_${sound}_peak"
   ratio=$(awk -v a="${!peak_var}" -v b="${!ref_var}" 'BEGIN {printf "%.3f\n", a / b}')

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Makes the README's screenshots from the real program: docs/clock.png (the
-# clock as it starts) and docs/wheel.png (after "开心转盘" in the pop-up
-# menu), each cropped to the window, with what lies outside the window's
-# outline made transparent (under the private X server that is the black
-# root window, filled from the corners).
+# clock as it starts), docs/wheel.png (after "开心转盘" in the pop-up menu)
+# and docs/result.png (a spin's result on show), each cropped to the
+# window, with what lies outside the window's outline made transparent
+# (under the private X server that is the black root window, filled from
+# the corners).
 #
 # The program runs from a fresh copy of its program folder under Xvfb,
 # driven as the end-to-end tests drive it (tests/e2e/lib.sh). Its time zone
@@ -68,7 +69,8 @@ last_count=""
 wait_for painted || fail "the clock was not painted"
 save clock
 
-# The wheel is shown once its ring (outside the needle) is the skin's wheel.
+# The wheel is shown once its rim (outside the labels the program writes on
+# it) is the skin's wheel.
 convert "$program_dir/skins/蓝色/转盘.gif[0]" "$work/wheel-picture.png"
 pixels "$work/wheel-picture.png" >"$work/wheel.txt"
 wheel_shown() {
@@ -76,12 +78,20 @@ wheel_shown() {
   pixels "$work/probe.png" | awk '
     NR == FNR { ref[$1 " " $2] = $3 " " $4 " " $5; next }
     { dx = $1 + 0.5 - 150; dy = $2 + 0.5 - 150; r = sqrt(dx * dx + dy * dy) }
-    r >= 70 && r <= 140 { n++; if (ref[$1 " " $2] == $3 " " $4 " " $5) same++ }
+    r >= 132 && r <= 146 { n++; if (ref[$1 " " $2] == $3 " " $4 " " $5) same++ }
     END { exit !(n > 0 && same >= 0.97 * n) }' "$work/wheel.txt" -
 }
 open_menu $((wx + 150)) $((wy + 230))
 choose_menu_item $MENU_WHEEL
 wait_for wheel_shown || fail "the wheel was not shown"
 save wheel
+
+# A spin: the result is on show once the record of spins has its line (the
+# banner comes with it); the confetti's first frames are past a second on.
+xdotool mousemove $((wx + 150)) $((wy + 230)) click --repeat 2 --delay 80 1
+spun() { [ "$(wc -l <"$program_dir/转盘记录.csv" 2>/dev/null || echo 0)" -ge 2 ]; }
+wait_for -t 30 spun || fail "the spin was not recorded"
+sleep 1.2
+save result
 
 quit_with_escape

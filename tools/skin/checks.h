@@ -5,6 +5,7 @@
 #include <array>
 #include <filesystem>
 
+#include "app/prizes/prizes.h"
 #include "tools/skin/skin_check.h"
 #include "tools/skin/skin_files.h"
 
@@ -19,10 +20,14 @@ struct EndPicturePlacement {
 struct SkinSettings {
   std::array<EndPicturePlacement, 2> ends;
   int rotateWheel = 0;  // 1: the wheel turns under the needle
+  app::prizes::PrizeWheel prizes;  // none unless the prize keys are sound
+  bool writeLabels = false;        // the program writes the labels onto the wheel
 };
 
 // check_settings.cpp
 SkinSettings CheckSettings(const FileBytes& file, Report& report);
+// What the program reads from pf.ini, without judging it.
+SkinSettings ReadSettings(const FileBytes& file);
 
 // check_pictures.cpp
 // The face, and the wheel (which is an object as well as an outline).

@@ -8,6 +8,9 @@
 
 #include "anim/cartoonbox/cartoon_box.h"
 #include "anim/picture/picture.h"
+#include "app/prize_art.h"
+#include "platform/text_codec.h"
+#include "tools/skin/checks.h"
 #include "tools/skin/picture_probe.h"
 #include "tools/skin/skin_files.h"
 
@@ -55,6 +58,14 @@ SkinPictures ReadSkinPictures(const fs::path& folder, std::vector<std::string>& 
   skin.minuteHand = ReadPicture(folder, SkinFile::MinuteHand, leftOut);
   skin.secondHand = ReadPicture(folder, SkinFile::SecondHand, leftOut);
   skin.needle = ReadPicture(folder, SkinFile::Needle, leftOut);
+  const SkinSettings settings = ReadSettings(ReadCapped(folder / FileName(SkinFile::Settings), kMaxSettingsFileBytes));
+  skin.wheelTurns = settings.rotateWheel == 1;
+  if (settings.writeLabels && !settings.prizes.prizes.empty()) {
+    std::vector<std::string> labels;
+    for (const app::prizes::Prize& prize : settings.prizes.prizes) labels.push_back(platform::Cp936ToUtf8(prize.label));
+    const std::string png = app::WriteLabelsOnWheel(skin.wheel, labels, settings.prizes.startAngle);
+    skin.labelledWheel.assign(png.begin(), png.end());
+  }
   return skin;
 }
 
@@ -95,10 +106,11 @@ void SetUpClock(anim::CartoonBox& box, const SkinPictures& skin, const Compositi
   box.setPicture(o.hour, skin.hourHand, kWhiteKey);
   box.setPicture(o.minute, skin.minuteHand, kWhiteKey);
   box.setPicture(o.second, skin.secondHand, kWhiteKey);
-  box.setPicture(o.wheel, skin.wheel, kWhiteKey);
+  box.setPicture(o.wheel, skin.labelledWheel.empty() ? skin.wheel : skin.labelledWheel, kWhiteKey);
   box.setPicture(o.needle, skin.needle, kWhiteKey);
   box.setVisible(o.wheel, composition.wheel);
   box.setVisible(o.needle, composition.wheel);
+  box.setAngle(skin.wheelTurns ? o.wheel : o.needle, composition.turnAngle);
   const HandAngles angles = HandAnglesAt(composition.time);
   box.setAngle(o.hour, angles.hour);
   box.setAngle(o.minute, angles.minute);

@@ -29,7 +29,8 @@ struct HandAngles {
 };
 HandAngles HandAnglesAt(const ClockTime& time);
 
-// The picture files the clock and the wheel show, as bytes (empty: missing).
+// The picture files the clock and the wheel show, as bytes (empty: missing),
+// and what pf.ini says about the wheel.
 struct SkinPictures {
   std::vector<std::uint8_t> face;
   std::vector<std::uint8_t> wheel;
@@ -37,11 +38,18 @@ struct SkinPictures {
   std::vector<std::uint8_t> minuteHand;
   std::vector<std::uint8_t> secondHand;
   std::vector<std::uint8_t> needle;
+  // The wheel object's picture when the program writes the prizes onto the
+  // wheel ("写奖项"=1), a PNG; empty: the wheel as drawn. The window's
+  // outline is cut from `wheel` either way.
+  std::vector<std::uint8_t> labelledWheel;
+  bool wheelTurns = false;  // "转盘"=1: the wheel turns, else the needle
 };
 
-// Reads the pictures of a skin folder. A picture beyond the check's
-// ceilings (file size, decoded size) or with an unreadable header is left
-// out and named in `leftOut` with the reason.
+// Reads the pictures and pf.ini of a skin folder, and writes the prizes
+// onto the wheel as the program does (that needs the toolkit's application
+// object for its fonts). A picture beyond the check's ceilings (file size,
+// decoded size) or with an unreadable header is left out and named in
+// `leftOut` with the reason.
 SkinPictures ReadSkinPictures(const std::filesystem::path& folder, std::vector<std::string>& leftOut);
 
 // The program's button-face colour (0x00BBGGRR) under its toolkit's default
@@ -53,6 +61,7 @@ struct Composition {
   ClockTime time;
   bool wheel = false;  // wheel mode: the wheel and the needle shown, the outline the wheel's
   std::uint32_t buttonFace = kDefaultButtonFace;
+  int turnAngle = 0;  // where the turning object (wheel or needle) stands, as after a spin
 };
 
 // 300 × 300 pixels 0xAARRGGBB, top row first: inside the window's outline

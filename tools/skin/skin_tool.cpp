@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 
 constexpr const char* kUsage =
     "usage: horavia-skin check DIR\n"
-    "       horavia-skin preview DIR OUT.png [--time HH:MM:SS] [--wheel]\n";
+    "       horavia-skin preview DIR OUT.png [--time HH:MM:SS] [--wheel [--angle DEGREES]]\n";
 
 // [arguments] ------------------------------------------------------------------
 
@@ -31,6 +31,14 @@ std::optional<int> Number(std::string_view text, int low, int high) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || text.size() != 2) return std::nullopt;
   if (value < low || value > high) return std::nullopt;
+  return value;
+}
+
+// Whole degrees 0..359, as the record of spins gives a rest angle.
+std::optional<int> Degrees(std::string_view text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || value < 0 || value > 359) return std::nullopt;
   return value;
 }
 
@@ -57,6 +65,15 @@ std::optional<PreviewArguments> ParsePreview(std::span<const std::string_view> a
     const std::string_view argument = arguments[i];
     if (argument == "--wheel") {
       parsed.composition.wheel = true;
+    } else if (argument == "--angle") {
+      if (i + 1 == arguments.size()) return std::nullopt;
+      const std::string_view value = arguments[++i];
+      const std::optional<int> angle = Degrees(value);
+      if (!angle) {
+        errors += "horavia-skin: --angle wants whole degrees from 0 to 359, not \"" + std::string(value) + "\"\n";
+        return std::nullopt;
+      }
+      parsed.composition.turnAngle = *angle;
     } else if (argument == "--time" || argument.starts_with("--time=")) {
       const bool joined = argument.starts_with("--time=");
       if (!joined && i + 1 == arguments.size()) return std::nullopt;
@@ -115,7 +132,11 @@ int RunPreview(const PreviewArguments& arguments, std::string& output, std::stri
   }
   const ClockTime& t = arguments.composition.time;
   const HandAngles angles = HandAnglesAt(t);
-  output += "wrote " + arguments.output.string() + ": " + (arguments.composition.wheel ? "the wheel, " : "the clock, ") +
+  const std::string what = arguments.composition.wheel
+                               ? std::string(skin.wheelTurns ? "the wheel turned to " : "the wheel, the needle at ") +
+                                     std::to_string(arguments.composition.turnAngle) + "°, "
+                               : "the clock, ";
+  output += "wrote " + arguments.output.string() + ": " + what +
             "hands at " + TwoDigits(t.hour) + ":" + TwoDigits(t.minute) + ":" + TwoDigits(t.second) + " (" +
             std::to_string(angles.hour % 360) + "°, " + std::to_string(angles.minute) + "°, " +
             std::to_string(angles.second) + "°)\n";

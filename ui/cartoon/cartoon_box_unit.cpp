@@ -1,6 +1,6 @@
 // Index
 //   [creation]    stored data, window, border, background, the hooks
-//   [host]        events, repaints and sounds for the box's logic
+//   [host]        events, repaints, sounds and warnings for the box's logic
 //   [painting]    border and the composed update rectangle
 //   [input]       pointer events in client coordinates
 #include "ui/cartoon/cartoon_box_unit.h"
@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cstdio>
 #include <qdrawutil.h>
 
 #include "platform/sound.h"
@@ -121,6 +122,10 @@ void CartoonBoxUnit::UpdateNow() {
 }
 
 void CartoonBoxUnit::PlaySound(std::span<const std::uint8_t> wave) { platform::PlaySound(wave); }
+
+void CartoonBoxUnit::Warn(std::string_view line) {
+  std::fprintf(stderr, "horavia: %.*s\n", static_cast<int>(line.size()), line.data());
+}
 
 // [painting] -------------------------------------------------------------------
 

@@ -54,6 +54,7 @@ class CartoonBoxUnit : public QWidget, private anim::BoxHost {
   void Invalidate(const anim::BoxRect& rect) override;
   void UpdateNow() override;
   void PlaySound(std::span<const std::uint8_t> wave) override;
+  void Warn(std::string_view line) override;
 
   void applyBorder();
   void applyBackground();

@@ -125,6 +125,13 @@ const Damage kDamages[] = {
        WriteFile(f / "时针.gif", hand);
      },
      "时针.gif", "problem", "cut short"},
+    {"HandWithDamagedData",
+     [](const fs::path& f) {
+       // One 1 × 1 image whose code stream has no literal after its clear code.
+       WriteFile(f / "时针.gif", Bytes{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 255, 255, 255,
+                                       ',', 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 1, 0x3C, 0, ';'});
+     },
+     "时针.gif", "problem", "does not decode as a hand (GIF): its compressed pixel data is damaged"},
     {"SmallHand", [](const fs::path& f) { WriteFile(f / "分针.gif", GifOf(200, 200, [](int x, int) { return x < 100 ? kNavy : kWhite; })); },
      "分针.gif", "problem", "must be the clock's size"},
     {"HandWithAHalo", [](const fs::path& f) { WriteFile(f / "秒针.gif", Hand(0xF4F4F4)); }, "秒针.gif", "problem",
@@ -140,7 +147,8 @@ const Damage kDamages[] = {
      [](const fs::path& f) {
        WriteFile(f / "结束1.gif", GifFrames(300, 300, {0, kNavy}, std::vector<GifFrame>(200, Patch(0, 0, 1, 1))));
      },
-     "结束1.gif", "problem", "in 200 frames"},
+     "结束1.gif", "problem", "has 200 frames of 300 × 300, 69 MiB decoded: more than the 64 MiB the program decodes of "
+     "one picture, so it keeps only the first 186 frames"},
     {"StillEndPicture", [](const fs::path& f) { WriteFile(f / "结束2.gif", GifOf(40, 40, [](int x, int) { return x < 20 ? 0u : kNavy; })); },
      "结束2.gif", "warning", "still picture"},
     {"EndPictureOutOfTheBox",
@@ -158,6 +166,28 @@ const Damage kDamages[] = {
      "saved as UTF-8"},
     {"UnknownSetting", [](const fs::path& f) { WriteSettings(f, "[配置]\r\n结束1=2\r\n结束3=1\r\n"); }, "pf.ini",
      "warning", "sets \"结束3\", which the program does not read"},
+    {"OnePrize", [](const fs::path& f) { WriteSettings(f, "[配置]\r\n奖项数=1\r\n奖项1=a\r\n"); }, "pf.ini",
+     "problem", "must be 2 to 36"},
+    {"NegativeWeight",
+     [](const fs::path& f) { WriteSettings(f, "[配置]\r\n奖项数=3\r\n权重2=-1\r\n"); }, "pf.ini", "problem",
+     "a weight is below 0 (奖项2 / 权重2)"},
+    {"NothingToWin",
+     [](const fs::path& f) { WriteSettings(f, "[配置]\r\n奖项数=2\r\n权重1=0\r\n权重2=0\r\n"); }, "pf.ini",
+     "problem", "no prize can be won"},
+    {"LabelTooLong",
+     [](const fs::path& f) { WriteSettings(f, "[配置]\r\n奖项数=2\r\n奖项2=" + std::string(65, 'x') + "\r\n"); },
+     "pf.ini", "problem", "longer than 64 bytes (奖项2 / 权重2)"},
+    {"JunkWeight", [](const fs::path& f) { WriteSettings(f, "[配置]\r\n奖项数=2\r\n权重1=lots\r\n"); }, "pf.ini",
+     "problem", "权重1 = \"lots\" is not a whole number; the program reads it as 0"},
+    {"EmptyLabel", [](const fs::path& f) { WriteSettings(f, "[配置]\r\n奖项数=2\r\n奖项1=a\r\n"); }, "pf.ini",
+     "warning", "奖项2 is empty"},
+    {"PrizeBeyondTheCount",
+     [](const fs::path& f) { WriteSettings(f, "[配置]\r\n奖项数=2\r\n奖项1=a\r\n奖项2=b\r\n奖项3=c\r\n"); },
+     "pf.ini", "warning", "sets \"奖项3\", but with 奖项数 = 2 the program does not read it"},
+    {"LabelsWithoutPrizes", [](const fs::path& f) { WriteSettings(f, "[配置]\r\n写奖项=1\r\n"); }, "pf.ini",
+     "warning", "no prizes to write"},
+    {"LongResult", [](const fs::path& f) { WriteSettings(f, "[配置]\r\n显示结果秒数=600\r\n"); }, "pf.ini",
+     "warning", "显示结果秒数 = 600: the program takes 60"},
     {"MissingSound", [](const fs::path& f) { fs::remove(f / "开始.mp3"); }, "开始.mp3", "warning",
      "missing: a spin starts silently"},
     {"JunkSound", [](const fs::path& f) { WriteText(f / "结束.mp3", std::string(5000, 'x')); }, "结束.mp3", "problem",

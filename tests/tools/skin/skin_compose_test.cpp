@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+#include "platform/text_codec.h"
+#include "tests/support/qt_application.h"
 #include "tests/tools/skin/skin_fixture.h"
 
 namespace horavia::tools::skin::testing {
@@ -36,8 +38,14 @@ Bytes Disc(int radius, std::uint32_t colour) {
 }
 
 SkinPictures Synthetic() {
-  return {Disc(140, kFace), Disc(100, kWheel), BarPicture(kHourBar), BarPicture(kMinuteBar), BarPicture(kSecondBar),
-          BarPicture(kNeedleBar)};
+  SkinPictures skin;
+  skin.face = Disc(140, kFace);
+  skin.wheel = Disc(100, kWheel);
+  skin.hourHand = BarPicture(kHourBar);
+  skin.minuteHand = BarPicture(kMinuteBar);
+  skin.secondHand = BarPicture(kSecondBar);
+  skin.needle = BarPicture(kNeedleBar);
+  return skin;
 }
 
 // The bar's colour at (x, y) once its 300 × 300 picture is turned by a
@@ -150,6 +158,25 @@ TEST(ComposeSkin, WheelModeWithoutAWheelOutlineKeepsTheFaces) {
   EXPECT_EQ(PixelAt(wheel, 150, 100), kOpaque | kNeedle);
 }
 
+// After a spin the turning object stands where it came to rest: the needle
+// here, a quarter turn on; or, in a skin whose wheel turns, the wheel.
+TEST(ComposeSkin, TheTurningObjectStandsAtTheGivenAngle) {
+  const ComposedClock needle = ComposeSkin(Synthetic(), {{3, 0, 30}, true, kDefaultButtonFace, 90});
+  EXPECT_EQ(PixelAt(needle, 200, 150), kOpaque | kNeedle);
+  EXPECT_EQ(PixelAt(needle, 150, 100), kOpaque | kWheel);
+  SkinPictures turning = Synthetic();
+  turning.wheelTurns = true;
+  // A wheel with a spoke of the face's colour up from the hub.
+  turning.wheel = GifOf(300, 300, [](int x, int y) {
+    if (!InDisc(x, y, 100)) return kWhite;
+    return x >= 145 && x < 155 && y >= 55 && y < 150 ? kFace : kWheel;
+  });
+  const ComposedClock wheel = ComposeSkin(turning, {{3, 0, 30}, true, kDefaultButtonFace, 180});
+  EXPECT_EQ(PixelAt(wheel, 153, 210), kOpaque | kFace) << "the spoke turned to point down";
+  EXPECT_EQ(PixelAt(wheel, 153, 90), kOpaque | kWheel);
+  EXPECT_EQ(PixelAt(wheel, 150, 100), kOpaque | kNeedle) << "the needle stays";
+}
+
 // [command] ----------------------------------------------------------------------
 
 class PreviewCommand : public SkinFolderTest {
@@ -177,6 +204,33 @@ TEST_F(PreviewCommand, WritesTheComposedClockAsAnRgbaPng) {
   EXPECT_EQ(png->bgra, want.pixels);
 }
 
+// A skin that has the program write its prizes onto the wheel previews with
+// them written: the wheel differs from the plain one only inside it.
+TEST_F(PreviewCommand, WritesTheSkinsPrizesOntoTheWheelAsTheProgramDoes) {
+  horavia::testing::TestApplication();  // the toolkit's fonts
+  WriteSynthetic();
+  const std::string plain = (folder() / "plain.png").string();
+  ASSERT_EQ(Run({"preview", folder().string(), plain, "--wheel"}), 0) << errors();
+  std::ofstream(folder() / "pf.ini", std::ios::binary)
+      << platform::Utf8ToCp936("[配置]\r\n奖项数=4\r\n奖项1=一等奖\r\n奖项2=Song\r\n奖项3=红包\r\n奖项4=再来\r\n写奖项=1\r\n");
+  const std::string labelled = (folder() / "labelled.png").string();
+  ASSERT_EQ(Run({"preview", folder().string(), labelled, "--wheel"}), 0) << errors();
+  const auto a = anim::testing::DecodePngReference(Read("plain.png"));
+  const auto b = anim::testing::DecodePngReference(Read("labelled.png"));
+  ASSERT_TRUE(a.has_value() && b.has_value());
+  int changed = 0, outsideTheWheel = 0;
+  for (int y = 0; y < 300; ++y) {
+    for (int x = 0; x < 300; ++x) {
+      const std::size_t i = static_cast<std::size_t>(y) * 300 + x;
+      if (a->bgra[i] == b->bgra[i]) continue;
+      ++changed;
+      if (!InDisc(x, y, 100)) ++outsideTheWheel;
+    }
+  }
+  EXPECT_GT(changed, 800);
+  EXPECT_EQ(outsideTheWheel, 0);
+}
+
 TEST_F(PreviewCommand, RefusesBadTimesAndMissingArguments) {
   WriteSynthetic();
   const std::string out = (folder() / "out.png").string();
@@ -186,6 +240,9 @@ TEST_F(PreviewCommand, RefusesBadTimesAndMissingArguments) {
   EXPECT_EQ(Run({"preview", folder().string(), out, "--time"}), 2);
   EXPECT_EQ(Run({"preview", folder().string()}), 2);
   EXPECT_EQ(Run({"preview", folder().string(), out, "--sideways"}), 2);
+  EXPECT_EQ(Run({"preview", folder().string(), out, "--wheel", "--angle", "360"}), 2);
+  EXPECT_NE(errors().find("0 to 359"), std::string::npos);
+  EXPECT_EQ(Run({"preview", folder().string(), out, "--wheel", "--angle"}), 2);
   EXPECT_EQ(Run({"preview", (folder() / "none").string(), out}), 2);
   EXPECT_EQ(Run({"preview", folder().string(), (folder() / "none" / "out.png").string()}), 1);
   EXPECT_FALSE(fs::exists(folder() / "out.png"));

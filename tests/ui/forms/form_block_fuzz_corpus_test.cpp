@@ -63,10 +63,16 @@ TEST(FormBlockFuzzCorpus, WholeAndTruncatedBlocksLoadWithoutCrashing) {
   }
 }
 
+// Every dword of the small block, which holds every kind of field. The
+// program's block is mostly picture bytes, and damaging each of its dwords
+// costs minutes under the sanitizers: it is damaged at an odd stride
+// instead, which still lands on fields at every alignment.
+std::size_t damageStride(const Bytes& seed) { return seed.size() > 4096 ? 29 : 4; }
+
 TEST(FormBlockFuzzCorpus, DamagedCountsAndOffsetsLoadWithoutCrashing) {
   const std::uint32_t kValues[] = {0, 1, 0x7FFFFFFF, 0xFFFFFFFF, 0x00010003};
   for (const Bytes& seed : seeds()) {
-    for (std::size_t at = 0; at + 4 <= seed.size(); at += 4) {
+    for (std::size_t at = 0; at + 4 <= seed.size(); at += damageStride(seed)) {
       for (std::uint32_t value : kValues) {
         Bytes damaged = seed;
         for (int i = 0; i < 4; ++i) damaged[at + i] = static_cast<std::uint8_t>(value >> (8 * i));

@@ -1,0 +1,35 @@
+#include "app/settings.h"
+
+#include "app/app_state.h"
+#include "app/call.h"
+#include "app/skins.h"
+
+namespace horavia::app {
+
+std::string IniFileSettings::text(const SettingRow& row, int index) const {
+  return Call(CoreCommand::ReadIniValue, {Text(file_), Text(row.section), Text(KeyOf(row, index)), Text(row.fallback)})
+      .text();
+}
+
+std::int32_t IniFileSettings::number(const SettingRow& row, int index) const {
+  const std::string value = text(row, index);
+  if (row.type != SettingType::Number) return Limited(row, Call(CoreCommand::ToInteger, {Text(value)}).integer());
+  const double read = Call(CoreCommand::ToFloat64, {Text(value)}).real();
+  return Limited(row, Call(CoreCommand::ToInteger, {Real(read)}).integer());
+}
+
+std::string ReadSetting(Setting setting) { return IniFileSettings(SettingsFile()).text(RowOf(setting)); }
+
+std::int32_t ReadSettingNumber(Setting setting) { return IniFileSettings(SettingsFile()).number(RowOf(setting)); }
+
+void WriteSetting(Setting setting, const std::string& text) {
+  const SettingRow& row = RowOf(setting);
+  Call(CoreCommand::WriteIniValue, {Text(SettingsFile()), Text(row.section), Text(KeyOf(row)), Text(text)});
+  State().observers.notify([setting](AppObserver& o) { o.settingsChanged(setting); });
+}
+
+void WriteSetting(Setting setting, std::int32_t value) {
+  WriteSetting(setting, Call(CoreCommand::ToText, {Int(Limited(RowOf(setting), value))}).text());
+}
+
+}  // namespace horavia::app

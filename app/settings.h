@@ -1,0 +1,34 @@
+// Settings read and written through the runtime's INI and conversion
+// commands, in code page 936, by the rows of app/settings_table.h: the
+// program's "配置.ini" key by key at the moment a value changes, and a
+// skin's "pf.ini".
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/settings_table.h"
+
+namespace horavia::app {
+
+// One INI file read as the program reads it: the row's default for a
+// missing key, numbers through the runtime's conversions, then limited.
+class IniFileSettings : public SettingsSource {
+ public:
+  explicit IniFileSettings(std::string file) : file_(std::move(file)) {}
+  std::string text(const SettingRow& row, int index = 0) const override;
+  std::int32_t number(const SettingRow& row, int index = 0) const override;
+
+ private:
+  std::string file_;  // a runtime path (code page 936)
+};
+
+// "配置.ini" in the program's writable folder.
+std::string ReadSetting(Setting setting);
+std::int32_t ReadSettingNumber(Setting setting);
+// Written at once; a number is limited by its row and written as decimal
+// text.
+void WriteSetting(Setting setting, const std::string& text);
+void WriteSetting(Setting setting, std::int32_t value);
+
+}  // namespace horavia::app
