@@ -50,10 +50,10 @@ std::string Standard(QStandardPaths::StandardLocation location) {
   return U(QStandardPaths::writableLocation(location));
 }
 
-std::string StandardFolder(int kind) {
+std::string StandardFolder(FolderKind kind) {
   switch (kind) {
-    case 1: return Standard(QStandardPaths::DocumentsLocation);
-    case 3: return Standard(QStandardPaths::DesktopLocation);
+    case FolderKind::Documents: return Standard(QStandardPaths::DocumentsLocation);
+    case FolderKind::Desktop: return Standard(QStandardPaths::DesktopLocation);
     default: return {};
   }
 }

@@ -8,7 +8,7 @@
 namespace horavia::anim {
 
 std::optional<BackgroundPicture> DecodeBackground(std::span<const std::uint8_t> bytes) {
-  std::optional<PictureRecord> record = DecodePicture(bytes);
+  auto record = DecodePicture(bytes);
   if (!record) return std::nullopt;
   std::optional<Bitmap> bitmap = RealisePicture(*record);
   if (!bitmap || bitmap->empty()) return std::nullopt;

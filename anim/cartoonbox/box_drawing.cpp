@@ -43,7 +43,7 @@ void CartoonBox::compose(BoxRect area, PixelView out, std::uint32_t fourth) {
   }
   for (const auto& owned : objects_) {
     const BoxObject& object = *owned;
-    if (!object.visible || !object.hasPicture()) continue;
+    if (!object.shows()) continue;
     if (!object.paintRect().intersects(area)) continue;
     const BoxRect rect = object.rect();
     const std::size_t index = object.currentFrame < object.rendered->frameCount() ? std::max(object.currentFrame, 0) : 0;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
 
 #include "anim/cartoonbox/box_events.h"
 
@@ -50,6 +51,10 @@ class BoxHost {
   virtual void UpdateNow() = 0;
   // Plays WAVE bytes without waiting.
   virtual void PlaySound(std::span<const std::uint8_t> wave) = 0;
+  // Tells the user, in one line, what the box left out to stay within its
+  // bounds (the later frames of a picture too large to keep whole). Hosts
+  // with nowhere to say it ignore it.
+  virtual void Warn(std::string_view line) { (void)line; }
 };
 
 }  // namespace horavia::anim

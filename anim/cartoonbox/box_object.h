@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "anim/cartoonbox/box_host.h"
+#include "anim/frameimage/packed_picture.h"
 #include "anim/frameimage/resource_cache.h"
 
 namespace horavia::anim {
@@ -27,6 +29,18 @@ inline int SaturatedSum(int a, int b) {
   const std::int64_t sum = std::int64_t{a} + b;
   return static_cast<int>(std::clamp<std::int64_t>(sum, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
+
+// What is known of an object's rendered picture without its pixels.
+struct RenderedShape {
+  int width = 0;
+  int height = 0;
+  ImageArea shown;  // ShownArea of the rendered picture
+  // While the pixels are let go: the pixels of the current frame that the
+  // hit test finds (HitMask); empty otherwise.
+  std::vector<bool> hits;
+
+  bool usable() const { return width > 0 && height > 0; }
+};
 
 struct BoxObject {
   std::int32_t id = 0;       // > 0, unique among the live objects of the process
@@ -46,10 +60,16 @@ struct BoxObject {
   std::uint32_t textColour = 0;
   const ResourceCache::Blob* font = nullptr;
 
-  // Pictures: `source` untransformed, `rendered` what is drawn.
+  // Pictures: `source` untransformed, `rendered` what is drawn, both shared
+  // items of the cache, and the rendered picture's shape. A source decoded
+  // from bytes keeps them as `origin`; such an object holds decoded pixels
+  // only while it is visible: hidden, it lets both pictures go and keeps
+  // the shape, which is all that repaints and hit tests need, and decodes
+  // them again when it shows.
+  PackedPicture origin;
   const FrameImage* source = nullptr;
   const FrameImage* rendered = nullptr;
-  ImageArea shown;  // ShownArea of `rendered`, kept with it
+  RenderedShape shape;
   int currentFrame = 0;
   bool frameStarted = false;
   std::uint32_t frameStart = 0;
@@ -85,11 +105,14 @@ struct BoxObject {
   bool rotationEnds = false;
   std::uint32_t rotationEnd = 0;
 
-  bool hasPicture() const { return rendered != nullptr && rendered->usable(); }
+  // Whether the object has a rendered picture, with its pixels or not.
+  bool hasPicture() const { return shape.usable(); }
+  // Whether it is drawn: visible, with the pixels of its picture.
+  bool shows() const { return visible && rendered != nullptr; }
   // The rectangle the rendered picture covers; empty without one.
   BoxRect rect() const {
     if (!hasPicture()) return {TruncatedPosition(x), TruncatedPosition(y), 0, 0};
-    return {TruncatedPosition(x), TruncatedPosition(y), rendered->width, rendered->height};
+    return {TruncatedPosition(x), TruncatedPosition(y), shape.width, shape.height};
   }
   // The part of rect() that drawing the object can change: what a change of
   // the object repaints. A turned thin hand covers a small part of its
@@ -98,6 +121,7 @@ struct BoxObject {
   BoxRect paintRect() const {
     const BoxRect whole = rect();
     if (whole.empty() || transparency < 0) return whole;
+    const ImageArea& shown = shape.shown;
     return {SaturatedSum(whole.left, shown.left), SaturatedSum(whole.top, shown.top), shown.width, shown.height};
   }
   void clearRotation() {

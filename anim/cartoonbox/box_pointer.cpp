@@ -8,15 +8,26 @@ namespace {
 
 std::int32_t OrZero(std::int32_t hit) { return hit > 0 ? hit : 0; }
 
+// Whether the object's picture is hit at (x, y): by its pixels, or by the
+// hit mask of a hidden object that let its pixels go.
+bool Hits(const BoxObject& object, int x, int y) {
+  const int left = TruncatedPosition(object.x);
+  const int top = TruncatedPosition(object.y);
+  if (object.rendered != nullptr) return HitTest(*object.rendered, left, top, object.currentFrame, x, y);
+  const RenderedShape& shape = object.shape;
+  const std::int64_t column = std::int64_t{x} - left;
+  const std::int64_t row = std::int64_t{y} - top;
+  if (column < 0 || row < 0 || column >= shape.width || row >= shape.height) return false;
+  const auto at = static_cast<std::size_t>(row * shape.width + column);
+  return at < shape.hits.size() && shape.hits[at];
+}
+
 }  // namespace
 
 std::int32_t CartoonBox::hitTest(int x, int y) const {
   for (auto it = objects_.rbegin(); it != objects_.rend(); ++it) {
     const BoxObject& object = **it;
-    if (!object.hasPicture()) continue;
-    if (HitTest(*object.rendered, TruncatedPosition(object.x), TruncatedPosition(object.y), object.currentFrame, x, y)) {
-      return object.id;
-    }
+    if (object.hasPicture() && Hits(object, x, y)) return object.id;
   }
   return -1;
 }

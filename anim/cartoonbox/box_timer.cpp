@@ -30,7 +30,7 @@ std::uint32_t FrameTime(const BoxObject& object) {
 }
 
 bool Animates(const BoxObject& object) {
-  return object.visible && object.hasPicture() && object.playAnimation && object.rendered->frameCount() > 1;
+  return object.shows() && object.playAnimation && object.rendered->frameCount() > 1;
 }
 
 }  // namespace
@@ -52,7 +52,7 @@ CartoonBox::Next CartoonBox::visit(BoxObject& object) {
   if (object.expires && platform::TickReached(now, object.expiry)) {
     return destroyObject(object) == BoxStatus::BoxGone ? Next::Stop : Next::SameIndex;
   }
-  if (!object.visible || !object.hasPicture()) return Next::Following;
+  if (!object.shows()) return Next::Following;
   if (Animates(object)) {
     const Next next = animate(object, now);
     if (next != Next::Following) return next;
@@ -96,13 +96,11 @@ CartoonBox::Next CartoonBox::turn(BoxObject& object, std::uint32_t now) {
     if (stopped == BoxStatus::BoxGone) return Next::Stop;
     return stopped == BoxStatus::ObjectGone ? Next::SameIndex : Next::Following;
   }
-  if (object.rotationStep == 0 || !object.rotateWithAngle || !object.visible || !object.hasPicture()) {
-    return Next::Following;
-  }
+  if (object.rotationStep == 0 || !object.rotateWithAngle || !object.shows()) return Next::Following;
   if (!platform::TickReached(now, object.lastRotation + StepInterval(object.rotationInterval))) return Next::Following;
 
-  const int oldWidth = object.rendered->width;
-  const int oldHeight = object.rendered->height;
+  const int oldWidth = object.shape.width;
+  const int oldHeight = object.shape.height;
   object.angle = static_cast<std::int32_t>(((std::int64_t{object.angle} + object.rotationStep) % 360 + 360) % 360);
   invalidate(object.paintRect());
   rebuild(object);
@@ -138,7 +136,7 @@ std::optional<std::uint32_t> CartoonBox::nextWake() const {
   for (const auto& owned : objects_) {
     const BoxObject& object = *owned;
     if (object.expires) consider(object.expiry);
-    if (!object.visible || !object.hasPicture()) continue;
+    if (!object.shows()) continue;
     if (Animates(object)) consider(object.frameStarted ? object.frameStart + FrameTime(object) : now);
     if (!object.rotating) continue;
     if (object.rotationEnds) consider(object.rotationEnd);

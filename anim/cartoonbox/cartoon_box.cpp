@@ -1,6 +1,7 @@
 // Index
 //   [lifetime]   construction, destruction, the registry
 //   [events]     raising an event and checking what survived it
+//   [pictures]   decoding sources, rendering, letting pixels go while hidden
 //   [objects]    create, find, insert by layer, destroy
 //   [settings]   visibility, pictures, angles, rotation start and stop
 //   [moving]     moves with events 8 and 9, re-centring
@@ -8,9 +9,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 
 #include "anim/cartoonbox/box_registry.h"
 #include "anim/cartoonbox/picture_pipeline.h"
+#include "anim/picture/pixel_size.h"
 #include "platform/ticks.h"
 
 namespace horavia::anim {
@@ -39,6 +42,54 @@ CartoonBox::Raised CartoonBox::raise(BoxEvent event, std::initializer_list<std::
 BoxStatus CartoonBox::afterEvent(const Raised& raised, std::uint64_t serial) const {
   if (!raised.boxAlive) return BoxStatus::BoxGone;
   return findSerial(serial) != nullptr ? BoxStatus::Done : BoxStatus::ObjectGone;
+}
+
+// [pictures] -------------------------------------------------------------------
+
+// A shared picture decoded from the bytes: the cache's when an object shows
+// the same bytes already, else decoded now. Null when nothing decodes.
+const FrameImage* CartoonBox::decodeSource(const PackedPicture& packed) {
+  if (const FrameImage* shared = cache_.AcquireDecoded(packed)) return shared;
+  FrameImageLoad load = packed.Decode();
+  if (load.framesLeftOut) {
+    host_.Warn("a picture's frames together exceed " + std::to_string(kMaxPictureBytes >> 20) +
+               " MiB decoded: only its first " + std::to_string(load.image.frameCount()) + " frames are shown");
+  }
+  return cache_.RegisterDecoded(std::make_unique<FrameImage>(std::move(load.image)), packed);
+}
+
+// The object's source, decoded again from its bytes when it was let go.
+bool CartoonBox::ensureSource(BoxObject& object) {
+  if (object.source == nullptr && !object.origin.empty()) object.source = decodeSource(object.origin);
+  return object.source != nullptr;
+}
+
+void CartoonBox::releasePictures(BoxObject& object) {
+  cache_.Release(object.rendered);
+  object.rendered = nullptr;
+  object.shape = {};
+}
+
+void CartoonBox::rebuild(BoxObject& object) {
+  releasePictures(object);
+  if (!ensureSource(object)) return;
+  object.rendered = RenderObjectPicture(object, cache_);
+  if (object.rendered != nullptr) {
+    object.shape = {object.rendered->width, object.rendered->height, ShownArea(*object.rendered), {}};
+    if (object.currentFrame >= object.rendered->frameCount()) object.currentFrame = 0;
+  }
+  if (!object.visible) letPixelsGo(object);
+}
+
+// A hidden object keeps no decoded pixels that its bytes can give again:
+// the rendered picture's shape and hit mask stand in for them.
+void CartoonBox::letPixelsGo(BoxObject& object) {
+  if (object.visible || object.origin.empty()) return;
+  if (object.rendered != nullptr) object.shape.hits = HitMask(*object.rendered, object.currentFrame);
+  cache_.Release(object.rendered);
+  object.rendered = nullptr;
+  cache_.Release(object.source);
+  object.source = nullptr;
 }
 
 // [objects] --------------------------------------------------------------------
@@ -83,27 +134,15 @@ void CartoonBox::insertByLayer(std::unique_ptr<BoxObject> object) {
   objects_.insert(at.base(), std::move(object));
 }
 
-void CartoonBox::releasePictures(BoxObject& object) {
-  cache_.Release(object.rendered);
-  object.rendered = nullptr;
-  object.shown = {};
-}
-
-void CartoonBox::rebuild(BoxObject& object) {
-  releasePictures(object);
-  object.rendered = RenderObjectPicture(object, cache_);
-  if (!object.hasPicture()) return;
-  object.shown = ShownArea(*object.rendered);
-  if (object.currentFrame >= object.rendered->frameCount()) object.currentFrame = 0;
-}
-
 void CartoonBox::applyTemplate(BoxObject& object, const ObjectTemplate& from) {
   const CartoonObjectData& d = from.data;
   object.type = d.type;
   object.text = d.text;
   object.textColour = d.textColor;
   if (d.font.size() == 60) object.font = cache_.RegisterBlob(d.font);
-  object.source = cache_.RegisterImage(from.picture);
+  // Ready pixels win over bytes, as TemplatePicture::Pixels has it.
+  object.source = cache_.RegisterImage(from.picture.image);
+  if (object.source == nullptr) object.origin = from.picture.packed;
   object.playAnimation = d.playGif != 0;
   object.cyclePause = std::max(d.gifDelay, 0);
   object.playsLeft = d.gifAutoDestroy;
@@ -115,7 +154,7 @@ void CartoonBox::applyTemplate(BoxObject& object, const ObjectTemplate& from) {
   object.layer = d.layer;
   object.angle = d.angle;
   object.rotateWithAngle = d.rotateFollow != 0;
-  object.flip = d.turnType;
+  object.flip = d.turnType.number();
   object.zoomX = object.zoomY = d.zoom;
   object.destroySound = cache_.RegisterBlob(d.destroySound);
   object.collideAllowed = d.collideAllowed != 0;
@@ -191,6 +230,10 @@ void CartoonBox::setVisible(std::int32_t id, bool visible) {
   BoxObject* object = findMutable(id);
   if (object == nullptr || object->visible == visible) return;
   object->visible = visible;
+  // Shown again, a picture that was let go is decoded and rendered anew,
+  // the same as it was.
+  if (visible && object->rendered == nullptr && object->hasPicture()) rebuild(*object);
+  letPixelsGo(*object);
   invalidate(object->paintRect());
   reschedule();
 }
@@ -202,6 +245,7 @@ void CartoonBox::setPicture(std::int32_t id, std::span<const std::uint8_t> bytes
   releasePictures(*object);
   cache_.Release(object->source);
   object->source = nullptr;
+  object->origin = {};
   object->currentFrame = 0;
   object->frameStarted = false;
   object->frameStart = 0;
@@ -211,9 +255,10 @@ void CartoonBox::setPicture(std::int32_t id, std::span<const std::uint8_t> bytes
   object->destroyAfterPlays = false;
   const bool autoKey = colour == kPictureAutoKey;
   const std::uint32_t key = colour == kPictureNoKey || autoKey ? kNoKey : static_cast<std::uint32_t>(colour);
-  FrameImage picture = FrameImage::LoadFromBytes(bytes, key, autoKey);
-  if (picture.usable()) {
-    object->source = cache_.RegisterImage(std::make_unique<FrameImage>(std::move(picture)));
+  PackedPicture packed(bytes, key, autoKey);
+  object->source = decodeSource(packed);
+  if (object->source != nullptr) {
+    object->origin = std::move(packed);
     rebuild(*object);
     invalidate(object->paintRect());
   }
@@ -227,8 +272,8 @@ BoxStatus CartoonBox::setAngle(std::int32_t id, std::int32_t angle) {
   if (normal == object->angle) return BoxStatus::Done;
   object->angle = normal;
   if (!object->rotateWithAngle || !object->hasPicture()) return BoxStatus::Done;
-  const int oldWidth = object->rendered->width;
-  const int oldHeight = object->rendered->height;
+  const int oldWidth = object->shape.width;
+  const int oldHeight = object->shape.height;
   invalidate(object->paintRect());
   rebuild(*object);
   const BoxStatus moved = recentre(*object, oldWidth, oldHeight);
@@ -302,8 +347,8 @@ BoxStatus CartoonBox::move(BoxObject& object, double x, double y) {
 // are whole-number divisions, as the old picture's centre was noted.
 BoxStatus CartoonBox::recentre(BoxObject& object, int oldWidth, int oldHeight) {
   if (!object.hasPicture()) return BoxStatus::Done;
-  const double x = object.x + oldWidth / 2 - object.rendered->width / 2;
-  const double y = object.y + oldHeight / 2 - object.rendered->height / 2;
+  const double x = object.x + oldWidth / 2 - object.shape.width / 2;
+  const double y = object.y + oldHeight / 2 - object.shape.height / 2;
   return move(object, x, y);
 }
 

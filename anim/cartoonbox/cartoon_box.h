@@ -9,8 +9,9 @@
 // BoxStatus; once it says the box is gone the caller must not touch the box.
 //
 // Index (the implementation is split by concern)
-//   cartoon_box.cpp   objects: create, find, destroy, visibility, pictures,
-//                     angles, rotation start and stop, moving
+//   cartoon_box.cpp   objects: create, find, destroy, visibility, pictures
+//                     (decoded only while shown), angles, rotation start
+//                     and stop, moving
 //   box_timer.cpp     the timer step and the next wake-up
 //   box_pointer.cpp   hit test and pointer input
 //   box_drawing.cpp   background surface and composing
@@ -135,6 +136,9 @@ class CartoonBox {
   void invalidate(const BoxRect& rect);
   void releasePictures(BoxObject& object);
   void rebuild(BoxObject& object);
+  const FrameImage* decodeSource(const PackedPicture& packed);
+  bool ensureSource(BoxObject& object);
+  void letPixelsGo(BoxObject& object);
   BoxStatus destroyObject(BoxObject& object);
   void removeObject(BoxObject& object);
   BoxStatus move(BoxObject& object, double x, double y);

@@ -27,11 +27,24 @@ std::optional<FrameImage> FlippedAndTurned(const BoxObject& object) {
   return Rotate(*flipped, object.angle);
 }
 
+// Whether every stage stays within the picture ceiling, found from the
+// sizes alone before any pixel is touched: a zoom or a turn beyond it fails
+// at once, as a zoom to nothing does, instead of after the work of the
+// stages before it.
+bool WithinCeiling(const BoxObject& object) {
+  const FrameImage& source = *object.source;
+  const int frames = source.frameCount();
+  std::optional<ImageSize> size = ImageSize{source.width, source.height};
+  if (Turns(object)) size = RotatedSize(*size, frames, object.angle);
+  return size && ScaledSize(*size, frames, object.zoomX, object.zoomY);
+}
+
 }  // namespace
 
 const FrameImage* RenderObjectPicture(const BoxObject& object, ResourceCache& cache) {
   if (object.source == nullptr || !object.source->usable()) return nullptr;
   if (Untransformed(object)) return cache.RegisterImage(*object.source);
+  if (!WithinCeiling(object)) return nullptr;
   std::optional<FrameImage> picture = FlippedAndTurned(object);
   if (!picture) return nullptr;
   Scale(*picture, object.zoomX, object.zoomY);

@@ -1,6 +1,7 @@
 // Index
 //   helpers      MulDiv, PixelColour
-//   loading      LoadFromBytes, LoadGifFrames (canvas and disposal), PNG
+//   loading      LoadFrameImage and its format table, LoadGifFrames (canvas,
+//                disposal, the ceiling), PNG, the picture service
 //   text         LoadFromText: lines, measuring, the two-colour rule
 //   comparing    Clone, Equal, ShownArea
 #include "anim/frameimage/frame_image.h"
@@ -116,18 +117,25 @@ bool IsRestoringDisposal(std::uint8_t disposal) { return disposal == 8 || dispos
 
 }  // namespace
 
-FrameImage LoadGifFrames(std::span<const std::uint8_t> bytes, std::uint32_t key, bool autoKey) {
+FrameImageLoad LoadGifFrames(std::span<const std::uint8_t> bytes, std::uint32_t key, bool autoKey) {
   GifReader reader;
-  if (!reader.Open(bytes)) return {};
-  const auto count = CheckedPixelCount(reader.screenWidth(), reader.screenHeight());
-  if (!count) return {};
+  if (!reader.Open(bytes)) return {{}, reader.error()};
   const int width = reader.screenWidth();
-  std::vector<std::uint32_t> canvas(*count, kEmptyPixel);
-  const std::int64_t frameBytes = static_cast<std::int64_t>(*count) * 4;
+  const int height = reader.screenHeight();
+  if (const DecodeError error = PictureSizeError(width, height); error != DecodeError::None) return {{}, error};
+  const std::int64_t canvasPixels = std::int64_t{width} * height;
+  std::vector<std::uint32_t> canvas(static_cast<std::size_t>(canvasPixels), kEmptyPixel);
 
-  FrameImage image;
+  FrameImageLoad load;
+  FrameImage& image = load.image;
   image.width = width;
-  image.height = reader.screenHeight();
+  image.height = height;
+  // Pixels left under the ceiling. Each frame costs its copy of the canvas,
+  // or the image decoded for it when that is larger, so that neither the
+  // frames kept nor the work of decoding grows beyond the ceiling however
+  // many images the file holds.
+  std::int64_t budget = kMaxPicturePixels;
+  const std::int64_t frameCost = std::max(canvasPixels, kMinFrameCost);
   std::optional<SavedArea> saved;
   for (;;) {
     if (saved) RestoreArea(canvas, width, *saved);
@@ -135,35 +143,75 @@ FrameImage LoadGifFrames(std::span<const std::uint8_t> bytes, std::uint32_t key,
     // Delay and transparency carry over to an image without its own
     // graphic control extension; the disposal does not.
     reader.clearDisposal();
-    auto gif = reader.NextImage(GifReader::AtTrailer::Stop);
-    if (!gif) break;
-    const CanvasArea area = ClipToCanvas(*gif, width, image.height);
+    auto gif = reader.NextImage(GifReader::AtTrailer::Stop, budget);
+    if (!gif) {
+      if (image.frames.empty()) load.error = reader.error() == DecodeError::None ? DecodeError::NoImage : reader.error();
+      load.framesLeftOut = !image.frames.empty() && reader.error() == DecodeError::TooLarge;
+      break;
+    }
+    const std::int64_t cost = std::max(frameCost, std::int64_t{gif->width} * gif->height);
+    if (cost > budget) {
+      load.framesLeftOut = !image.frames.empty();
+      if (image.frames.empty()) load.error = DecodeError::TooLarge;
+      break;
+    }
+    budget -= cost;
+    const CanvasArea area = ClipToCanvas(*gif, width, height);
     if (IsRestoringDisposal(reader.disposal())) saved = SaveArea(canvas, width, area);
     if (!area.empty()) DrawGifImage(canvas, width, *gif, area, reader.transparentFlag(), reader.transparentColour());
 
-    if (frameBytes * (image.frameCount() + 1) > kMaxFrameImageBytes) break;
     ImageFrame frame;
-    frame.delay = reader.delayHundredths() == 0 ? kDefaultGifDelayMs : reader.delayHundredths() * 10;
+    frame.delay = GifDelayMs(reader.delayHundredths());
     frame.keyColour = autoKey ? PixelColour(canvas[0]) : key;
     frame.pixels = canvas;
     image.frames.push_back(std::move(frame));
   }
-  if (image.frames.empty()) return {};
-  return image;
+  if (image.frames.empty()) return {{}, load.error};
+  return load;
+}
+
+namespace {
+
+FrameImageLoad LoadPngFrame(std::span<const std::uint8_t> bytes, std::uint32_t key, bool autoKey) {
+  auto png = ReadPng(bytes);
+  if (!png) return {{}, png.error()};
+  return {SingleFrame(png->width, png->height, std::move(png->pixels), key, autoKey)};
+}
+
+// Everything else goes through the picture service, as one opaque frame.
+FrameImageLoad LoadServicePicture(std::span<const std::uint8_t> bytes, std::uint32_t key, bool autoKey) {
+  auto record = DecodePicture(bytes);
+  if (!record) return {{}, record.error()};
+  auto bitmap = RealisePicture(*record);
+  if (!bitmap) return {{}, DecodeError::DamagedData};
+  for (std::uint32_t& pixel : bitmap->pixels) pixel &= 0x00FFFFFF;
+  return {SingleFrame(bitmap->width, bitmap->height, std::move(bitmap->pixels), key, autoKey)};
+}
+
+struct FrameImageFormat {
+  bool (*sniff)(std::span<const std::uint8_t>);
+  FrameImageLoad (*load)(std::span<const std::uint8_t>, std::uint32_t, bool);
+};
+
+// The formats the animation units read beyond the picture service's: every
+// frame of a GIF, and PNG. A new one is a row here.
+constexpr FrameImageFormat kFrameImageFormats[] = {
+    {StartsWithGifSignature, LoadGifFrames},
+    {HasPngSignature, LoadPngFrame},
+};
+
+}  // namespace
+
+FrameImageLoad LoadFrameImage(std::span<const std::uint8_t> bytes, std::uint32_t key, bool autoKey) {
+  if (bytes.empty()) return {{}, DecodeError::Truncated};
+  for (const FrameImageFormat& format : kFrameImageFormats) {
+    if (format.sniff(bytes)) return format.load(bytes, key, autoKey);
+  }
+  return LoadServicePicture(bytes, key, autoKey);
 }
 
 FrameImage FrameImage::LoadFromBytes(std::span<const std::uint8_t> bytes, std::uint32_t key, bool autoKey) {
-  if (bytes.empty()) return {};
-  if (StartsWithGifSignature(bytes)) return LoadGifFrames(bytes, key, autoKey);
-  if (HasPngSignature(bytes)) {
-    auto png = ReadPng(bytes);
-    if (!png) return {};
-    return SingleFrame(png->width, png->height, std::move(png->pixels), key, autoKey);
-  }
-  auto bitmap = PictureToBitmap(bytes);
-  if (!bitmap) return {};
-  for (std::uint32_t& pixel : bitmap->pixels) pixel &= 0x00FFFFFF;
-  return SingleFrame(bitmap->width, bitmap->height, std::move(bitmap->pixels), key, autoKey);
+  return LoadFrameImage(bytes, key, autoKey).image;
 }
 
 // [SECTION] text

@@ -16,16 +16,16 @@
 #include <vector>
 
 #include "anim/frameimage/text_renderer.h"
+#include "anim/picture/decoded.h"
 
 namespace horavia::anim {
 
+// Sizes: every frame image, all its frames together, stays within the
+// picture ceiling of pixel_size.h (4096 × 4096 pixels). Loading keeps the
+// frames that fit and leaves the rest out; every operation that would build
+// a larger image builds none.
 inline constexpr std::uint32_t kNoKey = 0xFF000000;
 inline constexpr std::uint32_t kEmptyPixel = 0xFFFFFFFF;
-// A GIF image whose graphic-control delay is 0 shows for this long.
-inline constexpr int kDefaultGifDelayMs = 50;
-// Ceiling on all frames of one image together, so that a long animation of
-// a large canvas cannot allocate without bound. Frames beyond it are dropped.
-inline constexpr std::int64_t kMaxFrameImageBytes = std::int64_t{256} << 20;
 
 struct ImageFrame {
   std::uint32_t keyColour = kNoKey;
@@ -42,10 +42,7 @@ struct FrameImage {
   // Every operation ignores an image that is not usable.
   bool usable() const { return width > 0 && height > 0 && !frames.empty(); }
 
-  // Replaces nothing: returns the decoded image, empty when the bytes do not
-  // decode. GIF keeps every frame; PNG goes through libpng; everything else
-  // through PictureToBitmap. With autoKey each frame's key is the colour of
-  // its top-left pixel, else `key` (which may be kNoKey).
+  // The image LoadFrameImage gives, empty when the bytes do not decode.
   static FrameImage LoadFromBytes(std::span<const std::uint8_t> bytes, std::uint32_t key, bool autoKey);
 
   // The text (code page 936, lines split at "\n", a "\r" before it dropped)
@@ -54,8 +51,23 @@ struct FrameImage {
   static FrameImage LoadFromText(std::string_view text, TextRenderer& renderer, std::uint32_t colour);
 };
 
-// The GIF loader on its own (LoadFromBytes picks it for GIF signatures).
-FrameImage LoadGifFrames(std::span<const std::uint8_t> bytes, std::uint32_t key, bool autoKey);
+// What loading picture bytes gave: the image, or why it is empty, and
+// whether frames were left out because all of them would not fit under the
+// ceiling (the first ones that fit are kept).
+struct FrameImageLoad {
+  FrameImage image;
+  DecodeError error = DecodeError::None;
+  bool framesLeftOut = false;
+};
+
+// Decodes picture bytes: a GIF into every frame (as many as fit), a PNG
+// through libpng, everything else through the picture service as one frame.
+// With autoKey each frame's key is the colour of its top-left pixel, else
+// `key` (which may be kNoKey).
+FrameImageLoad LoadFrameImage(std::span<const std::uint8_t> bytes, std::uint32_t key, bool autoKey);
+
+// The GIF loader on its own (LoadFrameImage picks it for GIF signatures).
+FrameImageLoad LoadGifFrames(std::span<const std::uint8_t> bytes, std::uint32_t key, bool autoKey);
 
 // Colour value 0x00BBGGRR of a pixel, transparency dropped.
 std::uint32_t PixelColour(std::uint32_t pixel);
@@ -68,17 +80,29 @@ std::optional<FrameImage> Clone(const FrameImage& image);
 // 1 mirrors left to right, 2 turns upside down, 3 both; others do nothing.
 void Flip(FrameImage& image, int type);
 
+struct ImageSize {
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const ImageSize&, const ImageSize&) = default;
+};
+
 // A new image turned clockwise by `degrees` about its top-left corner:
 // quarter turns exactly, any other angle by nearest neighbour with
 // kEmptyPixel outside the source. Nothing when the image is unusable or the
-// result would be smaller than one pixel.
+// result would be smaller than one pixel or beyond the ceiling.
 std::optional<FrameImage> Rotate(const FrameImage& image, double degrees);
+// The size Rotate gives an image of that size and frame count, or nothing
+// when it gives none; computed without touching a pixel.
+std::optional<ImageSize> RotatedSize(ImageSize size, int frames, double degrees);
 
 // Scales by per-mille factors (1000 = unchanged) by nearest neighbour; the
-// keys are dropped. A factor below 1000 with the other above scales in two
-// passes, x first. A result below one pixel (or above the size ceiling)
+// keys are dropped. Nothing happens unless both factors are above 0 and not
+// both 1000. A factor below 1000 with the other above scales in two passes,
+// x first. A pass whose result is below one pixel or beyond the ceiling
 // empties the image.
 void Scale(FrameImage& image, int perMilleX, int perMilleY);
+// The size Scale leaves, or nothing when it would empty the image.
+std::optional<ImageSize> ScaledSize(ImageSize size, int frames, int perMilleX, int perMilleY);
 
 // Moves every non-key pixel towards `colour` by depth percent (capped at 100).
 void Tint(FrameImage& image, std::uint32_t colour, int depthPercent);
@@ -120,6 +144,10 @@ void CopyRect(PixelView destination, ConstPixelView source, CopyArea area);
 // True when (pointX, pointY) lies on the image drawn at (imageX, imageY), on a
 // pixel that is not fully transparent and not the frame's key colour.
 bool HitTest(const FrameImage& image, int imageX, int imageY, int frameIndex, int pointX, int pointY);
+
+// The pixels of one frame that HitTest finds, row by row; empty for a frame
+// the image does not have. Lets a hit test work without the pixels.
+std::vector<bool> HitMask(const FrameImage& image, int frameIndex);
 
 // A rectangle of an image's pixels, relative to its top-left corner.
 struct ImageArea {

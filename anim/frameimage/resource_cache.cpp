@@ -23,13 +23,28 @@ ResourceCache::Entry* ResourceCache::FindBlob(std::span<const std::uint8_t> byte
 }
 
 const FrameImage* ResourceCache::RegisterImage(std::unique_ptr<FrameImage> image) {
+  return RegisterDecoded(std::move(image), {});
+}
+
+const FrameImage* ResourceCache::RegisterDecoded(std::unique_ptr<FrameImage> image, PackedPicture origin) {
   if (!image || !image->usable()) return nullptr;
   if (Entry* entry = FindImage(*image)) {
     ++entry->references;
+    if (entry->origin.empty()) entry->origin = std::move(origin);
     return entry->image.get();  // the new image is dropped here
   }
-  entries_.push_back({Kind::Image, std::move(image), nullptr, 1});
+  entries_.push_back({Kind::Image, std::move(image), nullptr, 1, std::move(origin)});
   return entries_.back().image.get();
+}
+
+const FrameImage* ResourceCache::AcquireDecoded(const PackedPicture& origin) {
+  if (origin.empty()) return nullptr;
+  for (Entry& entry : entries_) {
+    if (entry.kind != Kind::Image || entry.origin != origin) continue;
+    ++entry.references;
+    return entry.image.get();
+  }
+  return nullptr;
 }
 
 const FrameImage* ResourceCache::RegisterImage(const FrameImage& image) {
@@ -38,7 +53,7 @@ const FrameImage* ResourceCache::RegisterImage(const FrameImage& image) {
     ++entry->references;
     return entry->image.get();
   }
-  entries_.push_back({Kind::Image, std::make_unique<FrameImage>(image), nullptr, 1});
+  entries_.push_back({Kind::Image, std::make_unique<FrameImage>(image), nullptr, 1, {}});
   return entries_.back().image.get();
 }
 
@@ -48,7 +63,7 @@ const ResourceCache::Blob* ResourceCache::RegisterBlob(std::unique_ptr<Blob> blo
     ++entry->references;
     return entry->blob.get();  // the new blob is dropped here
   }
-  entries_.push_back({Kind::Blob, nullptr, std::move(blob), 1});
+  entries_.push_back({Kind::Blob, nullptr, std::move(blob), 1, {}});
   return entries_.back().blob.get();
 }
 
@@ -58,7 +73,7 @@ const ResourceCache::Blob* ResourceCache::RegisterBlob(std::span<const std::uint
     ++entry->references;
     return entry->blob.get();
   }
-  entries_.push_back({Kind::Blob, nullptr, std::make_unique<Blob>(bytes.begin(), bytes.end()), 1});
+  entries_.push_back({Kind::Blob, nullptr, std::make_unique<Blob>(bytes.begin(), bytes.end()), 1, {}});
   return entries_.back().blob.get();
 }
 

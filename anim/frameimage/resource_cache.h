@@ -1,6 +1,9 @@
 // One per animation box: shares equal frame images and equal byte blobs
 // (sounds, font data) between the objects that use them, with reference
-// counts.
+// counts. An image decoded from bytes remembers them, so that the next
+// object showing the same bytes shares it without decoding them again; the
+// image goes with its last reference, so decoded pictures live only as long
+// as something uses them.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +12,7 @@
 #include <vector>
 
 #include "anim/frameimage/frame_image.h"
+#include "anim/frameimage/packed_picture.h"
 
 namespace horavia::anim {
 
@@ -24,6 +28,12 @@ class ResourceCache {
   // Registers an image the caller keeps: a match gains a reference, else the
   // cache stores a copy. Passing an item the cache returned counts again.
   const FrameImage* RegisterImage(const FrameImage& image);
+  // Registers an image decoded from `origin`, as the first RegisterImage
+  // does, and keeps the origin with the entry for AcquireDecoded.
+  const FrameImage* RegisterDecoded(std::unique_ptr<FrameImage> image, PackedPicture origin);
+  // The image decoded from an equal origin, with one more reference; null
+  // when the cache holds none.
+  const FrameImage* AcquireDecoded(const PackedPicture& origin);
 
   // The same for byte blobs; nothing for an empty one.
   const Blob* RegisterBlob(std::unique_ptr<Blob> blob);
@@ -44,6 +54,7 @@ class ResourceCache {
     std::unique_ptr<FrameImage> image;
     std::unique_ptr<Blob> blob;
     int references = 1;
+    PackedPicture origin;  // what the image was decoded from, if known
     const void* item() const { return kind == Kind::Image ? static_cast<const void*>(image.get()) : blob.get(); }
   };
 

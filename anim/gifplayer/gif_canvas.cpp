@@ -43,7 +43,7 @@ bool GifCanvas::open(std::span<const std::uint8_t> bytes, std::uint32_t backgrou
     return true;
   }
   ensureCanvas();
-  delayMs_ = GifDelayMs(reader_.delayHundredths());
+  delayMs_ = static_cast<std::uint32_t>(GifDelayMs(reader_.delayHundredths()));
   draw(*first);
   return true;
 }
@@ -62,7 +62,7 @@ bool GifCanvas::composeNext() {
   }
   std::optional<GifImage> image = nextImage();
   if (!image) return false;
-  delayMs_ = GifDelayMs(reader_.delayHundredths());
+  delayMs_ = static_cast<std::uint32_t>(GifDelayMs(reader_.delayHundredths()));
   if (RestoresArea(reader_.disposal())) pendingRestore_ = save(*image);
   draw(*image);
   return true;

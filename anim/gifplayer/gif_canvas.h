@@ -22,14 +22,6 @@
 
 namespace horavia::anim {
 
-// How long an image stays when its delay is 0.
-inline constexpr std::uint32_t kDefaultGifDelayMs = 50;
-
-// An image's delay in milliseconds: hundredths × 10, or the default for 0.
-constexpr std::uint32_t GifDelayMs(int hundredths) {
-  return hundredths <= 0 ? kDefaultGifDelayMs : static_cast<std::uint32_t>(hundredths) * 10;
-}
-
 class GifCanvas {
  public:
   // Opens the bytes and reads the first image to tell a single image from

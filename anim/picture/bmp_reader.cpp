@@ -23,8 +23,8 @@ struct BmpHeader {
   std::uint32_t coloursUsed = 0;
 };
 
-bool ReadHeader(base::ByteReader& reader, BmpHeader& header) {
-  if (reader.u8() != 'B' || reader.u8() != 'M') return false;
+DecodeError ReadHeader(base::ByteReader& reader, BmpHeader& header) {
+  if (reader.u8() != 'B' || reader.u8() != 'M') return DecodeError::UnknownFormat;
   reader.skip(8);  // file size, reserved
   header.dataOffset = reader.u32();
   header.infoSize = reader.u32();
@@ -36,7 +36,8 @@ bool ReadHeader(base::ByteReader& reader, BmpHeader& header) {
   reader.skip(12);  // image size, resolution
   header.coloursUsed = reader.u32();
   reader.u32();  // important colours
-  return reader.ok() && header.infoSize >= kMinInfoHeaderSize;
+  if (!reader.ok()) return DecodeError::Truncated;
+  return header.infoSize >= kMinInfoHeaderSize ? DecodeError::None : DecodeError::Malformed;
 }
 
 bool IsSupportedDepth(int depth) { return depth == 1 || depth == 4 || depth == 8 || depth == 24 || depth == 32; }
@@ -55,31 +56,35 @@ inline unsigned PaletteIndex(const std::uint8_t* row, std::int64_t x, int depth)
 
 }  // namespace
 
-std::optional<PictureRecord> ReadBmp(std::span<const std::uint8_t> bytes) {
+Decoded<PictureRecord> ReadBmp(std::span<const std::uint8_t> bytes) {
   base::ByteReader reader(bytes);
   BmpHeader header;
-  if (!ReadHeader(reader, header)) return std::nullopt;
-  if (header.compression != 0 || !IsSupportedDepth(header.depth)) return std::nullopt;
+  if (const DecodeError error = ReadHeader(reader, header); error != DecodeError::None) return error;
+  // Run-length and bit-field bitmaps, and 16-bit ones, are valid files the
+  // program does not read.
+  if (header.compression != 0 || !IsSupportedDepth(header.depth)) return DecodeError::Unsupported;
 
   const std::int64_t width = std::llabs(header.width);
   const std::int64_t height = std::llabs(header.height);
-  if (!CheckedPixelCount(width, height)) return std::nullopt;
+  if (const DecodeError error = PictureSizeError(width, height); error != DecodeError::None) return error;
 
   // The colour table follows the information header, whatever its version.
   std::uint32_t palette[256] = {};
   std::uint64_t tableEnd = kFileHeaderSize + std::uint64_t{header.infoSize};
   if (header.depth <= 8) {
     const std::uint64_t entries = header.coloursUsed ? header.coloursUsed : 1u << header.depth;
-    if (!reader.seek(kFileHeaderSize + header.infoSize)) return std::nullopt;
+    if (!reader.seek(kFileHeaderSize + header.infoSize)) return DecodeError::Truncated;
     const std::uint64_t kept = entries < 256 ? entries : 256;
     for (std::uint64_t i = 0; i < kept; ++i) palette[i] = reader.u32() & 0x00FFFFFF;
-    if (!reader.ok()) return std::nullopt;
+    if (!reader.ok()) return DecodeError::Truncated;
     tableEnd += entries * 4;
   }
-  if (header.dataOffset < tableEnd) return std::nullopt;
+  if (header.dataOffset < tableEnd) return DecodeError::Malformed;
 
   const std::uint64_t stride = (static_cast<std::uint64_t>(width) * header.depth + 31) / 32 * 4;
-  if (header.dataOffset > bytes.size() || stride * height > bytes.size() - header.dataOffset) return std::nullopt;
+  if (header.dataOffset > bytes.size() || stride * height > bytes.size() - header.dataOffset) {
+    return DecodeError::Truncated;
+  }
 
   PictureRecord record;
   record.kind = PictureKind::Bmp;

@@ -191,8 +191,14 @@ bool ReadColourTable(base::ByteReader& reader, int entries, std::array<std::uint
 
 bool GifReader::Open(std::span<const std::uint8_t> bytes) {
   *this = GifReader{};
-  if (bytes.size() <= 13) return false;
-  if (std::memcmp(bytes.data(), "GIF87a", 6) != 0 && std::memcmp(bytes.data(), "GIF89a", 6) != 0) return false;
+  if (bytes.size() < 6 || (std::memcmp(bytes.data(), "GIF87a", 6) != 0 && std::memcmp(bytes.data(), "GIF89a", 6) != 0)) {
+    error_ = DecodeError::UnknownFormat;
+    return false;
+  }
+  if (bytes.size() <= 13) {
+    error_ = DecodeError::Truncated;
+    return false;
+  }
   base::ByteReader reader(bytes);
   reader.skip(6);
   screenWidth_ = reader.u16();
@@ -202,7 +208,10 @@ bool GifReader::Open(std::span<const std::uint8_t> bytes) {
   reader.u8();  // pixel aspect ratio
   if (packed & 0x80) {
     globalColourCount_ = 1 << ((packed & 7) + 1);
-    if (!ReadColourTable(reader, globalColourCount_, globalPalette_)) return false;
+    if (!ReadColourTable(reader, globalColourCount_, globalPalette_)) {
+      error_ = DecodeError::Truncated;
+      return false;
+    }
   }
   auto rest = reader.rest();
   source_.assign(rest.begin(), rest.end());
@@ -222,7 +231,8 @@ bool GifReader::SkipSubBlocks() {
   return true;
 }
 
-bool GifReader::ReadExtension() {
+// None, or why the extension at the read position cannot be walked over.
+DecodeError GifReader::ReadExtension() {
   base::ByteReader reader(source_);
   reader.seek(position_);
   const std::uint8_t label = reader.u8();
@@ -232,12 +242,14 @@ bool GifReader::ReadExtension() {
       break;
     case 0xF9: {  // graphic control
       const std::uint8_t size = reader.u8();
-      if (size < 4) return false;
+      if (reader.ok() && size < 4) return DecodeError::Malformed;
       const std::uint8_t packed = reader.u8();
-      delay_ = reader.u16();
-      transparentIndex_ = reader.u8();
+      const int delay = reader.u16();
+      const int transparentIndex = reader.u8();
       reader.skip(size - 4u);
-      if (!reader.ok()) return false;
+      if (!reader.ok()) return DecodeError::Truncated;
+      delay_ = delay;
+      transparentIndex_ = transparentIndex;
       disposal_ = packed & 0x1C;
       transparentFlag_ = (packed & 1) != 0;
       break;
@@ -248,14 +260,14 @@ bool GifReader::ReadExtension() {
       reader.skip(12);
       break;
     default:
-      return false;
+      return reader.ok() ? DecodeError::Malformed : DecodeError::Truncated;
   }
-  if (!reader.ok()) return false;
+  if (!reader.ok()) return DecodeError::Truncated;
   position_ = reader.position();
-  return SkipSubBlocks();
+  return SkipSubBlocks() ? DecodeError::None : DecodeError::Truncated;
 }
 
-std::optional<GifImage> GifReader::ReadImage() {
+std::optional<GifImage> GifReader::ReadImage(std::int64_t maxPixels) {
   base::ByteReader reader(source_);
   reader.seek(position_);
   GifImage image;
@@ -264,16 +276,16 @@ std::optional<GifImage> GifReader::ReadImage() {
   image.width = reader.u16();
   image.height = reader.u16();
   image.packed = reader.u8();
-  if (!reader.ok()) return std::nullopt;
+  if (!reader.ok()) return Fail(DecodeError::Truncated);
   if (image.packed & 0x80) {
-    if (!ReadColourTable(reader, 1 << ((image.packed & 7) + 1), image.palette)) return std::nullopt;
+    if (!ReadColourTable(reader, 1 << ((image.packed & 7) + 1), image.palette)) return Fail(DecodeError::Truncated);
   } else {
     image.palette = globalPalette_;
   }
   if (transparentFlag_) transparentColour_ = ColourFromPixel(image.palette[transparentIndex_]);
 
   const int minimumCodeSize = reader.u8();
-  if (!reader.ok()) return std::nullopt;
+  if (!reader.ok()) return Fail(DecodeError::Truncated);
 
   // Gather the code stream out of its sub-blocks. A sub-block that runs past
   // the data keeps what is there; the decoder reads 0xFF beyond.
@@ -289,20 +301,22 @@ std::optional<GifImage> GifReader::ReadImage() {
   position_ = reader.position();
 
   if (image.width == 0 || image.height == 0) {
-    if (minimumCodeSize < 1 || minimumCodeSize >= kMaxCodeBits) return std::nullopt;
+    if (minimumCodeSize < 1 || minimumCodeSize >= kMaxCodeBits) return Fail(DecodeError::DamagedData);
     return image;
   }
   const auto count = CheckedPixelCount(image.width, image.height);
-  if (!count) return std::nullopt;
+  if (!count || static_cast<std::int64_t>(*count) > maxPixels) return Fail(DecodeError::TooLarge);
   image.indices.assign(*count, 0);
-  if (!DecodeGifLzw(data, minimumCodeSize, image.indices)) return std::nullopt;
+  if (!DecodeGifLzw(data, minimumCodeSize, image.indices)) return Fail(DecodeError::DamagedData);
   if (image.interlaced()) Deinterlace(image.indices, image.width, image.height);
   return image;
 }
 
-std::optional<GifImage> GifReader::NextImage(AtTrailer atTrailer) {
+std::optional<GifImage> GifReader::NextImage(AtTrailer atTrailer, std::int64_t maxPixels) {
+  error_ = DecodeError::None;
   bool rewound = false;
   for (;;) {
+    // A file may end without its trailer: the walk ends there too.
     if (position_ >= source_.size()) return std::nullopt;
     const std::uint8_t introducer = source_[position_];
     if (introducer == 0x00 || introducer == ';') {
@@ -313,11 +327,11 @@ std::optional<GifImage> GifReader::NextImage(AtTrailer atTrailer) {
     }
     ++position_;
     if (introducer == '!') {
-      if (!ReadExtension()) return std::nullopt;
+      if (const DecodeError error = ReadExtension(); error != DecodeError::None) return Fail(error);
       continue;
     }
-    if (introducer == ',') return ReadImage();
-    return std::nullopt;
+    if (introducer == ',') return ReadImage(maxPixels);
+    return Fail(DecodeError::Malformed);
   }
 }
 

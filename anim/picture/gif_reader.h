@@ -15,8 +15,16 @@
 #include <vector>
 
 #include "anim/picture/bitmap.h"
+#include "anim/picture/decoded.h"
+#include "anim/picture/pixel_size.h"
 
 namespace horavia::anim {
+
+// How long an image stays when its graphic-control delay is 0.
+inline constexpr int kDefaultGifDelayMs = 50;
+
+// An image's delay in milliseconds: hundredths × 10, or the default for 0.
+constexpr int GifDelayMs(int hundredths) { return hundredths <= 0 ? kDefaultGifDelayMs : hundredths * 10; }
 
 // One decoded GIF image: indices top row first (rows unpadded, interlacing
 // already undone) and its colour table as pixels 0x00RRGGBB. Entries the
@@ -49,13 +57,20 @@ class GifReader {
   enum class AtTrailer { Rewind, Stop };
 
   // False when the data is 13 bytes or less, the signature is wrong or the
-  // global colour table does not fit.
+  // global colour table does not fit; error() says which.
   bool Open(std::span<const std::uint8_t> bytes);
 
-  // The next image, or nothing at the end of the walk or on malformed data.
-  // With Rewind the walk starts over at the trailer once per call, so a file
-  // without images ends instead of spinning.
-  std::optional<GifImage> NextImage(AtTrailer atTrailer = AtTrailer::Rewind);
+  // The next image, or nothing at the end of the walk or on malformed data
+  // (error() tells the two apart). With Rewind the walk starts over at the
+  // trailer once per call, so a file without images ends instead of
+  // spinning. An image of more than `maxPixels` is refused as TooLarge
+  // before anything is decoded or allocated for it.
+  std::optional<GifImage> NextImage(AtTrailer atTrailer = AtTrailer::Rewind,
+                                    std::int64_t maxPixels = kMaxPicturePixels);
+
+  // Why the last Open or NextImage gave nothing; None after a walk that
+  // simply ended.
+  DecodeError error() const { return error_; }
 
   // The walk's read position within the data after the header and global
   // colour table, and that data's length: after an image, a position at the
@@ -84,8 +99,13 @@ class GifReader {
 
  private:
   bool SkipSubBlocks();
-  bool ReadExtension();
-  std::optional<GifImage> ReadImage();
+  DecodeError ReadExtension();
+  std::optional<GifImage> ReadImage(std::int64_t maxPixels);
+  // Records why the walk stopped; always answers nothing.
+  std::nullopt_t Fail(DecodeError error) {
+    error_ = error;
+    return std::nullopt;
+  }
 
   std::vector<std::uint8_t> source_;  // everything after the header and global table
   std::size_t position_ = 0;
@@ -100,6 +120,7 @@ class GifReader {
   int delay_ = 0;
   int transparentIndex_ = 0;
   std::uint32_t transparentColour_ = 0;
+  DecodeError error_ = DecodeError::None;
 };
 
 }  // namespace horavia::anim

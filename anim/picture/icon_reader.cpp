@@ -50,7 +50,7 @@ int EntryCount(std::span<const std::uint8_t> container) {
 
 inline unsigned BitAt(const std::uint8_t* row, int x) { return row[x >> 3] >> (7 - (x & 7)) & 1; }
 
-std::optional<IconPicture> ReadDibIcon(std::span<const std::uint8_t> image) {
+Decoded<IconPicture> ReadDibIcon(std::span<const std::uint8_t> image) {
   base::ByteReader reader(image);
   const std::uint32_t headerSize = reader.u32();
   const std::int32_t width = reader.i32();
@@ -60,15 +60,19 @@ std::optional<IconPicture> ReadDibIcon(std::span<const std::uint8_t> image) {
   const std::uint32_t compression = reader.u32();
   reader.skip(12);
   std::uint32_t coloursUsed = reader.u32();
-  if (!reader.ok() || headerSize < 40 || compression != 0) return std::nullopt;
+  if (!reader.ok()) return DecodeError::Truncated;
+  if (headerSize < 40) return DecodeError::Malformed;
+  if (compression != 0) return DecodeError::Unsupported;
   // The header's height counts the colour bitmap and the mask together.
   const int height = doubleHeight / 2;
-  const auto count = CheckedPixelCount(width, height);
-  if (!count) return std::nullopt;
-  if (depth != 1 && depth != 4 && depth != 8 && depth != 16 && depth != 24 && depth != 32) return std::nullopt;
+  if (const DecodeError error = PictureSizeError(width, height); error != DecodeError::None) return error;
+  const std::size_t count = static_cast<std::size_t>(width) * height;
+  if (depth != 1 && depth != 4 && depth != 8 && depth != 16 && depth != 24 && depth != 32) {
+    return DecodeError::Unsupported;
+  }
 
   std::uint32_t palette[256] = {};
-  if (!reader.seek(headerSize)) return std::nullopt;
+  if (!reader.seek(headerSize)) return DecodeError::Truncated;
   if (depth <= 8) {
     const std::uint32_t entries = coloursUsed && coloursUsed < (1u << depth) ? coloursUsed : 1u << depth;
     for (std::uint32_t i = 0; i < entries; ++i) palette[i] = reader.u32() & 0x00FFFFFF;
@@ -79,13 +83,13 @@ std::optional<IconPicture> ReadDibIcon(std::span<const std::uint8_t> image) {
   // Some 32-bit icons leave the mask out; their alpha says everything.
   auto maskBits = reader.remaining() >= maskStride * height ? reader.take(maskStride * height)
                                                            : std::span<const std::uint8_t>{};
-  if (!reader.ok() || (depth != 32 && maskBits.empty())) return std::nullopt;
+  if (!reader.ok() || (depth != 32 && maskBits.empty())) return DecodeError::Truncated;
 
   IconPicture icon;
   icon.width = width;
   icon.height = height;
-  icon.pixels.resize(*count);
-  icon.opacity.resize(*count);
+  icon.pixels.resize(count);
+  icon.opacity.resize(count);
   bool anyAlpha = false;
   for (int y = 0; y < height; ++y) {
     // Both bitmaps store the bottom row first.
@@ -117,7 +121,7 @@ std::optional<IconPicture> ReadDibIcon(std::span<const std::uint8_t> image) {
   // A 32-bit image whose alpha is all zero is an old-style icon: the AND
   // mask decides, as it does for every other depth.
   if (depth == 32 && anyAlpha) return icon;
-  if (maskBits.empty()) return std::nullopt;
+  if (maskBits.empty()) return DecodeError::Truncated;
   for (int y = 0; y < height; ++y) {
     const std::uint8_t* mask = maskBits.data() + static_cast<std::size_t>(height - 1 - y) * maskStride;
     for (int x = 0; x < width; ++x) {
@@ -127,9 +131,9 @@ std::optional<IconPicture> ReadDibIcon(std::span<const std::uint8_t> image) {
   return icon;
 }
 
-std::optional<IconPicture> ReadPngIcon(std::span<const std::uint8_t> image) {
+Decoded<IconPicture> ReadPngIcon(std::span<const std::uint8_t> image) {
   auto png = ReadPng(image);
-  if (!png) return std::nullopt;
+  if (!png) return png.error();
   IconPicture icon;
   icon.width = png->width;
   icon.height = png->height;
@@ -154,22 +158,23 @@ int ChooseIconEntry(std::span<const std::uint8_t> container) {
   return count - 1;
 }
 
-std::optional<IconPicture> ReadIconImage(std::span<const std::uint8_t> image) {
+Decoded<IconPicture> ReadIconImage(std::span<const std::uint8_t> image) {
   if (HasPngSignature(image)) return ReadPngIcon(image);
   return ReadDibIcon(image);
 }
 
-std::optional<IconPicture> ReadIconContainer(std::span<const std::uint8_t> bytes) {
+Decoded<IconPicture> ReadIconContainer(std::span<const std::uint8_t> bytes) {
   base::ByteReader reader(bytes);
   const int reserved = reader.u16();
   const int type = reader.u16();
-  if (!reader.ok() || reserved != 0 || (type != 1 && type != 2)) return std::nullopt;
+  if (!reader.ok()) return DecodeError::Truncated;
+  if (reserved != 0 || (type != 1 && type != 2)) return DecodeError::UnknownFormat;
   const int index = ChooseIconEntry(bytes);
-  if (index < 0) return std::nullopt;
+  if (index < 0) return DecodeError::Truncated;
   const IconEntry entry = ReadEntry(bytes, index);
-  if (entry.offset > bytes.size() || entry.byteSize > bytes.size() - entry.offset) return std::nullopt;
+  if (entry.offset > bytes.size() || entry.byteSize > bytes.size() - entry.offset) return DecodeError::Truncated;
   auto icon = ReadIconImage(bytes.subspan(entry.offset, entry.byteSize));
-  if (!icon) return std::nullopt;
+  if (!icon) return icon.error();
   if (type == 2) {
     icon->cursor = true;
     icon->hotX = entry.planesOrHotX;

@@ -3,9 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <vector>
+
+#include "anim/picture/decoded.h"
 
 namespace horavia::anim {
 
@@ -30,10 +31,10 @@ struct IconPicture {
 int ChooseIconEntry(std::span<const std::uint8_t> container);
 
 // Reads the chosen entry of an icon (type 1) or cursor (type 2) container.
-std::optional<IconPicture> ReadIconContainer(std::span<const std::uint8_t> bytes);
+Decoded<IconPicture> ReadIconContainer(std::span<const std::uint8_t> bytes);
 
 // One entry's image bytes: a PNG file, or a DIB (information header, colour
 // table, XOR pixels, AND mask) whose header height counts both bitmaps.
-std::optional<IconPicture> ReadIconImage(std::span<const std::uint8_t> image);
+Decoded<IconPicture> ReadIconImage(std::span<const std::uint8_t> image);
 
 }  // namespace horavia::anim

@@ -17,11 +17,23 @@ namespace {
 
 // libjpeg may use this much for coefficient buffers of progressive files.
 constexpr long kMaxJpegWorkingMemory = 512L << 20;
+// A progressive file passes over all its coefficients once a scan, and the
+// scans are as many as the file asks for; real files have about ten.
+constexpr int kMaxJpegScans = 100;
+// With Huffman coding every 8 × 8 block takes at least one bit of its first
+// scan (a code is at least a bit long), so a complete file holds at least a
+// byte per 512 pixels. A header that claims more pixels than its file could
+// code is a file cut short, and decoding the rest from nothing would cost
+// work its bytes never paid for. (Arithmetic coding can do better, and is
+// left alone.)
+constexpr std::uint64_t kMaxPixelsPerByte = 512;
 
 struct JpegContext {
   jpeg_decompress_struct info{};
   jpeg_error_mgr errors{};
+  jpeg_progress_mgr progress{};
   std::jmp_buf failure{};
+  DecodeError error = DecodeError::DamagedData;  // what a jump back means
   std::vector<std::uint8_t> rgbRows;  // top row first, 3 bytes per pixel
 };
 
@@ -32,24 +44,37 @@ struct JpegContext {
 
 void IgnoreJpegMessage(j_common_ptr) {}
 
-// Decodes into context.rgbRows; false on any libjpeg error or a picture too
-// large to accept.
-bool DecodeRows(JpegContext& context, std::span<const std::uint8_t> bytes) {
+void LimitScans(j_common_ptr common) {
+  auto* info = reinterpret_cast<j_decompress_ptr>(common);
+  if (info->is_decompressor && info->input_scan_number > kMaxJpegScans) {
+    static_cast<JpegContext*>(info->client_data)->error = DecodeError::Unsupported;
+    OnJpegError(common);
+  }
+}
+
+// Decodes into context.rgbRows; DamagedData on any libjpeg error, or why
+// the picture is not accepted.
+DecodeError DecodeRows(JpegContext& context, std::span<const std::uint8_t> bytes) {
   jpeg_decompress_struct& info = context.info;
-  if (setjmp(context.failure)) return false;
+  if (setjmp(context.failure)) return context.error;
   jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
-  if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) return false;
-  if (!CheckedPixelCount(info.image_width, info.image_height)) return false;
+  if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) return DecodeError::Truncated;
+  if (const DecodeError error = PictureSizeError(info.image_width, info.image_height); error != DecodeError::None) {
+    return error;
+  }
+  if (!info.arith_code && std::uint64_t{info.image_width} * info.image_height > bytes.size() * kMaxPixelsPerByte) {
+    return DecodeError::Truncated;
+  }
   jpeg_start_decompress(&info);
   const int components = info.output_components;
-  if (components != 1 && components != 3) return false;  // CMYK and others are not shown
+  if (components != 1 && components != 3) return DecodeError::Unsupported;  // CMYK and others are not shown
 
   const std::size_t width = info.output_width;
   context.rgbRows.resize(width * info.output_height * 3);
   while (info.output_scanline < info.output_height) {
     std::uint8_t* row = context.rgbRows.data() + info.output_scanline * width * 3;
     JSAMPROW rowPointer = row;
-    if (jpeg_read_scanlines(&info, &rowPointer, 1) != 1) return false;
+    if (jpeg_read_scanlines(&info, &rowPointer, 1) != 1) return DecodeError::Truncated;
     if (components == 1) {
       // Spread the grey values over three channels, from the right end so
       // that none is overwritten before it is read.
@@ -57,13 +82,13 @@ bool DecodeRows(JpegContext& context, std::span<const std::uint8_t> bytes) {
     }
   }
   jpeg_finish_decompress(&info);
-  return true;
+  return DecodeError::None;
 }
 
 }  // namespace
 
-std::optional<PictureRecord> ReadJpeg(std::span<const std::uint8_t> bytes) {
-  if (bytes.empty()) return std::nullopt;
+Decoded<PictureRecord> ReadJpeg(std::span<const std::uint8_t> bytes) {
+  if (bytes.empty()) return DecodeError::Truncated;
   JpegContext context;
   context.info.err = jpeg_std_error(&context.errors);
   context.errors.error_exit = OnJpegError;
@@ -71,11 +96,13 @@ std::optional<PictureRecord> ReadJpeg(std::span<const std::uint8_t> bytes) {
   context.info.client_data = &context;
   jpeg_create_decompress(&context.info);
   context.info.mem->max_memory_to_use = kMaxJpegWorkingMemory;
-  const bool decoded = DecodeRows(context, bytes);
+  context.progress.progress_monitor = LimitScans;
+  context.info.progress = &context.progress;
+  const DecodeError error = DecodeRows(context, bytes);
   const int width = static_cast<int>(context.info.output_width);
   const int height = static_cast<int>(context.info.output_height);
   jpeg_destroy_decompress(&context.info);
-  if (!decoded) return std::nullopt;
+  if (error != DecodeError::None) return error;
 
   // Record layout: B, G, R with the bottom row first.
   PictureRecord record;

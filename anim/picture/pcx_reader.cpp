@@ -11,6 +11,8 @@ namespace {
 
 constexpr std::size_t kHeaderSize = 128;
 constexpr std::uint8_t kPaletteMarker = 0x0C;
+// The most one run can stand for: a count byte of 0xFF repeats 63 times.
+constexpr std::size_t kLongestRun = 0xFF - 0xC0;
 
 struct PcxHeader {
   int bitsPerPixel = 0;
@@ -73,17 +75,30 @@ class PcxRuns {
   std::uint8_t runValue_ = 0;
 };
 
+// The most decoded bytes `coded` bytes of runs can give: two bytes per
+// longest run, a literal for an odd byte left over.
+std::size_t MostDecodedBytes(std::size_t coded) { return coded / 2 * kLongestRun + coded % 2; }
+
 }  // namespace
 
-std::optional<PictureRecord> ReadPcx(std::span<const std::uint8_t> bytes) {
-  if (bytes.size() <= kHeaderSize) return std::nullopt;
+Decoded<PictureRecord> ReadPcx(std::span<const std::uint8_t> bytes) {
+  if (bytes.size() <= kHeaderSize) return DecodeError::Truncated;
   base::ByteReader reader(bytes);
   const PcxHeader header = ReadHeader(reader);
-  if (!reader.ok()) return std::nullopt;
-  if (header.bitsPerPixel != 8 && header.bitsPerPixel != 1) return std::nullopt;
+  if (!reader.ok()) return DecodeError::Truncated;
+  if (header.bitsPerPixel != 8 && header.bitsPerPixel != 1) return DecodeError::Unsupported;
   // Several planes (24-bit or 16-colour files) would decode as garbage.
-  if (header.planes != 1 || header.bytesPerLine == 0) return std::nullopt;
-  if (!CheckedPixelCount(header.width, header.height)) return std::nullopt;
+  if (header.planes != 1) return DecodeError::Unsupported;
+  if (header.bytesPerLine == 0) return DecodeError::Malformed;
+  if (const DecodeError error = PictureSizeError(header.width, header.height); error != DecodeError::None) {
+    return error;
+  }
+  // A size the runs that follow cannot fill is refused before anything is
+  // allocated for it: the header alone must not decide how much memory a
+  // few bytes take.
+  if (MostDecodedBytes(reader.remaining()) / header.bytesPerLine < static_cast<std::size_t>(header.height)) {
+    return DecodeError::Truncated;
+  }
 
   PictureRecord record;
   record.width = record.imageWidth = static_cast<int>(header.width);
@@ -100,7 +115,7 @@ std::optional<PictureRecord> ReadPcx(std::span<const std::uint8_t> bytes) {
   PcxRuns runs(reader);
   const std::size_t kept = std::min(rowBytes, line.size());
   for (std::size_t y = 0; y < height; ++y) {
-    if (!runs.readLine(line)) return std::nullopt;
+    if (!runs.readLine(line)) return DecodeError::Truncated;
     std::copy_n(line.begin(), kept, rows.begin() + static_cast<std::ptrdiff_t>(y * rowBytes));
   }
   if (!eightBit) return record;

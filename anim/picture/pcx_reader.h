@@ -3,13 +3,13 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <span>
 
 #include "anim/picture/picture.h"
 
 namespace horavia::anim {
 
-std::optional<PictureRecord> ReadPcx(std::span<const std::uint8_t> bytes);
+// The record, or why there is none.
+Decoded<PictureRecord> ReadPcx(std::span<const std::uint8_t> bytes);
 
 }  // namespace horavia::anim

@@ -1,6 +1,6 @@
 // Index
-//   kinds        DetectPictureKind
-//   decoding     DecodePicture and the GIF first-image record
+//   formats      the format table: signature tests and decoders, the GIF
+//                first-image record, DetectPictureKind, DecodePicture
 //   realising    RealisePicture, PictureToBitmap
 //   drawing      DrawPicture: stretch, raster operations, transparent colour
 //   regions      RegionFromBitmap, RegionFromPictureBytes
@@ -18,39 +18,31 @@
 
 namespace horavia::anim {
 
-// [SECTION] kinds
+// [SECTION] formats
 
 namespace {
 
-bool IsIconDirectory(std::span<const std::uint8_t> bytes, std::uint16_t type) {
+using Bytes = std::span<const std::uint8_t>;
+
+// Signature tests; each may read the first 6 bytes.
+bool IsBmp(Bytes b) { return b[0] == 'B' && b[1] == 'M'; }
+bool IsJpeg(Bytes b) { return b[0] == 0xFF && b[1] == 0xD8; }
+bool IsIconDirectory(Bytes bytes, std::uint16_t type) {
   base::ByteReader reader(bytes);
   return reader.u16() == 0 && reader.u16() == type && reader.u16() > 0;
 }
+bool IsIcon(Bytes b) { return IsIconDirectory(b, 1); }
+bool IsCursor(Bytes b) { return IsIconDirectory(b, 2); }
+bool IsGif(Bytes b) { return std::memcmp(b.data(), "GIF87a", 6) == 0 || std::memcmp(b.data(), "GIF89a", 6) == 0; }
+bool IsPcx8(Bytes b) { return b[0] == 0x0A && b[1] <= 5 && b[2] == 1 && b[3] == 8; }
+bool IsPcx1(Bytes b) { return b[0] == 0x0A && b[1] == 3 && b[2] == 1 && b[3] == 1; }
 
-}  // namespace
-
-PictureKind DetectPictureKind(std::span<const std::uint8_t> bytes) {
-  if (bytes.size() < 6) return PictureKind::Unknown;
-  const std::uint8_t* b = bytes.data();
-  if (b[0] == 'B' && b[1] == 'M') return PictureKind::Bmp;
-  if (b[0] == 0xFF && b[1] == 0xD8) return PictureKind::Jpeg;
-  if (IsIconDirectory(bytes, 1)) return PictureKind::Icon;
-  if (IsIconDirectory(bytes, 2)) return PictureKind::Cursor;
-  if (std::memcmp(b, "GIF87a", 6) == 0 || std::memcmp(b, "GIF89a", 6) == 0) return PictureKind::Gif;
-  if (b[0] == 0x0A && b[1] <= 5 && b[2] == 1 && b[3] == 8) return PictureKind::Pcx8;
-  if (b[0] == 0x0A && b[1] == 3 && b[2] == 1 && b[3] == 1) return PictureKind::Pcx1;
-  return PictureKind::Unknown;
-}
-
-// [SECTION] decoding
-
-namespace {
-
-std::optional<PictureRecord> ReadGifFirstImage(std::span<const std::uint8_t> bytes) {
+// The first image, on its logical screen.
+Decoded<PictureRecord> ReadGifFirstImage(Bytes bytes) {
   GifReader reader;
-  if (!reader.Open(bytes)) return std::nullopt;
+  if (!reader.Open(bytes)) return reader.error();
   auto image = reader.NextImage(GifReader::AtTrailer::Stop);
-  if (!image) return std::nullopt;
+  if (!image) return reader.error() == DecodeError::None ? DecodeError::NoImage : reader.error();
   PictureRecord record;
   record.kind = PictureKind::Gif;
   record.width = reader.screenWidth();
@@ -64,31 +56,57 @@ std::optional<PictureRecord> ReadGifFirstImage(std::span<const std::uint8_t> byt
   return record;
 }
 
-std::optional<PictureRecord> ReadIconPicture(std::span<const std::uint8_t> bytes, PictureKind kind) {
+Decoded<PictureRecord> ReadIconPicture(Bytes bytes, PictureKind kind) {
   auto icon = ReadIconContainer(bytes);
-  if (!icon) return std::nullopt;
+  if (!icon) return icon.error();
   PictureRecord record;
   record.kind = kind;
   record.width = icon->width;
   record.height = icon->height;
-  record.icon = std::move(icon);
+  record.icon = std::move(*icon);
   return record;
+}
+
+Decoded<PictureRecord> ReadIcon(Bytes bytes) { return ReadIconPicture(bytes, PictureKind::Icon); }
+Decoded<PictureRecord> ReadCursor(Bytes bytes) { return ReadIconPicture(bytes, PictureKind::Cursor); }
+
+struct PictureFormat {
+  PictureKind kind;
+  bool (*sniff)(Bytes);
+  Decoded<PictureRecord> (*decode)(Bytes);
+};
+
+// Every format the picture service reads, in the order the signatures are
+// tested; a new format is one row (and its kind).
+constexpr PictureFormat kFormats[] = {
+    {PictureKind::Bmp, IsBmp, ReadBmp},
+    {PictureKind::Jpeg, IsJpeg, ReadJpeg},
+    {PictureKind::Icon, IsIcon, ReadIcon},
+    {PictureKind::Cursor, IsCursor, ReadCursor},
+    {PictureKind::Gif, IsGif, ReadGifFirstImage},
+    {PictureKind::Pcx8, IsPcx8, ReadPcx},
+    {PictureKind::Pcx1, IsPcx1, ReadPcx},
+};
+
+const PictureFormat* FormatOf(Bytes bytes) {
+  if (bytes.size() < 6) return nullptr;
+  for (const PictureFormat& format : kFormats) {
+    if (format.sniff(bytes)) return &format;
+  }
+  return nullptr;
 }
 
 }  // namespace
 
-std::optional<PictureRecord> DecodePicture(std::span<const std::uint8_t> bytes) {
-  switch (DetectPictureKind(bytes)) {
-    case PictureKind::Bmp: return ReadBmp(bytes);
-    case PictureKind::Jpeg: return ReadJpeg(bytes);
-    case PictureKind::Icon: return ReadIconPicture(bytes, PictureKind::Icon);
-    case PictureKind::Cursor: return ReadIconPicture(bytes, PictureKind::Cursor);
-    case PictureKind::Gif: return ReadGifFirstImage(bytes);
-    case PictureKind::Pcx8:
-    case PictureKind::Pcx1: return ReadPcx(bytes);
-    case PictureKind::Unknown: break;
-  }
-  return std::nullopt;
+PictureKind DetectPictureKind(std::span<const std::uint8_t> bytes) {
+  const PictureFormat* format = FormatOf(bytes);
+  return format != nullptr ? format->kind : PictureKind::Unknown;
+}
+
+Decoded<PictureRecord> DecodePicture(std::span<const std::uint8_t> bytes) {
+  const PictureFormat* format = FormatOf(bytes);
+  if (format == nullptr) return DecodeError::UnknownFormat;
+  return format->decode(bytes);
 }
 
 // [SECTION] realising

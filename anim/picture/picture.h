@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "anim/picture/bitmap.h"
+#include "anim/picture/decoded.h"
 #include "anim/picture/icon_reader.h"
 
 namespace horavia::anim {
@@ -29,7 +30,8 @@ enum class PictureKind : int {
 };
 
 // The kind from the leading bytes (at least 6 are needed), tested in the
-// order BMP, JPEG, icon, cursor, GIF, PCX 8-bit, PCX 1-bit.
+// order BMP, JPEG, icon, cursor, GIF, PCX 8-bit, PCX 1-bit: the order of
+// the rows of the format table in picture.cpp.
 PictureKind DetectPictureKind(std::span<const std::uint8_t> bytes);
 
 // A decoded picture. Which fields carry the pixels depends on the kind:
@@ -58,7 +60,9 @@ struct PictureRecord {
   std::size_t size() const { return pixels.size() + indices.size(); }
 };
 
-std::optional<PictureRecord> DecodePicture(std::span<const std::uint8_t> bytes);
+// The record through the decoder of the detected kind, or why there is none
+// (UnknownFormat when no kind matches).
+Decoded<PictureRecord> DecodePicture(std::span<const std::uint8_t> bytes);
 
 // The record as a device bitmap: icons on white, a GIF's first image on a
 // black logical screen, everything else at its own size.

@@ -14,6 +14,8 @@ namespace horavia::anim {
 
 namespace {
 
+constexpr std::uint64_t kMaxDeflateRatio = 1032;
+
 struct PngContext {
   std::span<const std::uint8_t> bytes;
   std::size_t position = 0;
@@ -27,11 +29,15 @@ struct PngContext {
   int sourceBitDepth = 0;
   int rowBytes = 0;
   std::uint32_t palette[256] = {};
+  DecodeError error = DecodeError::DamagedData;  // what an error jump means
 };
 
 void ReadFromMemory(png_structp png, png_bytep data, png_size_t length) {
   auto* context = static_cast<PngContext*>(png_get_io_ptr(png));
-  if (length > context->bytes.size() - context->position) png_error(png, "read Error");
+  if (length > context->bytes.size() - context->position) {
+    context->error = DecodeError::Truncated;
+    png_error(png, "read Error");
+  }
   std::memcpy(data, context->bytes.data() + context->position, length);
   context->position += length;
 }
@@ -52,23 +58,31 @@ void SetUpTransformations(PngContext& context) {
   png_read_update_info(png, info);
 }
 
-bool DecodeRows(PngContext& context) {
+// The size is checked as soon as the header is read, before any row is
+// allocated (libpng's own limit of a million pixels a side is far above
+// ours).
+DecodeError DecodeRows(PngContext& context) {
   png_structp png = context.png;
   png_infop info = context.info;
-  if (setjmp(png_jmpbuf(png))) return false;
+  if (setjmp(png_jmpbuf(png))) return context.error;
   png_set_read_fn(png, &context, ReadFromMemory);
-  png_set_user_limits(png, kMaxPictureSide, kMaxPictureSide);
   png_read_info(png, info);
-  context.width = static_cast<int>(png_get_image_width(png, info));
-  context.height = static_cast<int>(png_get_image_height(png, info));
+  const png_uint_32 width = png_get_image_width(png, info);
+  const png_uint_32 height = png_get_image_height(png, info);
+  if (const DecodeError error = PictureSizeError(width, height); error != DecodeError::None) return error;
+  context.width = static_cast<int>(width);
+  context.height = static_cast<int>(height);
   context.sourceBitDepth = png_get_bit_depth(png, info);
-  if (!CheckedPixelCount(context.width, context.height)) return false;
+  // Deflate codes at most 258 bytes in two bits: a file too short to hold
+  // its rows (and their filter bytes) is refused before they are allocated.
+  const std::uint64_t storedBytes = (std::uint64_t{png_get_rowbytes(png, info)} + 1) * height;
+  if (storedBytes > std::uint64_t{context.bytes.size()} * kMaxDeflateRatio) return DecodeError::Truncated;
 
   SetUpTransformations(context);
   context.colourType = png_get_color_type(png, info);
   context.rowBytes = static_cast<int>(png_get_rowbytes(png, info));
   // After the transformations a row holds at most 4 bytes per pixel.
-  if (context.rowBytes <= 0 || context.rowBytes > context.width * 4) return false;
+  if (context.rowBytes <= 0 || context.rowBytes > context.width * 4) return DecodeError::Unsupported;
 
   png_colorp palette = nullptr;
   int paletteSize = 0;
@@ -85,7 +99,7 @@ bool DecodeRows(PngContext& context) {
   }
   png_read_image(png, context.rowPointers.data());
   png_read_end(png, nullptr);
-  return true;
+  return DecodeError::None;
 }
 
 // B, G, R bytes with the fourth byte as transparency.
@@ -128,16 +142,16 @@ bool HasPngSignature(std::span<const std::uint8_t> bytes) {
   return bytes.size() >= sizeof kPngSignature && std::memcmp(bytes.data(), kPngSignature, sizeof kPngSignature) == 0;
 }
 
-std::optional<PngPixels> ReadPng(std::span<const std::uint8_t> bytes) {
-  if (!HasPngSignature(bytes)) return std::nullopt;
+Decoded<PngPixels> ReadPng(std::span<const std::uint8_t> bytes) {
+  if (!HasPngSignature(bytes)) return DecodeError::UnknownFormat;
   PngContext context;
   context.bytes = bytes;
   context.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, IgnorePngWarning);
-  if (!context.png) return std::nullopt;
+  if (!context.png) return DecodeError::TooLarge;  // out of memory
   context.info = png_create_info_struct(context.png);
-  bool decoded = context.info != nullptr && DecodeRows(context);
+  const DecodeError error = context.info != nullptr ? DecodeRows(context) : DecodeError::TooLarge;
   png_destroy_read_struct(&context.png, context.info ? &context.info : nullptr, nullptr);
-  if (!decoded) return std::nullopt;
+  if (error != DecodeError::None) return error;
 
   PngPixels out;
   out.width = context.width;

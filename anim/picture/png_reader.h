@@ -8,9 +8,10 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <vector>
+
+#include "anim/picture/decoded.h"
 
 namespace horavia::anim {
 
@@ -23,6 +24,7 @@ struct PngPixels {
 inline constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 
 bool HasPngSignature(std::span<const std::uint8_t> bytes);
-std::optional<PngPixels> ReadPng(std::span<const std::uint8_t> bytes);
+// The pixels, or why there are none.
+Decoded<PngPixels> ReadPng(std::span<const std::uint8_t> bytes);
 
 }  // namespace horavia::anim

@@ -222,7 +222,7 @@ void FuzzBoxData(std::span<const std::uint8_t> bytes) {
   anim::CartoonBoxData again;
   anim::readCartoonBoxData(anim::writeCartoonBoxData(data), again);
   const auto picture = anim::DecodeBackground(data.pic);
-  anim::BuildBackground(picture ? &*picture : nullptr, data.picDrawMode, data.backColor, 40, 30);
+  anim::BuildBackground(picture ? &*picture : nullptr, data.picDrawMode.number(), data.backColor, 40, 30);
 }
 
 void FuzzTemplateData(std::span<const std::uint8_t> bytes) {
@@ -232,7 +232,11 @@ void FuzzTemplateData(std::span<const std::uint8_t> bytes) {
   if (from.data.zoom > 4000) from.data.zoom = 4000;  // keeps each input quick; zoom is fuzzed by the pictures' own target
   BlockText text;
   from.picture = anim::BuildTemplatePicture(from.data, &text);
-  if (static_cast<std::int64_t>(from.picture.width) * from.picture.height > (1 << 16)) return;
+  // Small pictures only, so that each input stays quick (the pictures' own
+  // target sees every size); what zoom and turn make of them is the box's
+  // to bound.
+  const anim::FrameImage decoded = from.picture.Pixels();
+  if (static_cast<std::int64_t>(decoded.width) * decoded.height > (1 << 16)) return;
   platform::ManualTicks ticks;
   Input none({});
   FuzzHost host(none);

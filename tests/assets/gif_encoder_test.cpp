@@ -38,7 +38,7 @@ TEST(GifEncoder, FewColoursComeBackExactlyFrameByFrame) {
     picture.frames.push_back(frame);
   }
   const std::vector<std::uint8_t> bytes = EncodeGif(picture, {});
-  const anim::FrameImage image = anim::LoadGifFrames(bytes, anim::kNoKey, false);
+  const anim::FrameImage image = anim::LoadGifFrames(bytes, anim::kNoKey, false).image;
   ASSERT_EQ(image.width, 8);
   ASSERT_EQ(image.height, 6);
   ASSERT_EQ(image.frameCount(), 4);
@@ -54,7 +54,7 @@ TEST(GifEncoder, AStillPictureIsASingleFrame) {
   const std::vector<std::uint8_t> bytes = EncodeGif(picture, {});
   ASSERT_GT(bytes.size(), 6u);
   EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 6), "GIF87a");
-  const anim::FrameImage image = anim::LoadGifFrames(bytes, anim::kNoKey, false);
+  const anim::FrameImage image = anim::LoadGifFrames(bytes, anim::kNoKey, false).image;
   ASSERT_EQ(image.frameCount(), 1);
   EXPECT_EQ(Rgb(image.frames[0].pixels[5]), 6u);
 }

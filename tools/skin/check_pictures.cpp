@@ -16,6 +16,7 @@
 #include "anim/frameimage/frame_image.h"
 #include "anim/picture/gif_reader.h"
 #include "anim/picture/picture.h"
+#include "anim/picture/pixel_size.h"
 #include "tools/skin/checks.h"
 #include "tools/skin/picture_edges.h"
 #include "tools/skin/picture_probe.h"
@@ -65,8 +66,7 @@ std::optional<PictureShape> Decodable(const char* name, const FileBytes& file, R
     const std::string frames = shape->frames > 1 ? " in " + std::to_string(shape->frames) + " frames" : "";
     report.problem(name, std::string("is a ") + FormatName(shape->format) + " of " + Size(shape->width, shape->height) +
                              frames + ", " + Mib(DecodedBytes(*shape)) + " decoded: far more than a skin picture needs " +
-                             "(this tool decodes at most " + std::to_string(kMaxCheckedSide) + " pixels a side and " +
-                             Mib(kMaxCheckedFrameBytes) + ")");
+                             "(this tool decodes at most " + std::to_string(kMaxCheckedSide) + " pixels a side)");
     return std::nullopt;
   }
   if (shape->cutShort) {
@@ -75,9 +75,20 @@ std::optional<PictureShape> Decodable(const char* name, const FileBytes& file, R
   return shape;
 }
 
-void NotDecoded(const char* name, const PictureShape& shape, const char* role, Report& report) {
-  report.problem(name, std::string("does not decode as ") + role + ": its " + FormatName(shape.format) +
-                           " data is damaged or of a kind the program does not read");
+void NotDecoded(const char* name, const PictureShape& shape, const char* role, anim::DecodeError why,
+                Report& report) {
+  report.problem(name, std::string("does not decode as ") + role + " (" + FormatName(shape.format) +
+                           "): " + anim::DecodeErrorText(why));
+}
+
+// A picture whose frames would take more than the program decodes of one
+// picture: the program keeps the first ones that fit, as `load` did.
+void FramesLeftOut(const char* name, const PictureShape& shape, const anim::FrameImageLoad& load, Report& report) {
+  if (!load.framesLeftOut) return;
+  report.problem(name, "has " + std::to_string(shape.frames) + " frames of " + Size(shape.width, shape.height) + ", " +
+                           Mib(DecodedBytes(shape)) + " decoded: more than the " + Mib(anim::kMaxPictureBytes) +
+                           " the program decodes of one picture, so it keeps only the first " +
+                           std::to_string(load.image.frameCount()) + " frames");
 }
 
 void CheckClockSize(const char* name, int width, int height, const char* why, Report& report) {
@@ -186,9 +197,13 @@ void CheckOutlinePicture(SkinFile file, const FileBytes& bytes, Report& report) 
   const std::optional<PictureShape> shape = Decodable(name, bytes, report);
   if (!shape) return;
   // The wheel is an object too, and objects read PNG.
-  if (!face && !anim::FrameImage::LoadFromBytes(bytes.bytes, kWhiteKey, false).usable()) {
-    NotDecoded(name, *shape, "the wheel", report);
-    return;
+  if (!face) {
+    const anim::FrameImageLoad load = anim::LoadFrameImage(bytes.bytes, kWhiteKey, false);
+    if (!load.image.usable()) {
+      NotDecoded(name, *shape, "the wheel", load.error, report);
+      return;
+    }
+    FramesLeftOut(name, *shape, load, report);
   }
   if (shape->format == PictureFormat::Png) {
     report.problem(name, face ? "is a PNG: the clock face and the window's outline are read only from GIF, JPEG, "
@@ -197,9 +212,11 @@ void CheckOutlinePicture(SkinFile file, const FileBytes& bytes, Report& report) 
                                 "BMP, icon or PCX pictures, so wheel mode keeps the clock's outline");
     return;
   }
-  const std::optional<anim::Bitmap> bitmap = anim::PictureToBitmap(bytes.bytes);
+  const auto record = anim::DecodePicture(bytes.bytes);
+  const std::optional<anim::Bitmap> bitmap = record ? anim::RealisePicture(*record) : std::nullopt;
   if (!bitmap || bitmap->empty()) {
-    NotDecoded(name, *shape, face ? "the clock face" : "the window's outline", report);
+    NotDecoded(name, *shape, face ? "the clock face" : "the window's outline",
+               record ? anim::DecodeError::DamagedData : record.error(), report);
     return;
   }
   report.info(name, std::string(FormatName(shape->format)) + ", " + Size(bitmap->width, bitmap->height));
@@ -216,11 +233,13 @@ void CheckTurningPicture(SkinFile file, const FileBytes& bytes, Report& report) 
   const char* name = FileName(file);
   const std::optional<PictureShape> shape = Decodable(name, bytes, report);
   if (!shape) return;
-  const anim::FrameImage image = anim::FrameImage::LoadFromBytes(bytes.bytes, kWhiteKey, false);
+  const anim::FrameImageLoad load = anim::LoadFrameImage(bytes.bytes, kWhiteKey, false);
+  const anim::FrameImage& image = load.image;
   if (!image.usable()) {
-    NotDecoded(name, *shape, IsHand(file) ? "a hand" : "the needle", report);
+    NotDecoded(name, *shape, IsHand(file) ? "a hand" : "the needle", load.error, report);
     return;
   }
+  FramesLeftOut(name, *shape, load, report);
   report.info(name, std::string(FormatName(shape->format)) + ", " + Size(image.width, image.height));
   CheckClockSize(name, image.width, image.height, "the program turns the whole picture about its centre", report);
   OnlyFirstFrame(name, *shape, report);
@@ -240,11 +259,13 @@ void CheckEndPicture(SkinFile file, const FileBytes& bytes, const EndPicturePlac
   const char* name = FileName(file);
   const std::optional<PictureShape> shape = Decodable(name, bytes, report);
   if (!shape) return;
-  const anim::FrameImage image = anim::FrameImage::LoadFromBytes(bytes.bytes, anim::kNoKey, true);
+  const anim::FrameImageLoad load = anim::LoadFrameImage(bytes.bytes, anim::kNoKey, true);
+  const anim::FrameImage& image = load.image;
   if (!image.usable()) {
-    NotDecoded(name, *shape, "an end picture", report);
+    NotDecoded(name, *shape, "an end picture", load.error, report);
     return;
   }
+  FramesLeftOut(name, *shape, load, report);
   const std::int64_t cycleMs =
       std::accumulate(image.frames.begin(), image.frames.end(), std::int64_t{0},
                       [](std::int64_t sum, const anim::ImageFrame& f) { return sum + f.delay; });

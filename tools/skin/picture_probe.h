@@ -29,14 +29,14 @@ struct PictureShape {
 // program reads or its header is cut short (the decoders then refuse it).
 std::optional<PictureShape> ProbePicture(std::span<const std::uint8_t> bytes);
 
-// Ceilings on what the tool decodes: sides of at most 2048 pixels and 64 MiB
-// of 32-bit frames in all, generous for a 300 × 300 clock.
+// Ceiling on what the tool decodes: sides of at most 2048 pixels, generous
+// for a 300 × 300 clock. (How many frames of a picture are decoded is the
+// program's own ceiling, which the tool's decoding keeps too.)
 inline constexpr int kMaxCheckedSide = 2048;
-inline constexpr std::uint64_t kMaxCheckedFrameBytes = std::uint64_t{64} << 20;
 
-// The bytes the frames would take decoded, in 64 bits (no overflow).
+// The bytes all the frames would take decoded, in 64 bits (no overflow).
 std::uint64_t DecodedBytes(const PictureShape& shape);
-// Within both ceilings.
+// Whether the sides, and the largest image inside, are within the ceiling.
 bool WithinLimits(const PictureShape& shape);
 
 }  // namespace horavia::tools::skin

@@ -13,20 +13,20 @@
 
 #include "anim/cartoonbox/cartoon_box.h"
 #include "anim/cartoonbox/stored_data.h"
-#include "ui/units/unit_interface.h"
+#include "ui/units/property_table.h"
 
 namespace horavia::ui {
 
 class CartoonBoxUnit : public QWidget, private anim::BoxHost {
  public:
+  static constexpr const auto& kTable = anim::kBoxProperties;
+
   // Null when the stored data is of a newer version.
   static CartoonBoxUnit* Create(const UnitCreateParams& params);
   ~CartoonBoxUnit() override;
+  static void* OtherQuery(std::int32_t query);
 
-  RawProperty getProperty(std::int32_t index) const;
-  std::int32_t setProperty(std::int32_t index, const RawProperty& value);
-  std::vector<std::uint8_t> writeBack() const;
-  bool propertyApplies(std::int32_t index) const { return anim::BoxPropertyApplies(data_, index); }
+  std::vector<std::uint8_t> writeBack() const { return PropertyAccess::WriteBack(*this); }
 
   anim::CartoonBox& box() { return *box_; }
   const anim::CartoonBoxData& data() const { return data_; }
@@ -49,13 +49,18 @@ class CartoonBoxUnit : public QWidget, private anim::BoxHost {
   void leaveEvent(QEvent* event) override;
 
  private:
+  friend struct PropertyAccess;
   CartoonBoxUnit(const UnitCreateParams& params, anim::CartoonBoxData data);
+  anim::CartoonBoxData& record() { return data_; }
+  const anim::CartoonBoxData& record() const { return data_; }
+  std::int32_t apply(anim::BoxHook hook);
 
   // anim::BoxHost
   std::optional<std::int32_t> RaiseEvent(anim::BoxEvent event, std::span<const std::int32_t> args) override;
   void Invalidate(const anim::BoxRect& rect) override;
   void UpdateNow() override;
   void PlaySound(std::span<const std::uint8_t> wave) override;
+  void Warn(std::string_view line) override;
 
   void applyBorder();
   void applyBackground();

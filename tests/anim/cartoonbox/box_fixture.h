@@ -1,5 +1,5 @@
 // A box driven without any window: a host that records every event,
-// repaint and sound, answers events as a test tells it to, and owns the
+// repaint, sound and warning, answers events as a test tells it to, and owns the
 // box so that a handler can destroy it. Time is a ManualTicks clock.
 #pragma once
 
@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "anim/cartoonbox/cartoon_box.h"
@@ -39,6 +40,7 @@ class RecordingHost : public BoxHost {
   void Invalidate(const BoxRect& rect) override { invalidated.push_back(rect); }
   void UpdateNow() override { ++updates; }
   void PlaySound(std::span<const std::uint8_t> wave) override { sounds.emplace_back(wave.begin(), wave.end()); }
+  void Warn(std::string_view line) override { warnings.emplace_back(line); }
 
   // The events raised so far with this number.
   std::vector<RaisedEvent> Raised(std::int32_t event) const {
@@ -54,6 +56,7 @@ class RecordingHost : public BoxHost {
   std::map<std::int32_t, std::function<void(std::span<const std::int32_t>)>> actions;
   std::vector<BoxRect> invalidated;
   std::vector<std::vector<std::uint8_t>> sounds;
+  std::vector<std::string> warnings;
   int updates = 0;
 };
 

@@ -49,7 +49,7 @@ TEST_F(BoxTest, SecondHandTurnsSixDegreesASecondAndEndsOnceAfterAMinute) {
   EXPECT_EQ(box().find(id)->angle, 0);
   ticks.advance(1);
   EXPECT_EQ(box().find(id)->angle, 6);
-  EXPECT_TRUE(Equal(*box().find(id)->rendered, *Rotate(hand.picture, 6)));
+  EXPECT_TRUE(Equal(*box().find(id)->rendered, *Rotate(hand.picture.image, 6)));
   ticks.advance(58000);
   EXPECT_EQ(box().find(id)->angle, 354);
   EXPECT_TRUE(host.Raised(kEventRotationStopped).empty());

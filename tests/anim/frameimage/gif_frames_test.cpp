@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "anim/frameimage/frame_image.h"
+#include "anim/picture/gif_reader.h"
+#include "anim/picture/pixel_size.h"
 #include "tests/anim/support/encoders.h"
 
 namespace horavia::anim {
 namespace {
 
+using testing::Bytes;
 using testing::GifFile;
 using testing::GifFrame;
 
@@ -132,12 +135,14 @@ TEST(GifFrames, ClipsImagesToTheCanvas) {
   EXPECT_EQ(image.frames[0].pixels, (std::vector<std::uint32_t>{kNone, kNone, kNone, kRed}));
 }
 
-TEST(GifFrames, GivesTheEmptyImageWithoutFramesOrScreen) {
+TEST(GifFrames, GivesTheEmptyImageWithoutFramesOrScreenAndSaysWhy) {
   GifFile noFrames = Screen(2, 2);
-  EXPECT_FALSE(Load(noFrames).usable());
+  EXPECT_EQ(LoadFrameImage(testing::EncodeGif(noFrames), kNoKey, false).error, DecodeError::NoImage);
   GifFile noScreen = Screen(0, 2);
   noScreen.frames = {Patch(0, 0, 1, 1, 1)};
-  EXPECT_FALSE(Load(noScreen).usable());
+  const FrameImageLoad load = LoadFrameImage(testing::EncodeGif(noScreen), kNoKey, false);
+  EXPECT_FALSE(load.image.usable());
+  EXPECT_EQ(load.error, DecodeError::Malformed);
 }
 
 TEST(GifFrames, KeepsTheFramesBeforeABrokenImage) {
@@ -148,6 +153,55 @@ TEST(GifFrames, KeepsTheFramesBeforeABrokenImage) {
   FrameImage image = FrameImage::LoadFromBytes(bytes, kNoKey, false);
   EXPECT_EQ(image.frameCount(), 1);
   EXPECT_EQ(image.frames[0].pixels[0], kWhite);
+}
+
+// [ceiling] -----------------------------------------------------------------------
+// All frames of one image together stay within 4096 × 4096 pixels: a long
+// animation keeps the frames that fit, and says it left the rest out.
+
+// A 1024 × 1024 animation of `frames` one-pixel images: a few bytes a
+// frame, 4 MiB a frame decoded.
+Bytes LongAnimation(int frames) {
+  GifFile file = Screen(1024, 1024);
+  file.frames.assign(static_cast<std::size_t>(frames), Patch(0, 0, 1, 1, 2));
+  return testing::EncodeGif(file);
+}
+
+TEST(GifFrames, KeepsTheFramesThatFitUnderTheCeilingAndSaysItLeftTheRestOut) {
+  EXPECT_EQ(MaxFramesOf(300, 300), 186) << "the skins' 300 × 300";
+  ASSERT_EQ(MaxFramesOf(1024, 1024), 16);
+  const FrameImageLoad whole = LoadFrameImage(LongAnimation(16), kNoKey, false);
+  EXPECT_EQ(whole.image.frameCount(), 16);
+  EXPECT_FALSE(whole.framesLeftOut);
+  const FrameImageLoad cut = LoadFrameImage(LongAnimation(17), kNoKey, false);
+  EXPECT_EQ(cut.image.frameCount(), 16);
+  EXPECT_TRUE(cut.framesLeftOut);
+  EXPECT_EQ(cut.error, DecodeError::None);
+  // A flood of tiny frames counts each as at least kMinFrameCost pixels.
+  EXPECT_EQ(MaxFramesOf(1, 1), kMaxPicturePixels / kMinFrameCost);
+}
+
+TEST(GifFrames, RefusesAnImageBeyondWhatIsLeftUndecoded) {
+  GifFile file = Screen(2, 2);
+  file.frames = {Patch(0, 0, 1, 1, 2)};
+  Bytes bytes = testing::EncodeGif(file);
+  bytes.pop_back();  // the trailer
+  // An image of 4100 × 4100 pixels with no data: more than the ceiling.
+  const Bytes huge = {',', 0, 0, 0, 0, 0x04, 0x10, 0x04, 0x10, 0, 2, 0, ';'};
+  bytes.insert(bytes.end(), huge.begin(), huge.end());
+  const FrameImageLoad load = LoadFrameImage(bytes, kNoKey, false);
+  EXPECT_EQ(load.image.frameCount(), 1);
+  EXPECT_TRUE(load.framesLeftOut);
+  // Alone, the same image is a picture too large to decode.
+  Bytes alone(bytes.begin(), bytes.begin() + 13 + 12);
+  alone.insert(alone.end(), huge.begin(), huge.end());
+  EXPECT_EQ(LoadFrameImage(alone, kNoKey, false).error, DecodeError::TooLarge);
+}
+
+TEST(GifFrames, RefusesAScreenBeyondTheCeilingBeforeMakingItsCanvas) {
+  GifFile file = Screen(4097, 4097);
+  file.frames = {Patch(0, 0, 1, 1, 2)};
+  EXPECT_EQ(LoadFrameImage(testing::EncodeGif(file), kNoKey, false).error, DecodeError::TooLarge);
 }
 
 }  // namespace

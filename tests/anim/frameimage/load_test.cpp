@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <png.h>
+#include <zlib.h>
 
 #include <random>
 
@@ -98,11 +99,38 @@ TEST(PngLoad, FailsCleanlyOnBrokenFiles) {
   picture.samples = RandomSamples(4 * 4 * 3, 5);
   const Bytes png = testing::EncodePng(picture);
   ASSERT_TRUE(ReadPng(png));
-  EXPECT_FALSE(FrameImage::LoadFromBytes(Bytes(png.begin(), png.begin() + 8), kNoKey, false).usable());
-  EXPECT_FALSE(FrameImage::LoadFromBytes(Bytes(png.begin(), png.end() - 20), kNoKey, false).usable());
+  EXPECT_EQ(LoadFrameImage(Bytes(png.begin(), png.begin() + 8), kNoKey, false).error, DecodeError::Truncated);
+  const FrameImageLoad cut = LoadFrameImage(Bytes(png.begin(), png.end() - 20), kNoKey, false);
+  EXPECT_FALSE(cut.image.usable());
+  EXPECT_EQ(cut.error, DecodeError::Truncated);
   Bytes badCrc = png;
   badCrc[30] ^= 0xFF;  // inside the header chunk
-  EXPECT_FALSE(ReadPng(badCrc));
+  EXPECT_EQ(ReadPng(badCrc).error(), DecodeError::DamagedData);
+}
+
+// The header chunk of our encoder's files starts at byte 8: length, type,
+// width, height (big-endian), five bytes, then its CRC.
+void SetPngSize(Bytes& png, std::uint32_t width, std::uint32_t height) {
+  for (int i = 0; i < 4; ++i) {
+    png[16 + i] = static_cast<std::uint8_t>(width >> (24 - 8 * i));
+    png[20 + i] = static_cast<std::uint8_t>(height >> (24 - 8 * i));
+  }
+  const std::uint32_t crc = static_cast<std::uint32_t>(crc32(0, png.data() + 12, 17));
+  for (int i = 0; i < 4; ++i) png[29 + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+}
+
+TEST(PngLoad, RefusesASizeItsDataCannotHoldBeforeAllocatingRows) {
+  PngPicture picture;
+  picture.width = 4;
+  picture.height = 4;
+  picture.samples = RandomSamples(4 * 4 * 3, 5);
+  Bytes png = testing::EncodePng(picture);
+  SetPngSize(png, 4, 4);
+  ASSERT_TRUE(ReadPng(png)) << "the rewritten header is sound";
+  SetPngSize(png, 4000, 4000);  // 48 MB of rows from some hundred bytes
+  EXPECT_EQ(ReadPng(png).error(), DecodeError::Truncated);
+  SetPngSize(png, 5000, 4000);
+  EXPECT_EQ(ReadPng(png).error(), DecodeError::TooLarge);
 }
 
 TEST(LoadFromBytes, ReadsOtherPicturesAsOneOpaqueFrame) {
@@ -113,7 +141,10 @@ TEST(LoadFromBytes, ReadsOtherPicturesAsOneOpaqueFrame) {
   EXPECT_EQ(image.frames[0].keyColour, 0x302010u);  // the top-left pixel as 0x00BBGGRR
   EXPECT_EQ(image.frames[0].delay, 0);
   EXPECT_FALSE(FrameImage::LoadFromBytes(Bytes{}, kNoKey, false).usable());
-  EXPECT_FALSE(FrameImage::LoadFromBytes(Bytes{1, 2, 3, 4, 5, 6, 7}, kNoKey, false).usable());
+  EXPECT_EQ(LoadFrameImage(Bytes{1, 2, 3, 4, 5, 6, 7}, kNoKey, false).error, DecodeError::UnknownFormat);
+  Bytes compressed = bmp;
+  compressed[30] = 1;
+  EXPECT_EQ(LoadFrameImage(compressed, kNoKey, false).error, DecodeError::Unsupported) << "the service's reason";
 }
 
 // Draws each character as a 3 × 4 block: the left column in the text colour,
@@ -151,6 +182,18 @@ TEST(LoadFromText, SplitsLinesTwoPixelsApartInTwoColours) {
   EXPECT_EQ(frame.pixels[5 * 6 + 0], 0xFFFFFFu);  // the gap row
   EXPECT_EQ(frame.pixels[6 * 6 + 3], 0xFFFFFFu);  // right of the short line
   EXPECT_EQ(frame.pixels[6 * 6 + 1], 0xFF0000u);  // an "edge" pixel turned to text
+}
+
+TEST(LoadFromText, DrawsNothingBeyondTheCeiling) {
+  // Lines that measure 5000 × 1000: four of them are 20 million pixels.
+  class WideRenderer : public TextRenderer {
+   public:
+    LineSize Measure(std::string_view) override { return {5000, 1000}; }
+    void Draw(std::string_view, int, int, std::uint32_t, Bitmap&) override { ++drawn; }
+    int drawn = 0;
+  } renderer;
+  EXPECT_FALSE(FrameImage::LoadFromText("a\nb\nc\nd", renderer, 0).usable());
+  EXPECT_EQ(renderer.drawn, 0) << "refused before a surface was made";
 }
 
 TEST(LoadFromText, DrawsWhiteTextOnABlackKey) {

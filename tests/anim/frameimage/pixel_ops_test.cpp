@@ -6,6 +6,7 @@
 
 #include "anim/frameimage/frame_image.h"
 #include "anim/picture/bitmap.h"
+#include "anim/picture/pixel_size.h"
 
 namespace horavia::anim {
 namespace {
@@ -162,6 +163,74 @@ TEST(Scale, DoesNothingOrEmpties) {
   EXPECT_FALSE(image.usable());
 }
 
+// [ceiling] -----------------------------------------------------------------------
+
+// `frames` frames of width × height, each pixel numbered.
+FrameImage Frames(int width, int height, int frames) {
+  FrameImage image;
+  image.width = width;
+  image.height = height;
+  for (int f = 0; f < frames; ++f) {
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<std::uint32_t>(i * 3 + f);
+    image.frames.push_back({kNoKey, 10, std::move(pixels)});
+  }
+  return image;
+}
+
+TEST(Rotate, SizesFromTheSizesAloneMatchWhatTheTurnGives) {
+  for (const ImageSize size : {ImageSize{1, 1}, ImageSize{7, 3}, ImageSize{30, 10}, ImageSize{2, 41}}) {
+    for (double angle : {0.0, 1.0, 33.0, 45.0, 90.0, 104.0, 180.0, 200.5, 270.0, -256.0, 359.0}) {
+      const auto turned = Rotate(Frames(size.width, size.height, 2), angle);
+      const auto planned = RotatedSize(size, 2, angle);
+      ASSERT_EQ(turned.has_value(), planned.has_value()) << size.width << "x" << size.height << " at " << angle;
+      if (turned) EXPECT_EQ(*planned, (ImageSize{turned->width, turned->height})) << angle;
+    }
+  }
+}
+
+TEST(Rotate, RefusesATurnBeyondTheCeilingOfAllItsFrames) {
+  // A thin picture turned by 45° fills a square of about 2897 pixels a
+  // side: one frame of it fits under 4096 × 4096, two do not.
+  const auto one = RotatedSize({4096, 1}, 1, 45);
+  ASSERT_TRUE(one);
+  EXPECT_GT(std::int64_t{one->width} * one->height * 2, kMaxPicturePixels);
+  EXPECT_FALSE(RotatedSize({4096, 1}, 2, 45));
+  EXPECT_FALSE(Rotate(Frames(4096, 1, 2), 45)) << "refused before the turn allocates";
+  EXPECT_FALSE(RotatedSize({4096, 1}, 1, std::nan("")));
+}
+
+TEST(Scale, SizesFromTheSizesAloneMatchWhatScalingGives) {
+  const std::pair<int, int> zooms[] = {{1000, 1000}, {500, 2000}, {2000, 500}, {1500, 1500}, {1, 1000},
+                                       {0, 3000},    {999, 1001}, {333, 3000}, {3000, 333}};
+  for (const auto& [zx, zy] : zooms) {
+    FrameImage image = Frames(7, 5, 2);
+    Scale(image, zx, zy);
+    const auto planned = ScaledSize({7, 5}, 2, zx, zy);
+    ASSERT_EQ(image.usable(), planned.has_value()) << zx << " " << zy;
+    if (planned) EXPECT_EQ(*planned, (ImageSize{image.width, image.height})) << zx << " " << zy;
+  }
+}
+
+TEST(Scale, EmptiesAnImageScaledBeyondTheCeiling) {
+  // 10 × 10 by 300: 3000 × 3000 is 9 million pixels; two frames 18 million.
+  EXPECT_EQ(ScaledSize({10, 10}, 1, 300000, 300000), (ImageSize{3000, 3000}));
+  EXPECT_FALSE(ScaledSize({10, 10}, 2, 300000, 300000));
+  FrameImage two = Frames(10, 10, 2);
+  Scale(two, 300000, 300000);
+  EXPECT_FALSE(two.usable());
+  // Two passes: 10 × 2000 grown to 16000 wide before it shrinks to 20 rows
+  // would pass the ceiling in between, so it fails although the end fits.
+  EXPECT_FALSE(ScaledSize({10, 2000}, 1, 1600000, 10));
+  FrameImage tall = Frames(10, 2000, 1);
+  Scale(tall, 1600000, 10);
+  EXPECT_FALSE(tall.usable());
+  // MulDiv's overflow counts as too large, not as a wrapped size.
+  EXPECT_FALSE(ScaledSize({16384, 1}, 1, 2147483647, 1000));
+}
+
+// [colour] -------------------------------------------------------------------------
+
 TEST(Tint, DepthAboveHundredTurnsEveryNonKeyPixelIntoTheColour) {
   FrameImage image = Image(2, 1, {0x12345678, 0x00FF0000}, 0x0000FF);  // key: red
   Tint(image, 0x00AA5533, 150);
@@ -173,6 +242,43 @@ TEST(Tint, MovesPartWay) {
   FrameImage image = Image(1, 1, {0x000000});
   Tint(image, 0xFFFFFF, 50);  // MulDiv(255, 50, 100) = 127.5 -> 128
   EXPECT_EQ(image.frames[0].pixels[0], 0x808080u);
+}
+
+// Every channel value of every channel, against the rule written out: the
+// table both operations walk through gives the rule's value for each.
+TEST(Tint, FollowsMulDivOnEveryChannelValue) {
+  std::vector<std::uint32_t> pixels;
+  for (std::uint32_t v = 0; v < 256; ++v) pixels.push_back(0x5A000000 | v << 16 | (255 - v) << 8 | (v * 7 & 0xFF));
+  FrameImage image = Image(256, 1, pixels);
+  Tint(image, 0x00336699, 37);  // blue 0x33, green 0x66, red 0x99
+  const int target[3] = {0x33, 0x66, 0x99};
+  for (int x = 0; x < 256; ++x) {
+    for (int channel = 0; channel < 3; ++channel) {
+      const int v = static_cast<int>(pixels[x] >> (8 * channel) & 0xFF);
+      ASSERT_EQ(static_cast<int>(image.frames[0].pixels[x] >> (8 * channel) & 0xFF),
+                v + MulDiv(target[channel] - v, 37, 100))
+          << "value " << v << " channel " << channel;
+    }
+    ASSERT_EQ(image.frames[0].pixels[x] >> 24, 0x5Au) << "the fourth byte is kept";
+  }
+}
+
+TEST(Brighten, FollowsMulDivOnEveryChannelValue) {
+  for (int percent : {-63, 41, 250}) {
+    std::vector<std::uint32_t> pixels;
+    for (std::uint32_t v = 0; v < 256; ++v) pixels.push_back(v << 16 | (255 - v) << 8 | v);
+    FrameImage image = Image(256, 1, pixels, 0x00FF00);  // the key: green, the pixel at x = 0
+    Brighten(image, percent);
+    EXPECT_EQ(image.frames[0].pixels[0], pixels[0]) << "the key pixel is left";
+    for (int x = 1; x < 256; ++x) {
+      for (int channel = 0; channel < 3; ++channel) {
+        const int v = static_cast<int>(pixels[x] >> (8 * channel) & 0xFF);
+        ASSERT_EQ(static_cast<int>(image.frames[0].pixels[x] >> (8 * channel) & 0xFF),
+                  std::clamp(v + MulDiv(v, percent, 100), 0, 255))
+            << "value " << v << " at " << percent << "%";
+      }
+    }
+  }
 }
 
 TEST(Brighten, ClampsAndDarkens) {
@@ -308,6 +414,18 @@ TEST(HitTest, NeedsAVisibleNonKeyPixelInsideTheImage) {
   EXPECT_FALSE(HitTest(image, 10, 20, 0, 13, 20)) << "right of the image";
   EXPECT_FALSE(HitTest(image, 10, 20, 0, 10, 19)) << "above the image";
   EXPECT_FALSE(HitTest(image, 10, 20, 1, 10, 20)) << "no such frame";
+}
+
+TEST(HitMask, FindsWhatHitTestFindsAtEveryPixel) {
+  FrameImage image = Image(3, 2, {0x00112233, 0xFF112233, 0x00FF0000, 0xFE000001, 0x00FF0000, 0}, 0x0000FF);
+  image.frames.push_back({kNoKey, 0, {0xFF000000, 0, 0, 0, 0, 0xFFFFFFFF}});
+  for (int frame = 0; frame < 2; ++frame) {
+    const std::vector<bool> mask = HitMask(image, frame);
+    ASSERT_EQ(mask.size(), 6u);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(mask[i], HitTest(image, 0, 0, frame, i % 3, i / 3)) << frame << ": " << i;
+  }
+  EXPECT_TRUE(HitMask(image, 2).empty());
+  EXPECT_TRUE(HitMask(FrameImage{}, 0).empty());
 }
 
 TEST(ShownArea, BoundsThePixelsThatDrawOverAllFrames) {

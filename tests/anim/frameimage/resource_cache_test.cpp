@@ -45,6 +45,38 @@ TEST(ResourceCache, CopiesImagesItDoesNotOwn) {
   EXPECT_EQ(stored->frames[0].pixels[0], 3u);
 }
 
+// A 2 × 1 BMP whose left pixel is `colour`.
+std::vector<std::uint8_t> Bmp(std::uint8_t blue) {
+  std::vector<std::uint8_t> bmp = {'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  // file header, data at 54
+                                   40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0,               // 2 × 1
+                                   1, 0, 24, 0, 0, 0, 0, 0, 8, 0, 0, 0,               // 24 bits, uncompressed
+                                   0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                   blue, 0, 0, 0, 0, 0xFF, 0, 0};                      // B G R, B G R, padding
+  return bmp;
+}
+
+TEST(ResourceCache, FindsAPictureDecodedFromEqualBytesUntilItsLastReferenceGoes) {
+  ResourceCache cache;
+  const PackedPicture packed(Bmp(9), kNoKey, false);
+  EXPECT_EQ(cache.AcquireDecoded(packed), nullptr) << "nothing decoded yet";
+  const FrameImage* image = cache.RegisterDecoded(std::make_unique<FrameImage>(packed.Decode().image), packed);
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->frames[0].pixels[0], 9u);
+
+  // The same bytes in another buffer, with the same key: found without decoding.
+  const PackedPicture again(Bmp(9), kNoKey, false);
+  EXPECT_EQ(cache.AcquireDecoded(again), image);
+  EXPECT_EQ(cache.ReferenceCount(image), 2);
+  EXPECT_EQ(cache.AcquireDecoded(PackedPicture(Bmp(9), 0x000009, false)), nullptr) << "another key";
+  EXPECT_EQ(cache.AcquireDecoded(PackedPicture(Bmp(8), kNoKey, false)), nullptr) << "other bytes";
+  EXPECT_EQ(cache.AcquireDecoded(PackedPicture()), nullptr) << "no bytes";
+
+  cache.Release(image);
+  cache.Release(image);
+  EXPECT_EQ(cache.size(), 0u) << "the decoded picture goes with its last reference";
+  EXPECT_EQ(cache.AcquireDecoded(packed), nullptr);
+}
+
 TEST(ResourceCache, SharesBlobsByContent) {
   ResourceCache cache;
   const std::vector<std::uint8_t> sound = {1, 2, 3};

@@ -60,26 +60,31 @@ TEST(BmpReader, KeepsRecordRowsBottomFirst) {
   EXPECT_EQ(record->pixels, (std::vector<std::uint8_t>{0, 0, 0xFF, 0xFF, 0, 0}));  // the bottom (red) row first, as B, G, R
 }
 
-TEST(BmpReader, RejectsMalformedFiles) {
+TEST(BmpReader, RejectsMalformedFilesAndSaysWhy) {
   EXPECT_TRUE(ReadBmp(kOneBit));
   for (std::size_t length = 0; length < kOneBit.size(); ++length) {
-    EXPECT_FALSE(ReadBmp(Bytes(kOneBit.begin(), kOneBit.begin() + length))) << "short read of " << length;
+    const auto record = ReadBmp(Bytes(kOneBit.begin(), kOneBit.begin() + length));
+    EXPECT_FALSE(record) << "short read of " << length;
+    EXPECT_EQ(record.error(), length < 2 ? DecodeError::UnknownFormat : DecodeError::Truncated) << length;
   }
   Bytes compressed = kOneBit;
   compressed[30] = 1;  // run-length coding
-  EXPECT_FALSE(ReadBmp(compressed));
+  EXPECT_EQ(ReadBmp(compressed).error(), DecodeError::Unsupported);
   Bytes sixteenBits = kOneBit;
   sixteenBits[28] = 16;
-  EXPECT_FALSE(ReadBmp(sixteenBits));
+  EXPECT_EQ(ReadBmp(sixteenBits).error(), DecodeError::Unsupported);
   Bytes dataInTable = kOneBit;
   dataInTable[10] = 58;  // pixels would start inside the colour table
-  EXPECT_FALSE(ReadBmp(dataInTable));
+  EXPECT_EQ(ReadBmp(dataInTable).error(), DecodeError::Malformed);
   Bytes huge = kOneBit;
   huge[20] = 0x7F;  // width 0x007F0003: beyond the size ceiling
-  EXPECT_FALSE(ReadBmp(huge));
+  EXPECT_EQ(ReadBmp(huge).error(), DecodeError::TooLarge);
   Bytes hugeTable = kOneBit;
   hugeTable[49] = 0x40;  // colours used 0x40000000: the table cannot fit
-  EXPECT_FALSE(ReadBmp(hugeTable));
+  EXPECT_EQ(ReadBmp(hugeTable).error(), DecodeError::Truncated);
+  Bytes noWidth = kOneBit;
+  noWidth[18] = 0;  // width 0
+  EXPECT_EQ(ReadBmp(noWidth).error(), DecodeError::Malformed);
 }
 
 }  // namespace

@@ -192,6 +192,7 @@ TEST(GifReader, EndsAFileWithoutImagesInsteadOfSpinning) {
   GifReader reader;
   ASSERT_TRUE(reader.Open(bytes));
   EXPECT_FALSE(reader.NextImage());
+  EXPECT_EQ(reader.error(), DecodeError::None) << "a walk that ends is no failure";
 }
 
 TEST(GifReader, SkipsCommentApplicationAndPlainTextBlocks) {
@@ -220,17 +221,36 @@ TEST(GifReader, FailsCleanly) {
   GifReader reader;
 
   EXPECT_FALSE(reader.Open(Bytes(good.begin(), good.begin() + 13))) << "13 bytes are too few";
+  EXPECT_EQ(reader.error(), DecodeError::Truncated);
   Bytes badSignature = good;
   badSignature[4] = '8';
   EXPECT_FALSE(reader.Open(badSignature));
+  EXPECT_EQ(reader.error(), DecodeError::UnknownFormat);
   Bytes tableTooLong = good;
   tableTooLong[10] = 0x87;  // 256 entries do not fit
   EXPECT_FALSE(reader.Open(tableTooLong));
+  EXPECT_EQ(reader.error(), DecodeError::Truncated);
 
   Bytes unknownLabel = good;
   unknownLabel[13 + 12 + 1] = 0x42;  // the graphic control label
   ASSERT_TRUE(reader.Open(unknownLabel));
   EXPECT_FALSE(reader.NextImage());
+  EXPECT_EQ(reader.error(), DecodeError::Malformed);
+
+  Bytes strayByte = good;
+  strayByte[13 + 12] = 0x42;  // where the graphic control's "!" was
+  ASSERT_TRUE(reader.Open(strayByte));
+  EXPECT_FALSE(reader.NextImage());
+  EXPECT_EQ(reader.error(), DecodeError::Malformed);
+
+  const Bytes damaged = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0,  // 1 × 1, two colours
+                         0, 0, 0, 255, 255, 255,                               // the colour table
+                         ',', 0, 0, 0, 0, 1, 0, 1, 0, 0,                       // an image of 1 × 1
+                         2, 1, 0x3C, 0,  // code size 2: clear (100), then 7 (111), no literal
+                         ';'};
+  ASSERT_TRUE(reader.Open(damaged));
+  EXPECT_FALSE(reader.NextImage());
+  EXPECT_EQ(reader.error(), DecodeError::DamagedData);
 
   // Every truncation fails or yields an image, never reads past the end
   // (the sanitizer build checks the second part).
@@ -238,6 +258,30 @@ TEST(GifReader, FailsCleanly) {
     GifReader truncated;
     if (truncated.Open(Bytes(good.begin(), good.begin() + length))) truncated.NextImage();
   }
+}
+
+TEST(GifReader, RefusesAnImageAboveTheLimitBeforeDecodingIt) {
+  GifFile file = TwoColourFile(3, 2);
+  file.frames = {FrameOf(3, 2, 1)};
+  const Bytes bytes = EncodeGif(file);
+  GifReader reader;
+  ASSERT_TRUE(reader.Open(bytes));
+  EXPECT_FALSE(reader.NextImage(GifReader::AtTrailer::Stop, 5)) << "6 pixels where 5 are allowed";
+  EXPECT_EQ(reader.error(), DecodeError::TooLarge);
+  ASSERT_TRUE(reader.Open(bytes));
+  EXPECT_TRUE(reader.NextImage(GifReader::AtTrailer::Stop, 6));
+
+  // A descriptor of 65535 × 65535 is refused whatever the caller allows:
+  // its size alone says nothing of what its few bytes could hold.
+  Bytes huge = bytes;
+  const std::size_t descriptor = huge.size() - 1;  // in place of the trailer
+  huge.resize(descriptor);
+  const Bytes image = {',', 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 2, 0, ';'};
+  huge.insert(huge.end(), image.begin(), image.end());
+  ASSERT_TRUE(reader.Open(huge));
+  ASSERT_TRUE(reader.NextImage(GifReader::AtTrailer::Stop));
+  EXPECT_FALSE(reader.NextImage(GifReader::AtTrailer::Stop));
+  EXPECT_EQ(reader.error(), DecodeError::TooLarge);
 }
 
 }  // namespace

@@ -75,13 +75,16 @@ TEST(IconReader, RejectsEntriesOutsideTheFile) {
   ASSERT_TRUE(ReadIconContainer(bytes));
   auto cut = bytes;
   cut.pop_back();
-  EXPECT_FALSE(ReadIconContainer(cut));
+  EXPECT_EQ(ReadIconContainer(cut).error(), DecodeError::Truncated);
   auto farOffset = bytes;
   farOffset[6 + 12 + 3] = 0x7F;  // offset 0x7F0000xx
-  EXPECT_FALSE(ReadIconContainer(farOffset));
+  EXPECT_EQ(ReadIconContainer(farOffset).error(), DecodeError::Truncated);
   auto tooManyEntries = bytes;
   tooManyEntries[4] = 200;
-  EXPECT_FALSE(ReadIconContainer(tooManyEntries));
+  EXPECT_EQ(ReadIconContainer(tooManyEntries).error(), DecodeError::Truncated);
+  auto notAnIcon = bytes;
+  notAnIcon[2] = 3;  // type 3 is neither icon nor cursor
+  EXPECT_EQ(ReadIconContainer(notAnIcon).error(), DecodeError::UnknownFormat);
 }
 
 }  // namespace

@@ -55,5 +55,41 @@ TEST(JpegReader, FailsCleanlyOnBrokenData) {
   EXPECT_TRUE(ReadJpeg(good));
 }
 
+// The offset of the first frame header's height in a file from our encoder.
+std::size_t FrameHeaderSize(const testing::Bytes& jpeg) {
+  for (std::size_t i = 2; i + 9 < jpeg.size(); ++i) {
+    if (jpeg[i] == 0xFF && (jpeg[i + 1] == 0xC0 || jpeg[i + 1] == 0xC2)) return i + 5;
+  }
+  return 0;
+}
+
+TEST(JpegReader, RefusesAHeaderClaimingMorePixelsThanItsBytesCanCode) {
+  testing::Bytes jpeg = testing::EncodeJpeg(8, 8, 1, std::vector<std::uint8_t>(64, 1));
+  const std::size_t size = FrameHeaderSize(jpeg);
+  ASSERT_NE(size, 0u);
+  jpeg[size] = 0x0F, jpeg[size + 1] = 0xA0;      // height 4000
+  jpeg[size + 2] = 0x0F, jpeg[size + 3] = 0xA0;  // width 4000
+  EXPECT_EQ(ReadJpeg(jpeg).error(), DecodeError::Truncated) << jpeg.size() << " bytes for 16 million pixels";
+  jpeg[size] = 0x40, jpeg[size + 2] = 0x40;  // 16384 × 16384: beyond the ceiling
+  EXPECT_EQ(ReadJpeg(jpeg).error(), DecodeError::TooLarge);
+}
+
+TEST(JpegReader, StopsAProgressiveFileOfEndlessScans) {
+  std::vector<std::uint8_t> samples(16 * 16 * 3);
+  for (std::size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<std::uint8_t>(i * 13);
+  testing::Bytes jpeg = testing::EncodeJpeg(16, 16, 3, samples, true);
+  ASSERT_TRUE(ReadJpeg(jpeg)) << "libjpeg's own progression is read";
+  // The last scan (its header up to the end marker) over and over: each one
+  // costs a pass over every coefficient, and the file asks for 300.
+  std::size_t lastScan = 0;
+  for (std::size_t i = 0; i + 1 < jpeg.size(); ++i) {
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xDA) lastScan = i;
+  }
+  ASSERT_NE(lastScan, 0u);
+  const testing::Bytes scan(jpeg.begin() + static_cast<std::ptrdiff_t>(lastScan), jpeg.end() - 2);
+  for (int i = 0; i < 300; ++i) jpeg.insert(jpeg.end() - 2, scan.begin(), scan.end());
+  EXPECT_EQ(ReadJpeg(jpeg).error(), DecodeError::Unsupported);
+}
+
 }  // namespace
 }  // namespace horavia::anim

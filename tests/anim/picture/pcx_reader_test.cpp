@@ -30,17 +30,33 @@ TEST(PcxReader, DecodesOneBitIntoSixteenBitRows) {
   for (int i = 0; i < 36; ++i) EXPECT_EQ(bitmap->pixels[i], bits[i] ? 0xFFFFFFu : 0u) << "pixel " << i;
 }
 
-TEST(PcxReader, RejectsMalformedFiles) {
+TEST(PcxReader, RejectsMalformedFilesAndSaysWhy) {
   const Bytes good = testing::EncodePcx(4, 2, {1, 2, 3, 4, 5, 6, 7, 8}, 8, {});
   ASSERT_TRUE(ReadPcx(good));
-  EXPECT_FALSE(ReadPcx(Bytes(good.begin(), good.begin() + 128))) << "header alone";
-  EXPECT_FALSE(ReadPcx(Bytes(good.begin(), good.end() - 1))) << "runs end early";
+  EXPECT_EQ(ReadPcx(Bytes(good.begin(), good.begin() + 128)).error(), DecodeError::Truncated) << "header alone";
+  EXPECT_EQ(ReadPcx(Bytes(good.begin(), good.end() - 1)).error(), DecodeError::Truncated) << "runs end early";
   Bytes negative = good;
   negative[4] = 9;  // xmin 9 > xmax 3
-  EXPECT_FALSE(ReadPcx(negative));
+  EXPECT_EQ(ReadPcx(negative).error(), DecodeError::Malformed);
   Bytes planes = good;
   planes[65] = 3;
-  EXPECT_FALSE(ReadPcx(planes));
+  EXPECT_EQ(ReadPcx(planes).error(), DecodeError::Unsupported);
+}
+
+TEST(PcxReader, RefusesASizeItsRunsCannotFillBeforeAllocatingIt) {
+  // 4000 × 4000 in the header, four bytes of runs after it: at most 126
+  // pixels' worth, so the 16 million are never allocated.
+  Bytes huge = testing::EncodePcx(4, 2, {1, 2, 3, 4, 5, 6, 7, 8}, 8, {});
+  huge.resize(128);
+  huge[8] = 0x9F, huge[9] = 0x0F;    // xmax 3999
+  huge[10] = 0x9F, huge[11] = 0x0F;  // ymax 3999
+  huge[66] = 0xA0, huge[67] = 0x0F;  // 4000 bytes a line
+  huge.insert(huge.end(), {0xFF, 7, 0xFF, 7});
+  EXPECT_EQ(ReadPcx(huge).error(), DecodeError::Truncated);
+  // At the edge: two of the longest runs, four bytes, fill a line of 126.
+  const Bytes runs = testing::EncodePcx(126, 1, std::vector<std::uint8_t>(126, 7), 8, {});
+  ASSERT_EQ(runs.size(), 128u + 4);
+  EXPECT_TRUE(ReadPcx(runs));
 }
 
 }  // namespace

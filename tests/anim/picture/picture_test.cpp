@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "tests/anim/support/encoders.h"
 
 namespace horavia::anim {
@@ -40,9 +43,35 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DecodePicture, GivesNothingForShortOrUnknownBytes) {
-  EXPECT_FALSE(DecodePicture(Bytes{}));
-  EXPECT_FALSE(DecodePicture(Bytes{'G', 'I', 'F', '8', '9'}));
-  EXPECT_FALSE(DecodePicture(Bytes{'h', 'e', 'l', 'l', 'o', '!', '!'}));
+  EXPECT_EQ(DecodePicture(Bytes{}).error(), DecodeError::UnknownFormat);
+  EXPECT_EQ(DecodePicture(Bytes{'G', 'I', 'F', '8', '9'}).error(), DecodeError::UnknownFormat);
+  EXPECT_EQ(DecodePicture(Bytes{'h', 'e', 'l', 'l', 'o', '!', '!'}).error(), DecodeError::UnknownFormat);
+}
+
+// Each format's decoder answers for itself, through the table.
+TEST(DecodePicture, PassesOnTheReasonOfTheFormatsDecoder) {
+  testing::GifFile noImages;
+  noImages.screenWidth = noImages.screenHeight = 2;
+  noImages.globalTable = {0, 0xFFFFFF};
+  EXPECT_EQ(DecodePicture(testing::EncodeGif(noImages)).error(), DecodeError::NoImage);
+  Bytes compressed = testing::EncodeBmpTrueColour(2, 1, {1, 2}, 24);
+  compressed[30] = 1;
+  EXPECT_EQ(DecodePicture(compressed).error(), DecodeError::Unsupported);
+  const Bytes icon = testing::EncodeIconContainer({{.width = 4, .height = 4, .pixels = std::vector<std::uint32_t>(16),
+                                                    .transparent = std::vector<bool>(16)}},
+                                                  2);
+  EXPECT_EQ(DecodePicture(Bytes(icon.begin(), icon.end() - 8)).error(), DecodeError::Truncated);
+  EXPECT_TRUE(DecodePicture(icon));
+}
+
+TEST(DecodeError, EveryReasonHasATextOfItsOwn) {
+  std::set<std::string> texts;
+  for (int i = 0; i <= static_cast<int>(DecodeError::NoImage); ++i) {
+    const std::string text = DecodeErrorText(static_cast<DecodeError>(i));
+    EXPECT_FALSE(text.empty()) << i;
+    EXPECT_TRUE(texts.insert(text).second) << "reason " << i << " repeats \"" << text << "\"";
+  }
+  EXPECT_EQ(Decoded<int>(DecodeError::None).error(), DecodeError::Malformed) << "a failure always has a reason";
 }
 
 TEST(PictureToBitmap, PutsTheFirstGifImageOnABlackLogicalScreen) {

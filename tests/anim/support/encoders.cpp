@@ -426,7 +426,7 @@ Bytes EncodePng(const PngPicture& picture) {
   return out;
 }
 
-Bytes EncodeJpeg(int width, int height, int components, const std::vector<std::uint8_t>& samples) {
+Bytes EncodeJpeg(int width, int height, int components, const std::vector<std::uint8_t>& samples, bool progressive) {
   jpeg_compress_struct info{};
   jpeg_error_mgr errors{};
   info.err = jpeg_std_error(&errors);
@@ -440,6 +440,7 @@ Bytes EncodeJpeg(int width, int height, int components, const std::vector<std::u
   info.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, 95, TRUE);
+  if (progressive) jpeg_simple_progression(&info);
   jpeg_start_compress(&info, TRUE);
   while (info.next_scanline < info.image_height) {
     JSAMPROW row = const_cast<JSAMPROW>(samples.data() + info.next_scanline * width * components);

@@ -92,8 +92,10 @@ struct PngPicture {
 };
 Bytes EncodePng(const PngPicture& picture);
 
-// Quality 95; components 1 (grey) or 3 (RGB); samples top row first.
-Bytes EncodeJpeg(int width, int height, int components, const std::vector<std::uint8_t>& samples);
+// Quality 95; components 1 (grey) or 3 (RGB); samples top row first;
+// baseline, or progressive in libjpeg's standard scans.
+Bytes EncodeJpeg(int width, int height, int components, const std::vector<std::uint8_t>& samples,
+                 bool progressive = false);
 
 // [reference decoders] --------------------------------------------------------
 

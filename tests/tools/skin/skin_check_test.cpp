@@ -125,6 +125,13 @@ const Damage kDamages[] = {
        WriteFile(f / "时针.gif", hand);
      },
      "时针.gif", "problem", "cut short"},
+    {"HandWithDamagedData",
+     [](const fs::path& f) {
+       // One 1 × 1 image whose code stream has no literal after its clear code.
+       WriteFile(f / "时针.gif", Bytes{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 255, 255, 255,
+                                       ',', 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 1, 0x3C, 0, ';'});
+     },
+     "时针.gif", "problem", "does not decode as a hand (GIF): its compressed pixel data is damaged"},
     {"SmallHand", [](const fs::path& f) { WriteFile(f / "分针.gif", GifOf(200, 200, [](int x, int) { return x < 100 ? kNavy : kWhite; })); },
      "分针.gif", "problem", "must be the clock's size"},
     {"HandWithAHalo", [](const fs::path& f) { WriteFile(f / "秒针.gif", Hand(0xF4F4F4)); }, "秒针.gif", "problem",
@@ -140,7 +147,8 @@ const Damage kDamages[] = {
      [](const fs::path& f) {
        WriteFile(f / "结束1.gif", GifFrames(300, 300, {0, kNavy}, std::vector<GifFrame>(200, Patch(0, 0, 1, 1))));
      },
-     "结束1.gif", "problem", "in 200 frames"},
+     "结束1.gif", "problem", "has 200 frames of 300 × 300, 69 MiB decoded: more than the 64 MiB the program decodes of "
+     "one picture, so it keeps only the first 186 frames"},
     {"StillEndPicture", [](const fs::path& f) { WriteFile(f / "结束2.gif", GifOf(40, 40, [](int x, int) { return x < 20 ? 0u : kNavy; })); },
      "结束2.gif", "warning", "still picture"},
     {"EndPictureOutOfTheBox",

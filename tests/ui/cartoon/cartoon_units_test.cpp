@@ -170,17 +170,18 @@ TEST_F(CartoonTest, TemplateClampsWhatIsWrittenAndRebuildsItsPicture) {
     EXPECT_EQ(static_cast<std::int32_t>(Read(kHandId, property)), value.second) << "property " << property;
   }
   const anim::ObjectTemplate& t = Template(kHandId).objectTemplate();
-  EXPECT_EQ(t.picture.width, 20);
+  EXPECT_FALSE(t.picture.image.usable()) << "a template keeps its picture's bytes, not decoded frames";
+  EXPECT_EQ(t.picture.Pixels().width, 20);
   Write(kHandId, 12, 1);  // AutoGetTransColor: the top-left red becomes the key
-  EXPECT_EQ(t.picture.frames[0].keyColour, 0x0000FFu);
+  EXPECT_EQ(t.picture.Pixels().frames[0].keyColour, 0x0000FFu);
   Write(kHandId, 12, 0);
   Write(kHandId, 13, 0x00FF00);
-  EXPECT_EQ(t.picture.frames[0].keyColour, 0x00FF00u);
+  EXPECT_EQ(t.picture.Pixels().frames[0].keyColour, 0x00FF00u);
 }
 
 TEST_F(CartoonTest, TextTemplateDrawsChineseInTwoColours) {
   Load();
-  const anim::FrameImage& image = Template(kTextId).objectTemplate().picture;
+  const anim::FrameImage& image = Template(kTextId).objectTemplate().picture.image;
   ASSERT_TRUE(image.usable());
   EXPECT_GT(image.width, image.height);  // two characters side by side
   std::set<std::uint32_t> colours(image.frames[0].pixels.begin(), image.frames[0].pixels.end());
