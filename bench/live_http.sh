@@ -82,7 +82,7 @@ measure() {  # measure NAME CONNECTIONS URL [HEADER]
   p99=$(awk '$1 == "99%" {v=$2; if (v ~ /us$/) {sub(/us$/,"",v); v/=1000} else if (v ~ /ms$/) {sub(/ms$/,"",v)} else if (v ~ /s$/) {sub(/s$/,"",v); v*=1000} print v}' <<<"$out")
   errors=$(awk '/Non-2xx|Socket errors/ {print}' <<<"$out")
   printf '%-10s %2d connections %8.0f requests/s   p99 %7.2f ms%s\n' "$1" "$2" "$rate" "$p99" "${errors:+  ($errors)}"
-  echo "$rate $p99" >"$work/$1"  # the first run of a name is judged
+  echo "$rate $p99" >"$work/result-$1"  # the first run of a name is judged
 }
 
 mkfifo "$work/watch-control"
@@ -105,7 +105,7 @@ wait "$server_pid"
 server_pid=""
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
 
-read -r rate p99 <"$work/program"
+read -r rate p99 <"$work/result-program"
 if awk -v r="$rate" -v p="$p99" 'BEGIN { exit !(r >= 5000 && p < 5) }'; then
   echo "goal met: at least 5000 requests/s and p99 under 5 ms"
 else
