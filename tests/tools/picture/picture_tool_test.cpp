@@ -6,6 +6,7 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 #include <png.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -27,7 +28,8 @@ class PictureTool : public ::testing::Test {
  protected:
   void SetUp() override {
     folder_ = fs::path(::testing::TempDir()) /
-              ("picture-tool-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              ("picture-tool-" + std::to_string(getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(folder_);
     fs::create_directories(folder_ / "out");
   }

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "tests/anim/support/encoders.h"
 #include "tools/skin/skin_tool.h"
 
@@ -73,8 +75,9 @@ class SkinFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    // Parameterised names hold "/", which is no file name.
-    std::string name = "skin-tool-" + std::string(test->test_suite_name()) + "-" + test->name();
+    // Parameterised names hold "/", which is no file name; the process id
+    // keeps two test runs on one machine out of each other's folders.
+    std::string name = "skin-tool-" + std::to_string(getpid()) + "-" + test->test_suite_name() + "-" + test->name();
     std::replace(name.begin(), name.end(), '/', '-');
     folder_ = fs::path(::testing::TempDir()) / name;
     fs::remove_all(folder_);
