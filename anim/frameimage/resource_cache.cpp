@@ -57,6 +57,13 @@ const FrameImage* ResourceCache::RegisterImage(const FrameImage& image) {
   return entries_.back().image.get();
 }
 
+ImageArea ResourceCache::ShownAreaOf(const FrameImage& image) {
+  auto entry = std::find_if(entries_.begin(), entries_.end(), [&image](const Entry& e) { return e.item() == &image; });
+  if (entry == entries_.end()) return ShownArea(image);
+  if (!entry->shown) entry->shown = ShownArea(image);
+  return *entry->shown;
+}
+
 const ResourceCache::Blob* ResourceCache::RegisterBlob(std::unique_ptr<Blob> blob) {
   if (!blob || blob->empty()) return nullptr;
   if (Entry* entry = FindBlob(*blob)) {
