@@ -6,10 +6,12 @@
 #include <memory>
 
 #include "app/app_observer.h"
+#include "app/local_control.h"
 #include "app/picture_button.h"
 #include "app/prizes/prizes.h"
 #include "app/sound_player.h"
 #include "app/spin.h"
+#include "app/window_picture.h"
 
 namespace horavia::app {
 
@@ -43,15 +45,19 @@ struct AppState {
   // (seeded once at start-up from the system's entropy).
   std::unique_ptr<WheelSpinner> spinner;
   AppObservers observers;
+  // The main window's picture, for the control interface's overlay.
+  WindowPicture picture;
+  // The control interface, when the program has one (the program's main
+  // installs it; it outlives the state), and how it stands.
+  ControlService* control = nullptr;
+  LocalControlStatus localControl;
 };
 
 // The process-wide record, zero-initialised before start-up.
 AppState& State();
 
 // The application's start-up routine: image initialisation, state, clean-up
-// registration, the start window and the message loop. Returns 0.
-int ProgramEntry();
-// Everything of the start-up routine before the message loop.
+// registration and the start window. The message loop follows it.
 void StartApplication();
 
 // The exit clean-up routine registered with the runtime.

@@ -110,9 +110,13 @@ std::string SkinFolder() {
 }
 std::string ProgramPath() { return ProgramFolder() + Call(CoreCommand::GetProgramFileName).text(); }
 
+// The window's outline is kept for its picture elsewhere (the overlay) when
+// the window took it.
 void ShapeWindowFrom(const UnitRef& pictureBox) {
   PropertyBytes picture(pictureBox, property::kPicture);
-  Call(CoreCommand::SetWindowShape, {Unit(kWindow), ByteSet(picture.byteSet()), Int(0xFFFFFF)});
+  if (!Call(CoreCommand::SetWindowShape, {Unit(kWindow), ByteSet(picture.byteSet()), Int(0xFFFFFF)}).boolean()) return;
+  const runtime::ByteSetView bytes = runtime::ByteSetBytes(picture.byteSet());
+  State().picture.setOutline({bytes.data, bytes.size});
 }
 
 // [settings] -------------------------------------------------------------------

@@ -58,6 +58,11 @@ SubroutineResult okButtonEnter(Args);
 SubroutineResult okButtonLeave(Args);
 SubroutineResult okButtonRelease(Args);
 
+// [local control] local_control.cpp: its part of the settings window.
+void fillLocalControl();
+SubroutineResult onLocalControlClicked(Args);
+SubroutineResult copyOverlayAddress(Args);
+
 // [main window] main_window.cpp: what runs once the main window exists.
 SubroutineResult onMainWindowCreated(Args);
 void initialiseClockWindow();

@@ -54,10 +54,10 @@ std::string Standard(QStandardPaths::StandardLocation location) {
   return U(QStandardPaths::writableLocation(location));
 }
 
-std::string StandardFolder(int kind) {
+std::string StandardFolder(FolderKind kind) {
   switch (kind) {
-    case 1: return Standard(QStandardPaths::DocumentsLocation);
-    case 3: return Standard(QStandardPaths::DesktopLocation);
+    case FolderKind::Documents: return Standard(QStandardPaths::DocumentsLocation);
+    case FolderKind::Desktop: return Standard(QStandardPaths::DesktopLocation);
     default: return {};
   }
 }
@@ -72,6 +72,19 @@ void PreferX11Windows() {
   if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) return;
   if (!qEnvironmentVariableIsSet("WAYLAND_DISPLAY") || !qEnvironmentVariableIsSet("DISPLAY")) return;
   qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+// The offscreen platform warns each time a window is shaped or raised,
+// which the program does as a matter of course; those warnings alone are
+// dropped, everything else goes where it went.
+void UseOffscreenWindows() {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qputenv("HORAVIA_DIALOGS", "print");
+  static const QtMessageHandler previous = qInstallMessageHandler(
+      [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support"))) return;
+        if (previous != nullptr) previous(type, context, message);
+      });
 }
 
 void AvoidSharedMemoryFlushes() {

@@ -17,6 +17,15 @@ void InstallQtDesktop();
 // (QT_QPA_PLATFORM). Call before the application object is made.
 void PreferX11Windows();
 
+// No window reaches a screen: the toolkit's offscreen platform, for a
+// program shown only through its overlay (horavia --overlay-only). Its
+// windows, units and animation run as on a desktop, so the overlay shows
+// exactly what the window would, and no display server is needed. Message
+// boxes are printed on standard error and answered with their default
+// button (HORAVIA_DIALOGS=print), since nobody could answer them. Call
+// before the application object is made; it overrides QT_QPA_PLATFORM.
+void UseOffscreenWindows();
+
 // The clock changes a few thousand pixels a second. On X11 the toolkit
 // hands window pixels to the server through shared memory, and each such
 // flush costs a round trip that wakes two of our threads; sending the

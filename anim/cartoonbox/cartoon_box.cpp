@@ -160,7 +160,7 @@ void CartoonBox::applyTemplate(BoxObject& object, const ObjectTemplate& from) {
   object.layer = d.layer;
   object.angle = d.angle;
   object.rotateWithAngle = d.rotateFollow != 0;
-  object.flip = d.turnType;
+  object.flip = d.turnType.number();
   object.zoomX = object.zoomY = d.zoom;
   object.destroySound = cache_.RegisterBlob(d.destroySound);
   object.collideAllowed = d.collideAllowed != 0;
