@@ -32,6 +32,10 @@ struct AppState {
   std::int32_t end1X = 0, end1Y = 0, end2X = 0, end2Y = 0;
   std::int32_t rotateWheel = 0;   // 1: the wheel turns under a still needle
   prizes::PrizeWheel prizes;      // the skin's prizes; none when it lists none or bad ones
+  // The skin asks for its prizes on the wheel and they are not written yet.
+  // Writing them needs the fonts and costs more than the rest of the skin,
+  // so a start in clock mode leaves it until the wheel first shows.
+  bool wheelLabelsPending = false;
   std::int32_t resultSeconds = 0;  // how long the winning label shows
   DisplayMode mode = DisplayMode::Clock;
   std::int32_t previewEnd1 = 0, previewEnd2 = 0;

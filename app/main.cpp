@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
   }
   horavia::platform::AvoidSharedMemoryFlushes();
   QApplication qt(argc, argv);
+  horavia::platform::WidenDisplaySendBuffer();
   horavia::ui::InstallUserInterface();
   horavia::runtime::RuntimeApp& runtime = horavia::runtime::Runtime();
   runtime.setWindowHost(std::make_unique<horavia::ui::WindowEngine>(horavia::app::Handlers()));

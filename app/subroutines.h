@@ -39,6 +39,9 @@ void SetDisplayMode(DisplayMode mode);
 void loadSettings();
 void saveSettings();
 void loadSkin();
+// Writes the skin's prizes onto the wheel if it asked for them and they are
+// not written yet: they wait until the wheel first shows.
+void WritePendingWheelLabels();
 SubroutineResult applySelectedSkin(Args);
 SubroutineResult onAutostartClicked(Args);
 void fillSkinList();

@@ -33,6 +33,18 @@ void UseOffscreenWindows();
 // QT_XCB_NO_MITSHM. Call before the application object is made.
 void AvoidSharedMemoryFlushes();
 
+// Those pixels go out in one request per flush (a second-hand step is
+// 40-60 KB). A local socket counts as writable only while less than a
+// quarter of its send buffer is in flight, so with the default buffer the
+// request after such a flush waited for the server to read the pixels: a
+// second wake-up every other second. The X connection's send buffer is
+// widened: a whole window's flush (300 × 300 × 4 bytes) stays below that
+// quarter, and where the system caps the size (net.core.wmem_max, 208 KiB
+// by default, which the kernel doubles) a second-hand step still does.
+// Does nothing off X11. Call once the application object exists.
+inline constexpr int kDisplaySendBuffer = 1 << 20;
+void WidenDisplaySendBuffer();
+
 inline void InstallQtPlatform() {
   InstallQtEventLoop();
   InstallQtDesktop();

@@ -73,9 +73,15 @@ void CartoonBox::releasePictures(BoxObject& object) {
 void CartoonBox::rebuild(BoxObject& object) {
   releasePictures(object);
   if (!ensureSource(object)) return;
-  object.rendered = RenderObjectPicture(object, cache_);
+  const RenderedPicture picture = RenderObjectPicture(object, cache_);
+  object.rendered = picture.pixels;
   if (object.rendered != nullptr) {
-    object.shape = {object.rendered->width, object.rendered->height, ShownArea(*object.rendered), {}};
+    const ImageArea shown = ShownArea(*object.rendered);
+    object.shape = {picture.whole.width, picture.whole.height, picture.kept,
+                    shown.width > 0 ? ImageArea{picture.kept.left + shown.left, picture.kept.top + shown.top,
+                                                shown.width, shown.height}
+                                    : ImageArea{},
+                    {}};
     if (object.currentFrame >= object.rendered->frameCount()) object.currentFrame = 0;
   }
   if (!object.visible) letPixelsGo(object);
