@@ -39,6 +39,8 @@ struct AppState {
   // (seeded once at start-up from the system's entropy).
   std::unique_ptr<WheelSpinner> spinner;
   AppObservers observers;
+  // Whether a failed write of the settings has been reported (once a run).
+  bool settingsWriteReported = false;
 };
 
 // The process-wide record, zero-initialised before start-up.
