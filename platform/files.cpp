@@ -188,11 +188,13 @@ std::optional<std::string> AppendLine(const std::string& hostPath, std::string_v
   if (size > 0) {
     // A last line without its break is what a write cut short left (a full
     // disk, a crash): it goes, so that it can never pass for a whole line
-    // once another follows it.
+    // once another follows it. A file this user may not read is appended to
+    // as it is.
     const std::optional<off_t> whole = EndOfWholeLines(hostPath, size);
-    if (!whole) return ErrorText();
-    if (*whole < size && ftruncate(file.fd(), *whole) != 0) return ErrorText();
-    size = *whole;
+    if (whole && *whole < size) {
+      if (ftruncate(file.fd(), *whole) != 0) return ErrorText();
+      size = *whole;
+    }
   }
   if (size == 0 && !WriteOnce(file.fd(), header)) return ErrorText();
   if (!WriteOnce(file.fd(), line)) return ErrorText();

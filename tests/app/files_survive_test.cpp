@@ -138,6 +138,15 @@ TEST_F(FilesSurviveTest, KilledAtAnyMomentEveryKeyHoldsItsOldOrNewValueAndRecord
   std::int32_t records = 0;
   std::mt19937 random(23);  // a fixed seed: the same kills every run
 
+  // What the child told: the value a setting or the record count reached.
+  const auto take = [&](const Done& done) {
+    if (done.turn == kRecordTurn) {
+      records = done.value;
+    } else {
+      values[static_cast<std::size_t>(done.turn)] = done.value;
+    }
+  };
+
   constexpr int kRounds = 300;
   int killedInAWrite = 0;
   for (int round = 0; round < kRounds; ++round) {
@@ -154,27 +163,14 @@ TEST_F(FilesSurviveTest, KilledAtAnyMomentEveryKeyHoldsItsOldOrNewValueAndRecord
     // Let it finish a varying number of writes, then kill it while it goes on.
     const int writes = std::uniform_int_distribution<int>(0, 12)(random);
     Done message{};
-    for (int i = 0; i < writes && read(pipeFds[0], &message, sizeof message) == sizeof message; ++i) {
-      if (message.turn == kRecordTurn) {
-        records = message.value;
-      } else {
-        values[static_cast<std::size_t>(message.turn)] = message.value;
-      }
-    }
+    for (int i = 0; i < writes && read(pipeFds[0], &message, sizeof message) == sizeof message; ++i) take(message);
     kill(child, SIGKILL);
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
     // What it finished before it died but had no time to read yet.
     std::int64_t told = writes;
-    while (read(pipeFds[0], &message, sizeof message) == sizeof message) {
-      ++told;
-      if (message.turn == kRecordTurn) {
-        records = message.value;
-      } else {
-        values[static_cast<std::size_t>(message.turn)] = message.value;
-      }
-    }
+    for (; read(pipeFds[0], &message, sizeof message) == sizeof message; ++told) take(message);
     close(pipeFds[0]);
 
     // The one write that may have been under way: the turn after the last
