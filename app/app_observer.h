@@ -28,6 +28,10 @@ struct SpinResult {
   std::string time;     // ISO 8601 with the offset from UTC
 };
 
+// What a repaint of the main window's box changed: the clock's hands alone
+// (a second ticking by), or anything else.
+enum class WindowChange { ClockHands, Other };
+
 class AppObserver {
  public:
   virtual ~AppObserver() = default;
@@ -38,6 +42,10 @@ class AppObserver {
   virtual void chimed(int /*hour*/) {}
   // A key of "配置.ini" was written.
   virtual void settingsChanged(Setting /*setting*/) {}
+  // The main window's box asked to be repainted. Told while the box is in
+  // the middle of its work: an observer may read the application, not
+  // change it.
+  virtual void windowRepainted(WindowChange /*change*/) {}
 };
 
 // The registered observers. An observer may add or remove observers (itself

@@ -11,12 +11,6 @@ AppState& State() {
   return state;
 }
 
-int ProgramEntry() {
-  StartApplication();
-  runtime::Entries().runMessageLoop();
-  return 0;
-}
-
 void StartApplication() {
   const runtime::RuntimeEntryTable& rt = runtime::Entries();
   rt.runtimeService(runtime::kInitializeImage, 0, 0, 0, 0);

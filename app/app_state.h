@@ -6,10 +6,12 @@
 #include <memory>
 
 #include "app/app_observer.h"
+#include "app/local_control.h"
 #include "app/picture_button.h"
 #include "app/prizes/prizes.h"
 #include "app/sound_player.h"
 #include "app/spin.h"
+#include "app/window_picture.h"
 
 namespace horavia::app {
 
@@ -30,6 +32,10 @@ struct AppState {
   std::int32_t end1X = 0, end1Y = 0, end2X = 0, end2Y = 0;
   std::int32_t rotateWheel = 0;   // 1: the wheel turns under a still needle
   prizes::PrizeWheel prizes;      // the skin's prizes; none when it lists none or bad ones
+  // The skin asks for its prizes on the wheel and they are not written yet.
+  // Writing them needs the fonts and costs more than the rest of the skin,
+  // so a start in clock mode leaves it until the wheel first shows.
+  bool wheelLabelsPending = false;
   std::int32_t resultSeconds = 0;  // how long the winning label shows
   DisplayMode mode = DisplayMode::Clock;
   std::int32_t previewEnd1 = 0, previewEnd2 = 0;
@@ -39,6 +45,12 @@ struct AppState {
   // (seeded once at start-up from the system's entropy).
   std::unique_ptr<WheelSpinner> spinner;
   AppObservers observers;
+  // The main window's picture, for the control interface's overlay.
+  WindowPicture picture;
+  // The control interface, when the program has one (the program's main
+  // installs it; it outlives the state), and how it stands.
+  ControlService* control = nullptr;
+  LocalControlStatus localControl;
   // Whether a failed write of the settings has been reported (once a run).
   bool settingsWriteReported = false;
 };
@@ -47,9 +59,7 @@ struct AppState {
 AppState& State();
 
 // The application's start-up routine: image initialisation, state, clean-up
-// registration, the start window and the message loop. Returns 0.
-int ProgramEntry();
-// Everything of the start-up routine before the message loop.
+// registration and the start window. The message loop follows it.
 void StartApplication();
 
 // The exit clean-up routine registered with the runtime.

@@ -10,46 +10,27 @@ namespace {
 
 using runtime::Entries;
 
-// The commands whose result is a text or byte-set the runtime handed out
-// (the receiver frees it); every other command returns a plain value or
-// nothing.
-bool ReturnsBlock(CoreCommand c) {
-  switch (c) {
-    case CoreCommand::ToText:
-    case CoreCommand::GetProgramDirectory:
-    case CoreCommand::RightText:
-    case CoreCommand::SetLibraryDirectory:
-    case CoreCommand::ReadIniValue:
-    case CoreCommand::CharFromCode:
-    case CoreCommand::ToByteSet:
-    case CoreCommand::ToUpperCase:
-    case CoreCommand::Spaces:
-    case CoreCommand::ReadFileBytes:
-    case CoreCommand::GetProgramFileName:
-    case CoreCommand::GetListItemText:
-    case CoreCommand::ZeroByteSet:
-    case CoreCommand::LeftBytes:
-    case CoreCommand::ReadRegistryText:
-    case CoreCommand::TextAtAddress: return true;
-    default: return false;
-  }
-}
-
-Returned Run(int library, std::int32_t number, std::initializer_list<ArgRecord> args, bool owned) {
+// What the command table records of the command's result decides what the
+// caller frees: the result record carries that type, so that freeing it
+// frees what it owns.
+template <class Command>
+Returned Run(int library, Command command, std::initializer_list<ArgRecord> args) {
+  const auto number = static_cast<std::int32_t>(command);
   const runtime::LibraryInfo* info = runtime::RuntimeLibraries()[library - 1];
-  runtime::CommandFunction command = info->commands[number];
+  runtime::CommandFunction function = info->commands[number];
   std::vector<ArgRecord> records(args);
   const auto count = static_cast<std::int32_t>(records.size());
   ArgRecord result = library == runtime::kCoreLibrary
-                         ? Entries().callCoreCommand(command, count, records.data())
-                         : Entries().callLibraryCommand(command, count, records.data());
-  return Returned(result, owned);
+                         ? Entries().callCoreCommand(function, count, records.data())
+                         : Entries().callLibraryCommand(function, count, records.data());
+  result.tag = runtime::ResultOfCommand(library, number).value_or(runtime::CommandResult{}).type;
+  return Returned(result, runtime::IsHeapBlock(result.tag));
 }
 
 }  // namespace
 
 Returned::~Returned() {
-  if (owned_) Entries().free(record_.asPointer());
+  if (owned_) runtime::FreeCommandResult(record_, record_.tag);
 }
 
 std::string Returned::text() const { return TextOf(record_.asText()); }
@@ -60,21 +41,19 @@ char* Returned::takeText() {
 }
 
 Returned Call(CoreCommand command, std::initializer_list<ArgRecord> args) {
-  return Run(runtime::kCoreLibrary, static_cast<std::int32_t>(command), args, ReturnsBlock(command));
+  return Run(runtime::kCoreLibrary, command, args);
 }
 
 Returned Call(BoxCommand command, std::initializer_list<ArgRecord> args) {
-  return Run(runtime::kExtendedInterfaceLibrary, static_cast<std::int32_t>(command), args, false);
+  return Run(runtime::kExtendedInterfaceLibrary, command, args);
 }
 
 Returned Call(SpecialCommand command, std::initializer_list<ArgRecord> args) {
-  return Run(runtime::kSpecialFunctionsLibrary, static_cast<std::int32_t>(command), args, false);
+  return Run(runtime::kSpecialFunctionsLibrary, command, args);
 }
 
 Returned Call(SystemCommand command, std::initializer_list<ArgRecord> args) {
-  // GetSpecialFolder hands out a text.
-  bool owned = command == SystemCommand::GetSpecialFolder;
-  return Run(runtime::kSystemInterfaceLibrary, static_cast<std::int32_t>(command), args, owned);
+  return Run(runtime::kSystemInterfaceLibrary, command, args);
 }
 
 std::int64_t Read(const UnitRef& unit, std::int32_t property) {

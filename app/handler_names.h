@@ -32,7 +32,9 @@
   X(okButtonPress)              \
   X(okButtonEnter)              \
   X(okButtonLeave)              \
-  X(okButtonRelease)
+  X(okButtonRelease)            \
+  X(onLocalControlClicked)      \
+  X(copyOverlayAddress)
 
 namespace horavia::app {
 

@@ -4,6 +4,7 @@
 #include "app/app_state.h"
 #include "app/call.h"
 #include "app/literals.h"
+#include "app/settings.h"
 #include "app/skins.h"
 #include "app/subroutines.h"
 #include "app/units.h"
@@ -46,14 +47,13 @@ std::int32_t CreateAt00(const UnitRef& source) {
   return Call(BoxCommand::CreateObject, {Unit(kBox), Unit(source), Int(0), Int(0), Bool(true)}).integer();
 }
 
-// The folder the program writes to: its own when it may write there (a
-// folder copied anywhere, the build folder), else, installed for all users,
-// the user's data folder "horavia".
+// The folder the program writes to (app/settings.h says which), as a
+// runtime path ending in a backslash.
 std::string WritableFolder(const std::string& programFolder) {
-  if (platform::IsWritableFolder(platform::HostPath(programFolder))) return programFolder;
-  const std::string data = platform::UserDataFolder();
-  if (data.empty() || !platform::MakeFolders(data + "/horavia")) return programFolder;
-  std::string folder = platform::RuntimePath(data + "/horavia");
+  const std::string host = platform::HostPath(programFolder);
+  const std::string chosen = WritableHostFolder(host, true);
+  if (chosen == host) return programFolder;
+  std::string folder = platform::RuntimePath(chosen);
   return EndsWithBackslash(folder) ? folder : folder + L.Backslash;
 }
 
@@ -78,6 +78,7 @@ SubroutineResult onMainWindowCreated(Args) {
 
 void initialiseClockWindow() {
   AppState& state = State();
+  state.picture.follow();
   loadSettings();
   Call(CoreCommand::MoveUnit, {Unit(kWindow), Int(200), Int(200), Int(300), Int(300)});
   state.player->Init();
@@ -96,6 +97,7 @@ void initialiseClockWindow() {
     Call(CoreCommand::MoveUnit, {Unit(objectTemplate), Int(0), Int(0), Int(300), Int(300)});
   }
   onClockTick({});
+  StartLocalControl();
 }
 
 }  // namespace horavia::app

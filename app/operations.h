@@ -13,7 +13,9 @@
 #include <string_view>
 #include <vector>
 
+#include "anim/cartoonbox/window_frame.h"
 #include "app/app_observer.h"
+#include "app/local_control.h"
 #include "app/prizes/record.h"
 
 namespace horavia::app {
@@ -56,5 +58,16 @@ AppSnapshot Snapshot();
 
 // The newest `limit` spins of the record file (UTF-8), newest first.
 std::vector<prizes::SpinRecord> RecentSpins(std::size_t limit);
+
+// The settings window's "允许本机控制": on writes "控制端口" = 39801 and,
+// unless a good one is there, a new "控制令牌", then starts the control
+// interface; off writes 0 and stops it.
+void AllowLocalControl(bool on);
+LocalControlStatus LocalControl();
+
+// The main window as the desktop shows it, composed from its animation box
+// and its outline (never read back from the screen); no pixels once the
+// window is gone.
+anim::WindowFrame ComposeWindow();
 
 }  // namespace horavia::app

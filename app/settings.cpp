@@ -4,7 +4,9 @@
 
 #include "app/app_state.h"
 #include "app/call.h"
+#include "app/literals.h"
 #include "app/skins.h"
+#include "platform/files.h"
 #include "platform/text_codec.h"
 
 namespace horavia::app {
@@ -19,6 +21,19 @@ std::int32_t IniFileSettings::number(const SettingRow& row, int index) const {
   if (row.type != SettingType::Number) return Limited(row, Call(CoreCommand::ToInteger, {Text(value)}).integer());
   const double read = Call(CoreCommand::ToFloat64, {Text(value)}).real();
   return Limited(row, Call(CoreCommand::ToInteger, {Real(read)}).integer());
+}
+
+std::string WritableHostFolder(const std::string& hostProgramFolder, bool make) {
+  if (platform::IsWritableFolder(hostProgramFolder)) return hostProgramFolder;
+  const std::string data = platform::UserDataFolder();
+  if (data.empty()) return hostProgramFolder;
+  const std::string folder = data + "/horavia";
+  if (make && !platform::MakeFolders(folder)) return hostProgramFolder;
+  return folder;
+}
+
+std::string SettingsHostPath(const std::string& hostProgramFolder) {
+  return WritableHostFolder(hostProgramFolder, false) + "/" + platform::Cp936ToUtf8(kConstants.SettingsFile);
 }
 
 std::string ReadSetting(Setting setting) { return IniFileSettings(SettingsFile()).text(RowOf(setting)); }

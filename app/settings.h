@@ -23,6 +23,16 @@ class IniFileSettings : public SettingsSource {
   std::string file_;  // a runtime path (code page 936)
 };
 
+// The folder the program writes to, as a host path: the program folder
+// when it may write there (a folder copied anywhere, the build folder),
+// else, installed for all users, the user's data folder "horavia", made
+// when `make` says so (the program) and not when it does not (the command
+// line, which only asks the running program). The program folder when
+// neither will do.
+std::string WritableHostFolder(const std::string& hostProgramFolder, bool make);
+// "配置.ini" as a host path, where a program in that folder keeps it.
+std::string SettingsHostPath(const std::string& hostProgramFolder);
+
 // "配置.ini" in the program's writable folder.
 std::string ReadSetting(Setting setting);
 std::int32_t ReadSettingNumber(Setting setting);

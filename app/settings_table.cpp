@@ -16,6 +16,8 @@ const SettingRow kProgramRows[] = {
     {L.KeyChime, L.SettingsSection, Number, L.DefaultZero, 0, 1},
     {L.KeyDevice, L.SettingsSection, Integer, L.DefaultZero, 0, 10},
     {L.KeyVolume, L.SettingsSection, Integer, L.DefaultVolume, 1, 100},
+    {L.KeyControlPort, L.SettingsSection, Integer, L.DefaultZero, 0, 65535},
+    {L.KeyControlToken, L.SettingsSection, Text, L.Empty},
 };
 
 // In the order of SkinSetting. The end pictures' places lie in the 300 × 300

@@ -48,6 +48,8 @@ enum class Setting : std::uint8_t {
   Chime,     // 是否整点报时
   Device,    // 通道
   Volume,    // 音量
+  ControlPort,   // 控制端口: 0 off, else the control interface's port
+  ControlToken,  // 控制令牌: what every request to it must carry
 };
 
 // [pf.ini] in a skin's folder.

@@ -63,6 +63,7 @@ SubroutineResult onSettingsWindowCreated(Args) {
   fillAutostartBox();
   fillSkinList();
   fillDeviceList();
+  fillLocalControl();
   return SubroutineResult::None();
 }
 

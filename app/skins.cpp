@@ -86,6 +86,7 @@ void ApplySkin(std::string name) {
   state.skinName = NewText(name);
   saveSettings();
   loadSkin();
+  WritePendingWheelLabels();
   ResetWheel();
   Call(BoxCommand::SetObjectVisible, {Unit(kBox), Int(state.wheel), Bool(true)});
   Call(BoxCommand::SetObjectVisible, {Unit(kBox), Int(state.needle), Bool(true)});
@@ -109,9 +110,13 @@ std::string SkinFolder() {
 }
 std::string ProgramPath() { return ProgramFolder() + Call(CoreCommand::GetProgramFileName).text(); }
 
+// The window's outline is kept for its picture elsewhere (the overlay) when
+// the window took it.
 void ShapeWindowFrom(const UnitRef& pictureBox) {
   PropertyBytes picture(pictureBox, property::kPicture);
-  Call(CoreCommand::SetWindowShape, {Unit(kWindow), ByteSet(picture.byteSet()), Int(0xFFFFFF)});
+  if (!Call(CoreCommand::SetWindowShape, {Unit(kWindow), ByteSet(picture.byteSet()), Int(0xFFFFFF)}).boolean()) return;
+  const runtime::ByteSetView bytes = runtime::ByteSetBytes(picture.byteSet());
+  State().picture.setOutline({bytes.data, bytes.size});
 }
 
 // [settings] -------------------------------------------------------------------
@@ -161,7 +166,14 @@ void loadSkin() {
   state.rotateWheel = pf.number(RowOf(SkinSetting::RotateWheel));
   state.resultSeconds = pf.number(RowOf(SkinSetting::ResultSeconds));
   state.prizes = prizes::JudgePrizeKeys(ReadPrizeKeys(pf)).wheel;
-  if (pf.number(RowOf(SkinSetting::WriteLabels)) == 1) WritePrizesOnTheWheel(state.wheel, state.prizes);
+  state.wheelLabelsPending = pf.number(RowOf(SkinSetting::WriteLabels)) == 1;
+}
+
+void WritePendingWheelLabels() {
+  AppState& state = State();
+  if (!state.wheelLabelsPending) return;
+  state.wheelLabelsPending = false;
+  WritePrizesOnTheWheel(state.wheel, state.prizes);
 }
 
 bool ChooseSkin(const std::string& name) {

@@ -39,6 +39,9 @@ void SetDisplayMode(DisplayMode mode);
 void loadSettings();
 void saveSettings();
 void loadSkin();
+// Writes the skin's prizes onto the wheel if it asked for them and they are
+// not written yet: they wait until the wheel first shows.
+void WritePendingWheelLabels();
 SubroutineResult applySelectedSkin(Args);
 SubroutineResult onAutostartClicked(Args);
 void fillSkinList();
@@ -54,6 +57,11 @@ SubroutineResult okButtonPress(Args);
 SubroutineResult okButtonEnter(Args);
 SubroutineResult okButtonLeave(Args);
 SubroutineResult okButtonRelease(Args);
+
+// [local control] local_control.cpp: its part of the settings window.
+void fillLocalControl();
+SubroutineResult onLocalControlClicked(Args);
+SubroutineResult copyOverlayAddress(Args);
 
 // [main window] main_window.cpp: what runs once the main window exists.
 SubroutineResult onMainWindowCreated(Args);

@@ -43,6 +43,10 @@ inline constexpr UnitRef kDevices{kForm, 0x160100A2, type::kComboBox};        //
 inline constexpr UnitRef kVolume{kForm, 0x160100A4, type::kSliderBar};        // 滑块条1
 inline constexpr UnitRef kOkBox{kForm, 0x160100A5, type::kCartoonBox};        // 动画框1
 inline constexpr UnitRef kOkTemplate{kForm, 0x160100A6, type::kCartoonObject};  // 动画物体_确定
+inline constexpr UnitRef kLocalControl{kForm, 0x160100A7, type::kCheckBox};   // 选择框2
+inline constexpr UnitRef kOverlayAddress{kForm, 0x160100A9, type::kEditBox};  // 编辑框1
+inline constexpr UnitRef kCopyAddress{kForm, 0x160100AA, type::kButton};      // 按钮1
+inline constexpr UnitRef kControlNote{kForm, 0x160100AB, type::kLabel};       // 标签4
 }  // namespace settings_window
 
 // [numbers] -------------------------------------------------------------------
@@ -50,6 +54,7 @@ inline constexpr UnitRef kOkTemplate{kForm, 0x160100A6, type::kCartoonObject};  
 // The properties the application reads and writes.
 namespace property {
 inline constexpr std::int32_t kVisible = 5;             // every unit
+inline constexpr std::int32_t kDisabled = 6;            // every unit
 inline constexpr std::int32_t kMenuChecked = 1;         // menu item
 inline constexpr std::int32_t kBoxBackground = 10;      // CartoonBox: pic
 inline constexpr std::int32_t kTemplatePicture = 11;    // CartoonObject: picture
@@ -59,6 +64,8 @@ inline constexpr std::int32_t kChecked = 18;            // CheckBox
 inline constexpr std::int32_t kComboSelection = 19;     // ComboBox
 inline constexpr std::int32_t kListSelection = 16;      // ListBox
 inline constexpr std::int32_t kSliderPosition = 19;     // SliderBar
+inline constexpr std::int32_t kEditText = 8;            // EditBox
+inline constexpr std::int32_t kLabelCaption = 8;        // Label
 }  // namespace property
 
 // The message-box style of the device failure: the exclamation icon.

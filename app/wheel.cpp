@@ -34,6 +34,7 @@ SpinTicket RequestSpin(std::string_view source) {
 }
 
 void ShowWheel() {
+  WritePendingWheelLabels();
   ShapeWindowFrom(kWheelPicture);
   ShowWheelObjects(true);
   SetDisplayMode(DisplayMode::Wheel);

@@ -9,20 +9,22 @@
 #   wakeups  voluntary + involuntary context switches per second, summed
 #            over the process's threads (/proc/<pid>/task/*/status)
 #   rss      resident memory (VmRSS) at the end of the interval
-#   first    time from starting the process to its first painted frame: the
-#            first screenshot of the window's place showing at least 50
-#            pixels that are neither the black root window nor white (the
-#            clock leaves the root showing until it paints; xclock's window
-#            background is white, its ticks and hands are drawn in blue
-#            here so that they stand out); screenshots are polled about
-#            every 50 ms, which bounds the resolution
+#   first    time from starting the process to its first painted frame:
+#            x_watch (bench/x_watch.cpp) reads the screen back every 10 ms
+#            where the window lies until it shows a dozen distinct colours
+#            (the clock leaves the black root showing until it paints;
+#            xclock's white window with its blue face has a dozen once its
+#            anti-aliased hands are drawn)
 #
 # The clock runs in its default clock mode from a fresh copy of its program
 # folder, with SDL's dummy audio driver (HORAVIA_IDLE_AUDIO=disk or any SDL
-# driver name to change it). Goals for the clock: at most 2 wake-ups a
-# second and at most 0.1 % of a core. The clock's threads are listed one by
-# one. This is a measurement: it reports whether the goals are met and
-# exits 0 either way.
+# driver name to change it). Each figure is printed with its ratio to
+# xclock's in the same run, and the load average of the machine beside
+# them (other work on a shared machine slows both). Goals for the clock: at
+# most xclock's share of a core, one wake-up a second, at most 25 MB
+# resident and the first frame within 120 ms. The clock's threads are
+# listed one by one. This is a measurement: it reports whether the goals
+# are met and exits 0 either way.
 #
 #   bench/idle.sh [BUILD-FOLDER] [SECONDS]    (defaults: build-bench, 30)
 set -u
@@ -51,7 +53,8 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DHORAVIA_BENCH=ON -DHORAVIA_TESTS=OFF >/dev/null ||
     give_up "cannot configure $build"
 fi
-cmake --build "$build" --target horavia >/dev/null || give_up "cannot build the program in $build"
+cmake --build "$build" --target horavia x_watch >/dev/null || give_up "cannot build the program and x_watch in $build"
+watch="$build/bench/x_watch"
 cp -r "$build/program" "$work/program"
 rm -f "$work/program/bass.dll" "$work/program/配置.ini"
 
@@ -73,37 +76,11 @@ wait_for xdpyinfo || give_up "Xvfb did not start"
 
 now_ns() { date +%s%N; }
 
-# Polls screenshots of a rectangle until it shows 50 pixels that are
-# neither black nor white; prints the milliseconds since START_NS.
-# Usage: first_frame START_NS GEOMETRY
-first_frame() {
-  local deadline=$(($1 + 20000000000)) count
-  while [ "$(now_ns)" -lt "$deadline" ]; do
-    count=$(import -window root -crop "$2" +repage -depth 8 txt:- 2>/dev/null |
-      awk 'NR > 1 && $3 != "#000000" && $3 != "#FFFFFF" {n++} END {print n + 0}')
-    if [ "$count" -ge 50 ]; then
-      echo $((($(now_ns) - $1) / 1000000))
-      return 0
-    fi
-    sleep 0.03
-  done
-  echo "never"
-}
-
-# Waits until a window of the given class is mapped; prints its geometry
-# as WIDTHxHEIGHT+X+Y.
-mapped_window() {
-  local id
-  wait_for xdotool search --onlyvisible --class "$1" || return 1
-  id=$(xdotool search --onlyvisible --class "$1" | head -n 1)
-  xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-    /Width:/ {w=$2} /Height:/ {h=$2} END {printf "%dx%d+%d+%d\n", w, h, x, y}'
-}
-
 # --- Start each alone, so that neither slows the other's start.
 mkdir -p "$work/config" "$work/data" "$work/runtime"
 chmod 700 "$work/runtime"
-started=$(now_ns)
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+started=$EPOCHREALTIME
 (
   cd "$work/program" &&
     XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime" \
@@ -111,14 +88,14 @@ started=$(now_ns)
       exec ./horavia
 ) >"$work/clock.log" 2>&1 &
 clock_pid=$!
-clock_geometry=$(mapped_window horavia) || give_up "the clock's window did not appear: $(cat "$work/clock.log")"
-clock_first=$(first_frame "$started" "$clock_geometry")
+clock_first=$("$watch" first-frame "$started" horavia)
+[ "$clock_first" = never ] && give_up "the clock's window did not paint: $(cat "$work/clock.log")"
 
-started=$(now_ns)
+started=$EPOCHREALTIME
 xclock -update 1 -geometry 200x200+560+20 -fg blue -hd blue -hl blue >"$work/xclock.log" 2>&1 &
 xclock_pid=$!
-xclock_geometry=$(mapped_window XClock) || give_up "xclock's window did not appear"
-xclock_first=$(first_frame "$started" "$xclock_geometry")
+xclock_first=$("$watch" first-frame "$started" XClock)
+[ "$xclock_first" = never ] && give_up "xclock's window did not paint"
 
 # Let both settle (fonts, first corrections) before measuring.
 sleep 3
@@ -170,14 +147,24 @@ summary() {
 read -r clock_cpu clock_cpu_ns clock_wakeups clock_rss < <(summary clock "$clock_ticks0" "$clock_ticks1" "$clock_pid")
 read -r xclock_cpu xclock_cpu_ns xclock_wakeups xclock_rss < <(summary xclock "$xclock_ticks0" "$xclock_ticks1" "$xclock_pid")
 
-echo "idle over ${interval} s under Xvfb (clock audio driver: $audio)"
-printf '  %-16s %10s %14s %12s %10s %12s\n' program "cpu %" "cpu % (ns)" "wakeups/s" "rss KiB" "first ms"
-printf '  %-16s %10s %14s %12s %10s %12s\n' horavia "$clock_cpu" "$clock_cpu_ns" "$clock_wakeups" "$clock_rss" "$clock_first"
-printf '  %-16s %10s %14s %12s %10s %12s\n' "xclock -update 1" "$xclock_cpu" "$xclock_cpu_ns" "$xclock_wakeups" "$xclock_rss" "$xclock_first"
+load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+# The clock's figure over xclock's, "-" when xclock's is 0 or missing.
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b + 0 > 0 && a != "never") printf "%.2f", a / b; else print "-"}'; }
+row() { printf '  %-22s %12s %12s %8s\n' "$1" "$2" "$3" "$(ratio "$2" "$3")"; }
+
+echo "idle over ${interval} s under Xvfb (clock audio driver: $audio); load average $load_before before, $load_after after"
+printf '  %-22s %12s %12s %8s\n' measure horavia "xclock" ratio
+row "cpu % (ticks)" "$clock_cpu" "$xclock_cpu"
+row "cpu % (run time)" "$clock_cpu_ns" "$xclock_cpu_ns"
+row "wake-ups a second" "$clock_wakeups" "$xclock_wakeups"
+row "resident KiB" "$clock_rss" "$xclock_rss"
+row "first frame ms" "$clock_first" "$xclock_first"
 echo "  horavia by thread:"
 deltas clock | awk -v s="$interval" '{printf "    %-8s %-20s %8.2f wakeups/s %8.3f %% cpu\n", $1, $2, $3 / s, 100 * $5 / 1e9 / s}'
 
-verdict() { awk -v v="$1" -v goal="$2" 'BEGIN {print (v <= goal) ? "met" : "missed"}'; }
-echo "  goal: at most 2 wake-ups a second: $(verdict "$clock_wakeups" 2) ($clock_wakeups)"
-echo "  goal: at most 0.1 % of a core: $(verdict "$clock_cpu_ns" 0.1) ($clock_cpu_ns %, $clock_cpu % by ticks)"
+verdict() { awk -v v="$1" -v goal="$2" 'BEGIN {print (v != "never" && v <= goal) ? "met" : "missed"}'; }
+echo "  goal: at most xclock's share of a core: $(verdict "$clock_cpu_ns" "$xclock_cpu_ns") ($clock_cpu_ns % against $xclock_cpu_ns %)"
+echo "  goal: one wake-up a second: $(verdict "$clock_wakeups" 1.05) ($clock_wakeups)"
+echo "  goal: at most 25 MB resident: $(verdict "$clock_rss" 25600) ($clock_rss KiB)"
+echo "  goal: first frame within 120 ms: $(verdict "$clock_first" 120) ($clock_first ms)"
 exit 0

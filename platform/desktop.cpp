@@ -180,24 +180,25 @@ std::string Under(const std::string& folder, const char* name) {
 // The host's counterparts of the folders the commands name. The documents
 // and desktop folders are the user's own choice, kept in the desktop's
 // settings, so they come from the backend.
-std::string FolderOfKind(int kind) {
+std::string FolderOfKind(FolderKind kind) {
   switch (kind) {
-    case 1:
-    case 3: {
+    case FolderKind::Documents:
+    case FolderKind::Desktop: {
       const DesktopBackend* b = Backend();
       return b != nullptr ? b->standardFolder(kind) : std::string();
     }
     // No desktop standard exists for favourites; they live with the user's
     // data.
-    case 2: return Under(UserDataFolder(), "favourites");
-    case 4: return Under(UserDataFolder(), "fonts");
-    case 5:  // the start menu and its programs are both the applications menu
-    case 6: return Under(UserDataFolder(), "applications");
-    case 7: return Under(UserConfigFolder(), "autostart");
-    case 8: return UserDataFolder();
-    case 9: return "/usr";      // where the system's shared programs and data live
-    case 10: return "/usr/lib"; // where the system's shared libraries live
-    case 11: {
+    case FolderKind::Favourites: return Under(UserDataFolder(), "favourites");
+    case FolderKind::Fonts: return Under(UserDataFolder(), "fonts");
+    // The start menu and its programs are both the applications menu.
+    case FolderKind::StartMenu:
+    case FolderKind::Programs: return Under(UserDataFolder(), "applications");
+    case FolderKind::Startup: return Under(UserConfigFolder(), "autostart");
+    case FolderKind::ApplicationData: return UserDataFolder();
+    case FolderKind::System: return "/usr";               // the system's shared programs and data
+    case FolderKind::SystemLibraries: return "/usr/lib";  // the system's shared libraries
+    case FolderKind::Temporary: {
       const char* temp = std::getenv("TMPDIR");
       return temp != nullptr && temp[0] == '/' ? temp : "/tmp";
     }
@@ -208,7 +209,7 @@ std::string FolderOfKind(int kind) {
 }  // namespace
 
 std::string SpecialFolder(int kind) {
-  std::string folder = Unslashed(FolderOfKind(kind));
+  std::string folder = Unslashed(FolderOfKind(static_cast<FolderKind>(kind)));
   // Like the lookup without creation: a folder that is not there is no answer.
   if (!IsFolder(folder)) return {};
   return folder;

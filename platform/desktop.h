@@ -14,13 +14,28 @@ namespace horavia::platform {
 
 struct ShellAction;
 
+// The standard folders, by the numbers the commands name them with.
+enum class FolderKind : int {
+  Documents = 1,
+  Favourites = 2,
+  Desktop = 3,
+  Fonts = 4,
+  StartMenu = 5,
+  Programs = 6,
+  Startup = 7,
+  ApplicationData = 8,
+  System = 9,
+  SystemLibraries = 10,
+  Temporary = 11,
+};
+
 struct DesktopBackend {
   bool (*setClipboardText)(const std::string& utf8);
   void (*beep)();
   bool (*launch)(const ShellAction& action);
-  // The folder of a kind that the user's desktop settings name (1 documents,
-  // 3 desktop), or empty.
-  std::string (*standardFolder)(int kind);
+  // The folder of a kind that the user's desktop settings name (documents,
+  // desktop), or empty.
+  std::string (*standardFolder)(FolderKind kind);
 };
 
 // Installs the backend (null: none). The backend must outlive its use.
@@ -68,10 +83,8 @@ void SetShellLauncher(std::function<bool(const ShellAction&)> launcher);
 // group, a backslash before a quote escapes it.
 std::vector<std::string> SplitCommandLine(const std::string& parameters);
 
-// The standard folder of a kind (1 documents, 2 favourites, 3 desktop,
-// 4 fonts, 5 start menu, 6 programs, 7 startup, 8 application data,
-// 9 system folder, 10 system library folder, 11 temporary files), without a
-// trailing slash; empty for any other kind or a folder that does not exist.
+// The standard folder of a kind (a FolderKind number), without a trailing
+// slash; empty for any other number or a folder that does not exist.
 std::string SpecialFolder(int kind);
 
 }  // namespace horavia::platform

@@ -2,6 +2,7 @@
 
 #include <sys/random.h>
 
+#include <cerrno>
 #include <random>
 #include <utility>
 
@@ -13,24 +14,29 @@ std::function<EntropySeed()>& Source() {
   return source;
 }
 
-// getrandom blocks only until the kernel's pool is first initialised, which
-// is long past by the time a desktop session runs.
 EntropySeed SystemSeed() {
   EntropySeed seed{};
-  std::size_t filled = 0;
-  auto* bytes = reinterpret_cast<unsigned char*>(seed.data());
-  while (filled < sizeof seed) {
-    const ssize_t got = getrandom(bytes + filled, sizeof seed - filled, 0);
-    if (got <= 0) break;
-    filled += static_cast<std::size_t>(got);
-  }
-  if (filled == sizeof seed) return seed;
+  auto* bytes = reinterpret_cast<std::uint8_t*>(seed.data());
+  if (FillFromSystemEntropy(std::span(bytes, sizeof seed))) return seed;
   std::random_device device;
   for (std::uint32_t& word : seed) word = device();
   return seed;
 }
 
 }  // namespace
+
+bool FillFromSystemEntropy(std::span<std::uint8_t> out) {
+  // getrandom blocks only until the pool is first seeded at boot; a large
+  // request may come back in parts, and a signal may interrupt it.
+  std::size_t filled = 0;
+  while (filled < out.size()) {
+    const ssize_t got = getrandom(out.data() + filled, out.size() - filled, 0);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    filled += static_cast<std::size_t>(got);
+  }
+  return true;
+}
 
 EntropySeed ReadEntropySeed() {
   auto& source = Source();

@@ -1,5 +1,6 @@
 #include "platform/process.h"
 
+#include <pthread.h>
 #include <unistd.h>
 
 #include <climits>
@@ -30,6 +31,12 @@ std::string ExecutablePath() {
   ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
   if (n <= 0) return {};
   return std::string(buffer, static_cast<std::size_t>(n));
+}
+
+unsigned long CurrentThreadId() { return static_cast<unsigned long>(pthread_self()); }
+
+void WaitForProcessEnd() {
+  for (;;) pause();
 }
 
 }  // namespace horavia::platform

@@ -1,5 +1,6 @@
-// Ending the process, behind a seam so tests can watch the exit code instead
-// of dying.
+// The process and its threads: ending the process, behind a seam so tests
+// can watch the exit code instead of dying; which thread is running; a
+// thread waiting for the end of the process.
 #pragma once
 
 #include <functional>
@@ -17,5 +18,12 @@ void SetExitHook(std::function<void(int)> hook);
 
 // The executable's own path (host, UTF-8).
 std::string ExecutablePath();
+
+// An id of the calling thread, equal for equal threads.
+unsigned long CurrentThreadId();
+
+// Blocks the calling thread for good, sleeping, while another thread ends the
+// process.
+[[noreturn]] void WaitForProcessEnd();
 
 }  // namespace horavia::platform

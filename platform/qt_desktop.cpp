@@ -1,6 +1,10 @@
 // The desktop backend over Qt: the clipboard, the alert sound, the
 // desktop's opener and program starts, and the standard folders the desktop
-// keeps in the user's settings (QStandardPaths reads them).
+// keeps in the user's settings (QStandardPaths reads them); and how window
+// pixels reach the X server.
+#include <sys/socket.h>
+#include <xcb/xcb.h>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -50,10 +54,10 @@ std::string Standard(QStandardPaths::StandardLocation location) {
   return U(QStandardPaths::writableLocation(location));
 }
 
-std::string StandardFolder(int kind) {
+std::string StandardFolder(FolderKind kind) {
   switch (kind) {
-    case 1: return Standard(QStandardPaths::DocumentsLocation);
-    case 3: return Standard(QStandardPaths::DesktopLocation);
+    case FolderKind::Documents: return Standard(QStandardPaths::DocumentsLocation);
+    case FolderKind::Desktop: return Standard(QStandardPaths::DesktopLocation);
     default: return {};
   }
 }
@@ -70,9 +74,34 @@ void PreferX11Windows() {
   qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
+// The offscreen platform warns each time a window is shaped or raised,
+// which the program does as a matter of course; those warnings alone are
+// dropped, everything else goes where it went.
+void UseOffscreenWindows() {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qputenv("HORAVIA_DIALOGS", "print");
+  static const QtMessageHandler previous = qInstallMessageHandler(
+      [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support"))) return;
+        if (previous != nullptr) previous(type, context, message);
+      });
+}
+
 void AvoidSharedMemoryFlushes() {
   if (qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) return;
   qputenv("QT_XCB_NO_MITSHM", "1");
+}
+
+void WidenDisplaySendBuffer() {
+  if (GuiApp() == nullptr) return;
+  auto* x11 = GuiApp()->nativeInterface<QNativeInterface::QX11Application>();
+  if (x11 == nullptr || x11->connection() == nullptr) return;
+  const int socket = xcb_get_file_descriptor(x11->connection());
+  int size = 0;
+  socklen_t length = sizeof size;
+  if (getsockopt(socket, SOL_SOCKET, SO_SNDBUF, &size, &length) != 0 || size >= kDisplaySendBuffer) return;
+  size = kDisplaySendBuffer;
+  setsockopt(socket, SOL_SOCKET, SO_SNDBUF, &size, sizeof size);  // a refusal leaves the default, no worse
 }
 
 }  // namespace horavia::platform

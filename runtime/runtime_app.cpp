@@ -7,9 +7,6 @@
 //   [shutdown]   exitProgram, shutdown, fatal
 #include "runtime/runtime_app.h"
 
-#include <pthread.h>
-#include <unistd.h>
-
 #include <string>
 
 #include "platform/dialogs.h"
@@ -22,11 +19,7 @@
 #include "runtime/values.h"
 
 namespace horavia::runtime {
-namespace {
-
-unsigned long CurrentThreadId() { return static_cast<unsigned long>(pthread_self()); }
-
-}  // namespace
+using platform::CurrentThreadId;
 
 RuntimeApp& Runtime() {
   // Created once, like the framework's application object; never destroyed,
@@ -205,7 +198,7 @@ void RuntimeApp::exitProgram(int code) {
     // and, unless shutdown is already under way, ends the process at once.
     if (windows_ != nullptr) windows_->forwardExit(code);
     if (!shuttingDown_) platform::ExitProcess(code);
-    for (;;) pause();
+    platform::WaitForProcessEnd();
   }
   shutdown();
   platform::ExitProcess(code);

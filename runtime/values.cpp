@@ -37,6 +37,16 @@ ByteSetView ByteSetBytes(const void* byteSet) {
   return {block + 8, static_cast<std::size_t>(length)};
 }
 
+void FreeCommandResult(const ArgRecord& result, TypeTag type) {
+  void* block = result.asPointer();
+  if (!IsHeapBlock(type) || block == nullptr) return;
+  if (type == (kTagText | kArrayFlag)) {
+    const ArrayView texts = ArrayElements(block);
+    for (std::size_t i = 0; i < texts.count; ++i) Free(static_cast<void**>(texts.first)[i]);
+  }
+  Free(block);
+}
+
 ArrayView ArrayElements(const void* arrayBlock) {
   if (arrayBlock == nullptr) return {};
   auto* block = static_cast<std::uint8_t*>(const_cast<void*>(arrayBlock));

@@ -213,6 +213,12 @@ struct ValueSpan {
 };
 ValueSpan ValueBytes(const ArgRecord& value);
 
+// Whether a result of this type is a new heap block the receiver frees: a
+// text, a byte-set or an array (an array of texts owns its texts too).
+constexpr bool IsHeapBlock(TypeTag type) { return type == kTagText || type == kTagByteSet || IsArrayTag(type); }
+// Frees what a result of that type owns; other results own nothing.
+void FreeCommandResult(const ArgRecord& result, TypeTag type);
+
 // New heap texts and byte-sets; empty results are null.
 char* CopyText(const char* source);
 char* CopyTextN(const char* source, std::ptrdiff_t n);

@@ -7,17 +7,11 @@
 #include <optional>
 #include <span>
 
+#include "anim/cartoonbox/stored_data.h"
 #include "anim/picture/bitmap.h"
 #include "anim/picture/picture.h"
 
 namespace horavia::anim {
-
-enum class BackgroundMode : int {
-  TopLeft = 0,  // fill with the colour, the picture at (0, 0)
-  Stretch = 1,  // the picture stretched over the whole area
-  Centre = 2,   // fill with the colour, the picture unscaled at the centre
-  Tile = 3,     // the picture repeated from (0, 0) rightward and downward
-};
 
 // A background picture decoded once (as the picture service decodes it)
 // and realised as a bitmap.
@@ -29,7 +23,7 @@ struct BackgroundPicture {
 std::optional<BackgroundPicture> DecodeBackground(std::span<const std::uint8_t> bytes);
 
 // The surface at width × height: `colour` (0x00BBGGRR) and the picture by
-// mode; modes outside 0-3 count as 0. An empty size gives an empty bitmap.
+// mode (BackgroundMode); modes outside 0-3 count as 0. An empty size gives an empty bitmap.
 // Pixels are 0x00RRGGBB with the fourth byte 0.
 Bitmap BuildBackground(const BackgroundPicture* picture, int mode, std::uint32_t colour, int width, int height);
 

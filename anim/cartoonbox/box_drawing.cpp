@@ -45,7 +45,7 @@ void CartoonBox::compose(BoxRect area, PixelView out, std::uint32_t fourth) {
     const BoxObject& object = *owned;
     if (!object.shows()) continue;
     if (!object.paintRect().intersects(area)) continue;
-    const BoxRect rect = object.rect();
+    const BoxRect rect = object.keptRect();
     const std::size_t index = object.currentFrame < object.rendered->frameCount() ? std::max(object.currentFrame, 0) : 0;
     const ImageFrame& frame = object.rendered->frames[index];
     // The rectangles meet, so both offsets lie within a picture's size of 0.

@@ -32,11 +32,14 @@ inline int SaturatedSum(int a, int b) {
 
 // What is known of an object's rendered picture without its pixels.
 struct RenderedShape {
-  int width = 0;
+  int width = 0;  // the whole rendered picture
   int height = 0;
-  ImageArea shown;  // ShownArea of the rendered picture
-  // While the pixels are let go: the pixels of the current frame that the
-  // hit test finds (HitMask); empty otherwise.
+  // Where the pixels the object holds lie within it: all of it, or the part
+  // that can show (RenderedPicture::kept).
+  ImageArea kept;
+  ImageArea shown;  // ShownArea of those pixels, within the whole picture
+  // While the pixels are let go: the pixels of `kept` in the current frame
+  // that the hit test finds (HitMask); empty otherwise.
   std::vector<bool> hits;
 
   bool usable() const { return width > 0 && height > 0; }
@@ -60,12 +63,12 @@ struct BoxObject {
   std::uint32_t textColour = 0;
   const ResourceCache::Blob* font = nullptr;
 
-  // Pictures: `source` untransformed, `rendered` what is drawn, both shared
-  // items of the cache, and the rendered picture's shape. A source decoded
-  // from bytes keeps them as `origin`; such an object holds decoded pixels
-  // only while it is visible: hidden, it lets both pictures go and keeps
-  // the shape, which is all that repaints and hit tests need, and decodes
-  // them again when it shows.
+  // Pictures: `source` untransformed, `rendered` the pixels of what is drawn
+  // (the part shape.kept of it), both shared items of the cache, and the
+  // rendered picture's shape. A source decoded from bytes keeps them as
+  // `origin`; such an object holds decoded pixels only while it is visible:
+  // hidden, it lets both pictures go and keeps the shape, which is all that
+  // repaints and hit tests need, and decodes them again when it shows.
   PackedPicture origin;
   const FrameImage* source = nullptr;
   const FrameImage* rendered = nullptr;
@@ -113,6 +116,13 @@ struct BoxObject {
   BoxRect rect() const {
     if (!hasPicture()) return {TruncatedPosition(x), TruncatedPosition(y), 0, 0};
     return {TruncatedPosition(x), TruncatedPosition(y), shape.width, shape.height};
+  }
+  // Where the pixels the object holds lie: the part shape.kept of rect().
+  BoxRect keptRect() const {
+    const BoxRect whole = rect();
+    if (whole.empty()) return whole;
+    const ImageArea& kept = shape.kept;
+    return {SaturatedSum(whole.left, kept.left), SaturatedSum(whole.top, kept.top), kept.width, kept.height};
   }
   // The part of rect() that drawing the object can change: what a change of
   // the object repaints. A turned thin hand covers a small part of its

@@ -11,14 +11,13 @@ std::int32_t OrZero(std::int32_t hit) { return hit > 0 ? hit : 0; }
 // Whether the object's picture is hit at (x, y): by its pixels, or by the
 // hit mask of a hidden object that let its pixels go.
 bool Hits(const BoxObject& object, int x, int y) {
-  const int left = TruncatedPosition(object.x);
-  const int top = TruncatedPosition(object.y);
-  if (object.rendered != nullptr) return HitTest(*object.rendered, left, top, object.currentFrame, x, y);
+  const BoxRect kept = object.keptRect();
+  if (object.rendered != nullptr) return HitTest(*object.rendered, kept.left, kept.top, object.currentFrame, x, y);
+  const std::int64_t column = std::int64_t{x} - kept.left;
+  const std::int64_t row = std::int64_t{y} - kept.top;
+  if (column < 0 || row < 0 || column >= kept.width || row >= kept.height) return false;
+  const auto at = static_cast<std::size_t>(row * kept.width + column);
   const RenderedShape& shape = object.shape;
-  const std::int64_t column = std::int64_t{x} - left;
-  const std::int64_t row = std::int64_t{y} - top;
-  if (column < 0 || row < 0 || column >= shape.width || row >= shape.height) return false;
-  const auto at = static_cast<std::size_t>(row * shape.width + column);
   return at < shape.hits.size() && shape.hits[at];
 }
 

@@ -73,9 +73,15 @@ void CartoonBox::releasePictures(BoxObject& object) {
 void CartoonBox::rebuild(BoxObject& object) {
   releasePictures(object);
   if (!ensureSource(object)) return;
-  object.rendered = RenderObjectPicture(object, cache_);
+  const RenderedPicture picture = RenderObjectPicture(object, cache_);
+  object.rendered = picture.pixels;
   if (object.rendered != nullptr) {
-    object.shape = {object.rendered->width, object.rendered->height, ShownArea(*object.rendered), {}};
+    const ImageArea shown = ShownArea(*object.rendered);
+    object.shape = {picture.whole.width, picture.whole.height, picture.kept,
+                    shown.width > 0 ? ImageArea{picture.kept.left + shown.left, picture.kept.top + shown.top,
+                                                shown.width, shown.height}
+                                    : ImageArea{},
+                    {}};
     if (object.currentFrame >= object.rendered->frameCount()) object.currentFrame = 0;
   }
   if (!object.visible) letPixelsGo(object);
@@ -154,7 +160,7 @@ void CartoonBox::applyTemplate(BoxObject& object, const ObjectTemplate& from) {
   object.layer = d.layer;
   object.angle = d.angle;
   object.rotateWithAngle = d.rotateFollow != 0;
-  object.flip = d.turnType;
+  object.flip = d.turnType.number();
   object.zoomX = object.zoomY = d.zoom;
   object.destroySound = cache_.RegisterBlob(d.destroySound);
   object.collideAllowed = d.collideAllowed != 0;

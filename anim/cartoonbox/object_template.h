@@ -11,14 +11,15 @@
 
 namespace horavia::anim {
 
-// The template's own property slots (property number − 8).
+// The template's own property slots (property number − 8), by name from its
+// table.
 namespace template_property {
-constexpr int kText = 0, kFont = 1, kTextColor = 2, kPicture = 3, kAutoGetTransColor = 4, kTransparentColor = 5,
-              kPlayGif = 6, kGifDelay = 7, kGifAutoDestroy = 8, kTrendColor = 9, kTrendDepth = 10, kLight = 11,
-              kAlpha = 12, kZoom = 13, kLayer = 14, kAngle = 15, kRotateFollow = 16, kTurnType = 17,
-              kExistTime = 18, kCreateSound = 19, kDestroySound = 20, kCollideAllowed = 21, kCollidedSound = 22,
-              kType = 23;
-constexpr int kCount = 24;
+inline constexpr int Slot(std::string_view name) { return base::IndexOf(kTemplateProperties, name); }
+constexpr int kText = Slot("text"), kFont = Slot("font"), kTextColor = Slot("TextColor"),
+              kPicture = Slot("picture"), kAutoGetTransColor = Slot("AutoGetTransColor"),
+              kTransparentColor = Slot("TransparentColor"), kPlayGif = Slot("PlayGIF"),
+              kGifDelay = Slot("GIFDelay"), kGifAutoDestroy = Slot("GIFAutoDestroy"),
+              kCreateSound = Slot("CreateSound"), kCollidedSound = Slot("CollidedSound");
 }  // namespace template_property
 
 // What the objects made from a template start with, before the flip, turn,
@@ -43,8 +44,9 @@ struct ObjectTemplate {
   TemplatePicture picture;
 };
 
-// Stores the settings within their ranges: GIFDelay, zoom and ExistTime
-// not below 0, TrendDepth and alpha 0-100, angle -360..360, TurnType 0-3.
+// Stores the settings within the clamps of their table rows: GIFDelay, zoom
+// and ExistTime not below 0, TrendDepth and alpha 0-100, angle -360..360,
+// TurnType 0-3.
 void ClampTemplateSettings(CartoonObjectData& data);
 
 // The template picture: the text image when the text is not empty (drawn
@@ -60,15 +62,14 @@ TemplatePicture BuildTemplatePicture(const CartoonObjectData& data, TextRenderer
 // key, CollidedSound only when collisions are allowed.
 bool TemplatePropertyApplies(const CartoonObjectData& data, int index);
 
-// The box's own property slots (property number − 8).
+// The box's own property slots (property number − 8) that its logic names.
 namespace box_property {
-constexpr int kBorder = 0, kBackColor = 1, kPic = 2, kPicDrawMode = 3, kPenStyle = 4, kDrawRop2 = 5, kPenWidth = 6,
-              kPenColor = 7, kBrushStyle = 8, kBrushColor = 9, kTextColor = 10, kTextBackColor = 11, kFont = 12;
-constexpr int kCount = 13;
+constexpr int kPicDrawMode = base::IndexOf(kBoxProperties, "PicDrawMode");
 }  // namespace box_property
 
-// Stores the box settings within their ranges (border 0-5, PicDrawMode 0-3,
-// PenStyle 0-6, DrawRop2 0-15, PenWidth 0-32767, BrushStyle 0-55).
+// Stores the box settings within the clamps of their table rows (border
+// 0-5, PicDrawMode 0-3, PenStyle 0-6, DrawRop2 0-15, PenWidth 0-32767,
+// BrushStyle 0-55).
 void ClampBoxSettings(CartoonBoxData& data);
 // The drawing mode applies only while a background picture is set.
 bool BoxPropertyApplies(const CartoonBoxData& data, int index);

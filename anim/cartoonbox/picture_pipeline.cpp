@@ -39,18 +39,54 @@ bool WithinCeiling(const BoxObject& object) {
   return size && ScaledSize(*size, frames, object.zoomX, object.zoomY);
 }
 
+// Whether the turn may keep only the part of the picture that shows: no
+// stage after it moves pixels (a flip or a zoom), and nothing brings out
+// pixels that do not show (a negative transparency shows even fully
+// transparent ones). Tint and brightness change pixels one by one.
+bool KeepsShownPartOnly(const BoxObject& object) {
+  return Turns(object) && !Flips(object) && object.zoomX == 1000 && object.zoomY == 1000 && object.transparency >= 0;
+}
+
+RenderedPicture All(const FrameImage* pixels) {
+  if (pixels == nullptr) return {};
+  return {pixels, {pixels->width, pixels->height}, {0, 0, pixels->width, pixels->height}};
+}
+
+void TintAndBrighten(const BoxObject& object, FrameImage& picture) {
+  Tint(picture, object.tintColour, object.tintDepth);
+  Brighten(picture, object.brightness);
+}
+
+// Turns the part of the source that shows alone. A source that shows
+// nothing still keeps one pixel, for its frames and their delays.
+RenderedPicture TurnedShownPart(const BoxObject& object, ResourceCache& cache) {
+  const FrameImage& source = *object.source;
+  const ImageSize size{source.width, source.height};
+  const int frames = source.frameCount();
+  const std::optional<ImageSize> whole = RotatedSize(size, frames, object.angle);
+  if (!whole) return {};
+  ImageArea kept = TurnedArea(size, frames, object.angle, cache.ShownAreaOf(source));
+  if (kept.width <= 0 || kept.height <= 0) kept = {0, 0, 1, 1};
+  std::optional<FrameImage> part = RotatePart(source, object.angle, kept);
+  if (!part) return {};
+  TintAndBrighten(object, *part);
+  const FrameImage* pixels = cache.RegisterImage(std::make_unique<FrameImage>(std::move(*part)));
+  if (pixels == nullptr) return {};
+  return {pixels, *whole, kept};
+}
+
 }  // namespace
 
-const FrameImage* RenderObjectPicture(const BoxObject& object, ResourceCache& cache) {
-  if (object.source == nullptr || !object.source->usable()) return nullptr;
-  if (Untransformed(object)) return cache.RegisterImage(*object.source);
-  if (!WithinCeiling(object)) return nullptr;
+RenderedPicture RenderObjectPicture(const BoxObject& object, ResourceCache& cache) {
+  if (object.source == nullptr || !object.source->usable()) return {};
+  if (Untransformed(object)) return All(cache.RegisterImage(*object.source));
+  if (!WithinCeiling(object)) return {};
+  if (KeepsShownPartOnly(object)) return TurnedShownPart(object, cache);
   std::optional<FrameImage> picture = FlippedAndTurned(object);
-  if (!picture) return nullptr;
+  if (!picture) return {};
   Scale(*picture, object.zoomX, object.zoomY);
-  Tint(*picture, object.tintColour, object.tintDepth);
-  Brighten(*picture, object.brightness);
-  return cache.RegisterImage(std::make_unique<FrameImage>(std::move(*picture)));
+  TintAndBrighten(object, *picture);
+  return All(cache.RegisterImage(std::make_unique<FrameImage>(std::move(*picture))));
 }
 
 }  // namespace horavia::anim

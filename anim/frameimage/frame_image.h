@@ -86,6 +86,15 @@ struct ImageSize {
   friend bool operator==(const ImageSize&, const ImageSize&) = default;
 };
 
+// A rectangle of an image's pixels, relative to its top-left corner.
+struct ImageArea {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const ImageArea&, const ImageArea&) = default;
+};
+
 // A new image turned clockwise by `degrees` about its top-left corner:
 // quarter turns exactly, any other angle by nearest neighbour with
 // kEmptyPixel outside the source. Nothing when the image is unusable or the
@@ -94,6 +103,15 @@ std::optional<FrameImage> Rotate(const FrameImage& image, double degrees);
 // The size Rotate gives an image of that size and frame count, or nothing
 // when it gives none; computed without touching a pixel.
 std::optional<ImageSize> RotatedSize(ImageSize size, int frames, double degrees);
+// The part of the picture Rotate gives (for an image of that size and frame
+// count) that holds every pixel taken from the source's area `from`: each
+// turned pixel outside it comes from outside `from`, or from outside the
+// source. Empty when `from` is, or when Rotate gives nothing.
+ImageArea TurnedArea(ImageSize size, int frames, double degrees, ImageArea from);
+// The part `part` of what Rotate gives, pixel for pixel, turned without
+// turning the rest. Nothing when Rotate gives nothing or the part does not
+// lie inside the turned picture.
+std::optional<FrameImage> RotatePart(const FrameImage& image, double degrees, ImageArea part);
 
 // Scales by per-mille factors (1000 = unchanged) by nearest neighbour; the
 // keys are dropped. Nothing happens unless both factors are above 0 and not
@@ -148,15 +166,6 @@ bool HitTest(const FrameImage& image, int imageX, int imageY, int frameIndex, in
 // The pixels of one frame that HitTest finds, row by row; empty for a frame
 // the image does not have. Lets a hit test work without the pixels.
 std::vector<bool> HitMask(const FrameImage& image, int frameIndex);
-
-// A rectangle of an image's pixels, relative to its top-left corner.
-struct ImageArea {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  friend bool operator==(const ImageArea&, const ImageArea&) = default;
-};
 
 // The smallest area holding every pixel, of any frame, that BlendFrame can
 // show at a transparency of 0 or more: neither fully transparent nor its

@@ -33,7 +33,7 @@ const FrameImage* ResourceCache::RegisterDecoded(std::unique_ptr<FrameImage> ima
     if (entry->origin.empty()) entry->origin = std::move(origin);
     return entry->image.get();  // the new image is dropped here
   }
-  entries_.push_back({Kind::Image, std::move(image), nullptr, 1, std::move(origin)});
+  entries_.push_back({Kind::Image, std::move(image), nullptr, 1, std::move(origin), std::nullopt});
   return entries_.back().image.get();
 }
 
@@ -53,8 +53,15 @@ const FrameImage* ResourceCache::RegisterImage(const FrameImage& image) {
     ++entry->references;
     return entry->image.get();
   }
-  entries_.push_back({Kind::Image, std::make_unique<FrameImage>(image), nullptr, 1, {}});
+  entries_.push_back({Kind::Image, std::make_unique<FrameImage>(image), nullptr, 1, {}, std::nullopt});
   return entries_.back().image.get();
+}
+
+ImageArea ResourceCache::ShownAreaOf(const FrameImage& image) {
+  auto entry = std::find_if(entries_.begin(), entries_.end(), [&image](const Entry& e) { return e.item() == &image; });
+  if (entry == entries_.end()) return ShownArea(image);
+  if (!entry->shown) entry->shown = ShownArea(image);
+  return *entry->shown;
 }
 
 const ResourceCache::Blob* ResourceCache::RegisterBlob(std::unique_ptr<Blob> blob) {
@@ -63,7 +70,7 @@ const ResourceCache::Blob* ResourceCache::RegisterBlob(std::unique_ptr<Blob> blo
     ++entry->references;
     return entry->blob.get();  // the new blob is dropped here
   }
-  entries_.push_back({Kind::Blob, nullptr, std::move(blob), 1, {}});
+  entries_.push_back({Kind::Blob, nullptr, std::move(blob), 1, {}, std::nullopt});
   return entries_.back().blob.get();
 }
 
@@ -73,7 +80,7 @@ const ResourceCache::Blob* ResourceCache::RegisterBlob(std::span<const std::uint
     ++entry->references;
     return entry->blob.get();
   }
-  entries_.push_back({Kind::Blob, nullptr, std::make_unique<Blob>(bytes.begin(), bytes.end()), 1, {}});
+  entries_.push_back({Kind::Blob, nullptr, std::make_unique<Blob>(bytes.begin(), bytes.end()), 1, {}, std::nullopt});
   return entries_.back().blob.get();
 }
 

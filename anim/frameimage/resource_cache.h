@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -35,6 +36,11 @@ class ResourceCache {
   // when the cache holds none.
   const FrameImage* AcquireDecoded(const PackedPicture& origin);
 
+  // The ShownArea of an image: of one the cache holds, worked out once and
+  // kept with its entry (a source turned every second is not scanned every
+  // second); of any other, worked out now.
+  ImageArea ShownAreaOf(const FrameImage& image);
+
   // The same for byte blobs; nothing for an empty one.
   const Blob* RegisterBlob(std::unique_ptr<Blob> blob);
   const Blob* RegisterBlob(std::span<const std::uint8_t> bytes);
@@ -55,6 +61,7 @@ class ResourceCache {
     std::unique_ptr<Blob> blob;
     int references = 1;
     PackedPicture origin;  // what the image was decoded from, if known
+    std::optional<ImageArea> shown;  // ShownAreaOf, once asked
     const void* item() const { return kind == Kind::Image ? static_cast<const void*>(image.get()) : blob.get(); }
   };
 

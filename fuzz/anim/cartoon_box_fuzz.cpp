@@ -222,7 +222,7 @@ void FuzzBoxData(std::span<const std::uint8_t> bytes) {
   anim::CartoonBoxData again;
   anim::readCartoonBoxData(anim::writeCartoonBoxData(data), again);
   const auto picture = anim::DecodeBackground(data.pic);
-  anim::BuildBackground(picture ? &*picture : nullptr, data.picDrawMode, data.backColor, 40, 30);
+  anim::BuildBackground(picture ? &*picture : nullptr, data.picDrawMode.number(), data.backColor, 40, 30);
 }
 
 void FuzzTemplateData(std::span<const std::uint8_t> bytes) {

@@ -19,11 +19,6 @@ std::string_view SkipControlBytes(std::string_view s) {
   return s;
 }
 
-std::optional<std::string_view> OptionalText(const ArgRecord& arg) {
-  if (arg.omitted()) return std::nullopt;
-  return TextOf(arg);
-}
-
 platform::RegistryRoot RootOf(std::int32_t root) {
   switch (root) {
     case 1: return platform::RegistryRoot::ClassesRoot;
@@ -89,12 +84,10 @@ void ReadIniValue(ArgRecord* result, std::int32_t argCount, ArgRecord* args) {
 }
 
 void WriteIniValue(ArgRecord* result, std::int32_t argCount, ArgRecord* args) {
-  std::string_view file = TextOf(ArgAt(argCount, args, 0));
+  const CommandArgs a(argCount, args);
+  std::string_view file = a.text(0);
   if (file.empty()) return;
-  std::string_view section = TextOf(ArgAt(argCount, args, 1));
-  std::optional<std::string_view> key = OptionalText(ArgAt(argCount, args, 2));
-  std::optional<std::string_view> value = OptionalText(ArgAt(argCount, args, 3));
-  SetBool(result, platform::WriteIniString(platform::HostPath(file), section, key, value));
+  SetBool(result, platform::WriteIniString(platform::HostPath(file), a.text(1), a.optionalText(2), a.optionalText(3)));
 }
 
 void ReadRegistryText(ArgRecord* result, std::int32_t argCount, ArgRecord* args) {

@@ -6,7 +6,7 @@
 // window host.
 //
 // Index
-//   [arguments]  unit references and optional integers
+//   [lookups]    live windows and units, picture arguments
 //   [windows]    LoadWindow, IsLoaded, DestroyWindowOrUnit, MoveUnit,
 //                SetWindowShape, PopupMenu, CopyUnit
 //   [items]      AddComboItem, AddListItem, GetListItemCount, GetListItemText
@@ -25,17 +25,7 @@
 namespace horavia::runtime::commands {
 namespace {
 
-// [arguments] ------------------------------------------------------------------
-
-UnitRef RefAt(std::int32_t argCount, const ArgRecord* args, std::int32_t i) {
-  return UnitRef::From(ArgAt(argCount, args, i));
-}
-
-OptionalInt OptionalAt(std::int32_t argCount, const ArgRecord* args, std::int32_t i) {
-  ArgRecord arg = ArgAt(argCount, args, i);
-  if (arg.omitted()) return std::nullopt;
-  return IntOf(arg);
-}
+// [lookups] --------------------------------------------------------------------
 
 // The live object of a window or unit, or null (service 2006).
 void* FindLive(std::uint32_t formId, std::uint32_t unitId) {
@@ -75,8 +65,7 @@ std::optional<std::vector<std::uint8_t>> PictureBytes(const ArgRecord& arg) {
     if (!bytes || bytes->empty()) return std::nullopt;
     return bytes;
   }
-  if (arg.tag != kTagByteSet) return std::nullopt;
-  ByteSetView view = ByteSetBytes(arg.asPointer());
+  ByteSetView view = ByteSetOf(arg);
   if (view.data == nullptr || view.size == 0) return std::nullopt;
   return std::vector<std::uint8_t>(view.data, view.data + view.size);
 }
@@ -86,12 +75,13 @@ std::optional<std::vector<std::uint8_t>> PictureBytes(const ArgRecord& arg) {
 // [windows] --------------------------------------------------------------------
 
 void LoadWindow(ArgRecord* result, std::int32_t argCount, ArgRecord* args) {
-  const UnitRef window = RefAt(argCount, args, 0);
+  const CommandArgs a(argCount, args);
+  const UnitRef window = a.unit(0);
   LoadWindowRequest request;
   request.formId = window.formId;
-  request.modal = IntOf(ArgAt(argCount, args, 2)) != 0 ? 1 : 0;
-  if (!ArgAt(argCount, args, 1).omitted()) {
-    const UnitRef parent = RefAt(argCount, args, 1);
+  request.modal = a.integer(2) != 0 ? 1 : 0;
+  if (a.given(1)) {
+    const UnitRef parent = a.unit(1);
     request.ownerWindow = FindLive(parent.formId, parent.unitId);
     if (request.ownerWindow == nullptr) return;  // a parent that is not loaded
   }
@@ -100,7 +90,8 @@ void LoadWindow(ArgRecord* result, std::int32_t argCount, ArgRecord* args) {
 }
 
 void IsLoaded(ArgRecord* result, std::int32_t argCount, ArgRecord* args) {
-  const UnitRef ref = RefAt(argCount, args, 0);
+  const CommandArgs a(argCount, args);
+  const UnitRef ref = a.unit(0);
   const std::intptr_t kind = CoreLibraryLink().request(kServiceUnitKind, ref.tag);
   if (kind == kKindNone) return;
   // Menu items have no live object of their own: their window counts.
@@ -109,49 +100,53 @@ void IsLoaded(ArgRecord* result, std::int32_t argCount, ArgRecord* args) {
 }
 
 void DestroyWindowOrUnit(ArgRecord*, std::int32_t argCount, ArgRecord* args) {
-  const UnitRef ref = RefAt(argCount, args, 0);
+  const CommandArgs a(argCount, args);
+  const UnitRef ref = a.unit(0);
   RequireLive(ref.formId, ref.unitId);
   WindowHost* host = Runtime().windowHost();
   if (host == nullptr) return;
   if (NamesWindow(ref)) {
     // Without the flag the window closes once the current event is done.
-    host->closeWindow(ref.formId, IntOf(ArgAt(argCount, args, 1)) != 0);
+    host->closeWindow(ref.formId, a.integer(1) != 0);
     return;
   }
   host->destroyUnit(ref.formId, ref.unitId);
 }
 
 void MoveUnit(ArgRecord*, std::int32_t argCount, ArgRecord* args) {
-  const UnitRef ref = RefAt(argCount, args, 0);
+  const CommandArgs a(argCount, args);
+  const UnitRef ref = a.unit(0);
   WindowHost* host = HostOfLive(ref);
   if (host == nullptr) return;
   const std::optional<UnitRect> current = host->unitRect(ref.formId, ref.unitId);
   if (!current) return;
-  const UnitRect moved = MovedRect(*current, OptionalAt(argCount, args, 1), OptionalAt(argCount, args, 2),
-                                   OptionalAt(argCount, args, 3), OptionalAt(argCount, args, 4));
+  const UnitRect moved = MovedRect(*current, a.optionalInteger(1), a.optionalInteger(2),
+                                   a.optionalInteger(3), a.optionalInteger(4));
   if (moved == *current) return;
   host->moveUnit(ref.formId, ref.unitId, moved);
 }
 
 void SetWindowShape(ArgRecord* result, std::int32_t argCount, ArgRecord* args) {
-  const UnitRef ref = RefAt(argCount, args, 0);
+  const CommandArgs a(argCount, args);
+  const UnitRef ref = a.unit(0);
   RequireLive(ref.formId, ref.unitId);
   WindowHost* host = Runtime().windowHost();
-  std::optional<std::vector<std::uint8_t>> picture = PictureBytes(ArgAt(argCount, args, 1));
+  std::optional<std::vector<std::uint8_t>> picture = PictureBytes(a.at(1));
   if (host == nullptr || !picture) return;
-  const OptionalInt colour = OptionalAt(argCount, args, 2);
+  const OptionalInt colour = a.optionalInteger(2);
   const auto transparent = static_cast<std::uint32_t>(colour.value_or(0xFFFFFF));
   SetBool(result, host->shapeWindowFromPicture(ref.formId, picture->data(), picture->size(), transparent));
 }
 
 void PopupMenu(ArgRecord*, std::int32_t argCount, ArgRecord* args) {
-  const UnitRef window = RefAt(argCount, args, 0);
-  const UnitRef menu = RefAt(argCount, args, 1);
+  const CommandArgs a(argCount, args);
+  const UnitRef window = a.unit(0);
+  const UnitRef menu = a.unit(1);
   RequireLive(window.formId, window.unitId);
   WindowHost* host = Runtime().windowHost();
   // Only a menu of the window's own form pops up.
   if (host == nullptr || menu.formId != window.formId) return;
-  const OptionalInt x = OptionalAt(argCount, args, 2), y = OptionalAt(argCount, args, 3);
+  const OptionalInt x = a.optionalInteger(2), y = a.optionalInteger(3);
   host->popUpMenu(window.formId, menu.unitId, x ? &*x : nullptr, y ? &*y : nullptr);
 }
 
@@ -159,8 +154,9 @@ void PopupMenu(ArgRecord*, std::int32_t argCount, ArgRecord* args) {
 // value is the variable's address, its tag the variable's type. The variable
 // holds the form id and the unit id as two dwords, and receives the copy's.
 void CopyUnit(ArgRecord* result, std::int32_t argCount, ArgRecord* args) {
-  const UnitRef source = RefAt(argCount, args, 0);
-  const ArgRecord variable = ArgAt(argCount, args, 1);
+  const CommandArgs a(argCount, args);
+  const UnitRef source = a.unit(0);
+  const ArgRecord variable = a.at(1);
   if (source.tag == kTagNone || variable.tag != source.tag) return;
   const auto* type = reinterpret_cast<const DataTypeInfo*>(CoreLibraryLink().request(kServiceTypeRecord, source.tag));
   if (type == nullptr || (type->stateFlags & kCopyableFlag) == 0 || (type->stateFlags & kNotCopyableFlag) != 0) return;
@@ -179,13 +175,14 @@ void CopyUnit(ArgRecord* result, std::int32_t argCount, ArgRecord* args) {
 namespace {
 
 void AddItem(ArgRecord* result, std::int32_t argCount, ArgRecord* args, TypeTag type) {
+  const CommandArgs a(argCount, args);
   SetInt(result, -1);
-  const UnitRef ref = RefAt(argCount, args, 0);
+  const UnitRef ref = a.unit(0);
   WindowHost* host = HostOfLive(ref);
   if (host == nullptr) return;
   // Item data 0 when it is not given.
-  SetInt(result, host->addListItem(ref.formId, ref.unitId, type, TextOf(ArgAt(argCount, args, 1)),
-                                   IntOf(ArgAt(argCount, args, 2))));
+  SetInt(result, host->addListItem(ref.formId, ref.unitId, type, a.text(1),
+                                   a.integer(2)));
 }
 
 }  // namespace
@@ -199,71 +196,75 @@ void AddListItem(ArgRecord* result, std::int32_t argCount, ArgRecord* args) {
 }
 
 void GetListItemCount(ArgRecord* result, std::int32_t argCount, ArgRecord* args) {
-  const UnitRef ref = RefAt(argCount, args, 0);
+  const CommandArgs a(argCount, args);
+  const UnitRef ref = a.unit(0);
   WindowHost* host = HostOfLive(ref);
   if (host == nullptr) return;
   SetInt(result, host->listItemCount(ref.formId, ref.unitId, unit_type::kListBox));
 }
 
 void GetListItemText(ArgRecord* result, std::int32_t argCount, ArgRecord* args) {
-  const UnitRef ref = RefAt(argCount, args, 0);
+  const CommandArgs a(argCount, args);
+  const UnitRef ref = a.unit(0);
   WindowHost* host = HostOfLive(ref);
   if (host == nullptr) return;
   const std::optional<std::string> text =
-      host->listItemText(ref.formId, ref.unitId, unit_type::kListBox, IntOf(ArgAt(argCount, args, 1)));
+      host->listItemText(ref.formId, ref.unitId, unit_type::kListBox, a.integer(1));
   if (text) SetPointer(result, CopyText(*text));
 }
 
 // [panels] ---------------------------------------------------------------------
 
 void ClearDrawPanel(ArgRecord*, std::int32_t argCount, ArgRecord* args) {
-  const UnitRef ref = RefAt(argCount, args, 0);
+  const CommandArgs a(argCount, args);
+  const UnitRef ref = a.unit(0);
   WindowHost* host = HostOfLive(ref);
   if (host == nullptr) return;
   const std::optional<UnitRect> client = host->drawPanelClient(ref.formId, ref.unitId);
   if (!client) return;
-  const UnitRect area = ClearArea(client->width, client->height, OptionalAt(argCount, args, 1),
-                                  OptionalAt(argCount, args, 2), OptionalAt(argCount, args, 3),
-                                  OptionalAt(argCount, args, 4));
+  const UnitRect area = ClearArea(client->width, client->height, a.optionalInteger(1),
+                                  a.optionalInteger(2), a.optionalInteger(3),
+                                  a.optionalInteger(4));
   host->clearDrawPanel(ref.formId, ref.unitId, area);
 }
 
 // Arguments after the sixth are the colours.
 void FillGradientRect(ArgRecord*, std::int32_t argCount, ArgRecord* args) {
+  const CommandArgs a(argCount, args);
   constexpr std::int32_t kFirstColour = 6;
-  const UnitRef ref = RefAt(argCount, args, 0);
+  const UnitRef ref = a.unit(0);
   WindowHost* host = HostOfLive(ref);
   if (host == nullptr) return;
   const std::optional<UnitRect> client = host->drawPanelClient(ref.formId, ref.unitId);
-  const UnitRect area{IntOf(ArgAt(argCount, args, 1)), IntOf(ArgAt(argCount, args, 2)),
-                      IntOf(ArgAt(argCount, args, 3)), IntOf(ArgAt(argCount, args, 4))};
+  const UnitRect area{a.integer(1), a.integer(2), a.integer(3), a.integer(4)};
   if (!client || area.width < 1 || area.height < 1 || !Overlaps(area, *client)) return;
   std::vector<std::uint32_t> colours;
-  for (std::int32_t i = kFirstColour; i < argCount; ++i) {
-    if (!args[i].omitted()) colours.push_back(static_cast<std::uint32_t>(IntOf(args[i])));
+  for (std::int32_t i = kFirstColour; i < a.count(); ++i) {
+    if (a.given(i)) colours.push_back(static_cast<std::uint32_t>(a.integer(i)));
   }
   if (colours.size() < 2) return;
-  host->fillDrawPanelGradient(ref.formId, ref.unitId, area, GradientMode(OptionalAt(argCount, args, 5)), colours);
+  host->fillDrawPanelGradient(ref.formId, ref.unitId, area, GradientMode(a.optionalInteger(5)), colours);
 }
 
 void CopyDrawPanelArea(ArgRecord*, std::int32_t argCount, ArgRecord* args) {
-  const UnitRef source = RefAt(argCount, args, 0);
+  const CommandArgs a(argCount, args);
+  const UnitRef source = a.unit(0);
   WindowHost* host = HostOfLive(source);
   if (host == nullptr) return;
   const std::optional<UnitRect> client = host->drawPanelClient(source.formId, source.unitId);
   if (!client) return;
-  const UnitRect area{OptionalAt(argCount, args, 1).value_or(0), OptionalAt(argCount, args, 2).value_or(0),
-                      OptionalAt(argCount, args, 3).value_or(client->width),
-                      OptionalAt(argCount, args, 4).value_or(client->height)};
+  const UnitRect area{a.optionalInteger(1).value_or(0), a.optionalInteger(2).value_or(0),
+                      a.optionalInteger(3).value_or(client->width),
+                      a.optionalInteger(4).value_or(client->height)};
   UnitRef target = source;
-  if (!ArgAt(argCount, args, 5).omitted()) {
-    target = RefAt(argCount, args, 5);
+  if (a.given(5)) {
+    target = a.unit(5);
     RequireLive(target.formId, target.unitId);
   }
   if (area.width <= 0 || area.height <= 0 || !Overlaps(area, *client)) return;
   host->copyDrawPanelArea(source.formId, source.unitId, area, target.formId, target.unitId,
-                          OptionalAt(argCount, args, 6).value_or(0), OptionalAt(argCount, args, 7).value_or(0),
-                          static_cast<std::int32_t>(CopyModeOf(OptionalAt(argCount, args, 8))));
+                          a.optionalInteger(6).value_or(0), a.optionalInteger(7).value_or(0),
+                          static_cast<std::int32_t>(CopyModeOf(a.optionalInteger(8))));
 }
 
 }  // namespace horavia::runtime::commands

@@ -5,7 +5,8 @@
 // Index
 //   [links]      each library's link to the runtime and its notify routine
 //   [types]      the data-type tables
-//   [commands]   the command tables, by the command numbers the application uses
+//   [commands]   the command tables: function and result of each command, by
+//                the command numbers the application uses
 //   [records]    the five LibraryInfo records and the table
 #include "runtime/libraries/library_records.h"
 
@@ -110,72 +111,137 @@ std::array<DataTypeInfo, kExtendedTypeCount>& ExtendedTypes() {
 
 // [commands] -------------------------------------------------------------------
 
-// Core commands by number. Numbers 18-20 are not used by the application and
-// stay empty. The window and unit commands reach the window engine through
-// the runtime's window host.
-std::array<CommandFunction, kCoreCommandCount> MakeCoreCommands() {
-  using enum CoreCommand;
-  std::array<CommandFunction, kCoreCommandCount> t{};
-  auto at = [&t](CoreCommand n) -> CommandFunction& { return t[static_cast<std::size_t>(n)]; };
-  at(CurrentTime) = c::CurrentTime;
-  at(HourOf) = c::HourOf;
-  at(MinuteOf) = c::MinuteOf;
-  at(SecondOf) = c::SecondOf;
-  at(FileExists) = c::FileExists;
-  at(ToText) = c::ToText;
-  at(WriteIniValue) = c::WriteIniValue;
-  at(GetProgramDirectory) = c::GetProgramDirectory;
-  at(RightText) = c::RightText;
-  at(SetLibraryDirectory) = c::SetLibraryDirectory;
-  at(WriteFileBytes) = c::WriteFileBytes;
-  at(ShowMessageBox) = c::ShowMessageBox;
-  at(ReadIniValue) = c::ReadIniValue;
-  at(ToInteger) = c::ToInteger;
-  at(CharFromCode) = c::CharFromCode;
-  at(ToByteSet) = c::ToByteSet;
-  at(ToUpperCase) = c::ToUpperCase;
-  at(Spaces) = c::Spaces;
-  at(SplitText) = c::SplitText;
-  at(CompareText) = c::CompareText;
-  at(ToFloat64) = c::ToFloat64;
-  at(ReadFileBytes) = c::ReadFileBytes;
-  at(GetProgramFileName) = c::GetProgramFileName;
-  at(WriteRegistryValue) = c::WriteRegistryValue;
-  at(RandomInteger) = c::RandomInteger;
-  at(SetClipboardText) = c::SetClipboardText;
-  at(ZeroByteSet) = c::ZeroByteSet;
-  at(ProcessEvents) = c::ProcessEvents;
-  at(LeftBytes) = c::LeftBytes;
-  at(ReadRegistryText) = c::ReadRegistryText;
-  at(TextAtAddress) = c::TextAtAddress;
-  at(SoundBeep) = c::SoundBeep;
-  at(ByteSetLength) = c::ByteSetLength;
-  at(FloorToInteger) = c::FloorToInteger;
-  at(LoadWindow) = c::LoadWindow;
-  at(MoveUnit) = c::MoveUnit;
-  at(SetWindowShape) = c::SetWindowShape;
-  at(GetListItemText) = c::GetListItemText;
-  at(IsLoaded) = c::IsLoaded;
-  at(AddListItem) = c::AddListItem;
-  at(GetListItemCount) = c::GetListItemCount;
-  at(AddComboItem) = c::AddComboItem;
-  at(DestroyWindowOrUnit) = c::DestroyWindowOrUnit;
-  at(PopupMenu) = c::PopupMenu;
-  at(CopyUnit) = c::CopyUnit;
-  at(ClearDrawPanel) = c::ClearDrawPanel;
-  at(FillGradientRect) = c::FillGradientRect;
-  at(CopyDrawPanelArea) = c::CopyDrawPanelArea;
-  return t;
+// One row per command: its number in its library's table, its function, the
+// type of what it hands back, and whether it acts on live windows (through
+// the window host). A result whose type is a heap block (IsHeapBlock) is the
+// caller's to free. The commands above the runtime (the animation box's)
+// have their rows here and their functions installed by their layer.
+struct CommandRow {
+  std::int32_t number;
+  CommandFunction function;
+  TypeTag result;  // kTagNone: nothing
+  bool actsOnWindows;
+};
+constexpr bool kWindows = true, kNoWindows = false;
+constexpr TypeTag kTextArray = kTagText | kArrayFlag;
+
+template <class Number>
+constexpr std::int32_t N(Number number) {
+  return static_cast<std::int32_t>(number);
 }
 
-std::array<CommandFunction, kCoreCommandCount> coreCommands = MakeCoreCommands();
-// The animation box's seven commands are installed by the box's layer.
-std::array<CommandFunction, kBoxCommandCount> extendedCommands = {};
-std::array<CommandFunction, 1> specialCommands = {c::Delay};
-std::array<CommandFunction, 2> systemCommands = {c::ShellOpen, c::GetSpecialFolder};
+// Core commands by number. Numbers 18-20 are not used by the application and
+// stay empty.
+constexpr CommandRow kCoreRows[] = {
+    {N(CoreCommand::LoadWindow),          c::LoadWindow,          kTagBool,     kWindows},
+    {N(CoreCommand::CurrentTime),         c::CurrentTime,         kTagDateTime, kNoWindows},
+    {N(CoreCommand::HourOf),              c::HourOf,              kTagInt,      kNoWindows},
+    {N(CoreCommand::MinuteOf),            c::MinuteOf,            kTagInt,      kNoWindows},
+    {N(CoreCommand::SecondOf),            c::SecondOf,            kTagInt,      kNoWindows},
+    {N(CoreCommand::FileExists),          c::FileExists,          kTagBool,     kNoWindows},
+    {N(CoreCommand::ToText),              c::ToText,              kTagText,     kNoWindows},
+    {N(CoreCommand::WriteIniValue),       c::WriteIniValue,       kTagBool,     kNoWindows},
+    {N(CoreCommand::GetProgramDirectory), c::GetProgramDirectory, kTagText,     kNoWindows},
+    {N(CoreCommand::RightText),           c::RightText,           kTagText,     kNoWindows},
+    {N(CoreCommand::SetLibraryDirectory), c::SetLibraryDirectory, kTagText,     kNoWindows},
+    {N(CoreCommand::WriteFileBytes),      c::WriteFileBytes,      kTagBool,     kNoWindows},
+    {N(CoreCommand::ShowMessageBox),      c::ShowMessageBox,      kTagInt,      kNoWindows},
+    {N(CoreCommand::ReadIniValue),        c::ReadIniValue,        kTagText,     kNoWindows},
+    {N(CoreCommand::ToInteger),           c::ToInteger,           kTagInt,      kNoWindows},
+    {N(CoreCommand::CharFromCode),        c::CharFromCode,        kTagText,     kNoWindows},
+    {N(CoreCommand::ToByteSet),           c::ToByteSet,           kTagByteSet,  kNoWindows},
+    {N(CoreCommand::ToUpperCase),         c::ToUpperCase,         kTagText,     kNoWindows},
+    {N(CoreCommand::Spaces),              c::Spaces,              kTagText,     kNoWindows},
+    {N(CoreCommand::SplitText),           c::SplitText,           kTextArray,   kNoWindows},
+    {N(CoreCommand::CompareText),         c::CompareText,         kTagInt,      kNoWindows},
+    {N(CoreCommand::MoveUnit),            c::MoveUnit,            kTagNone,     kWindows},
+    {N(CoreCommand::SetWindowShape),      c::SetWindowShape,      kTagBool,     kWindows},
+    {N(CoreCommand::ToFloat64),           c::ToFloat64,           kTagDouble,   kNoWindows},
+    {N(CoreCommand::ReadFileBytes),       c::ReadFileBytes,       kTagByteSet,  kNoWindows},
+    {N(CoreCommand::GetProgramFileName),  c::GetProgramFileName,  kTagText,     kNoWindows},
+    {N(CoreCommand::WriteRegistryValue),  c::WriteRegistryValue,  kTagBool,     kNoWindows},
+    {N(CoreCommand::GetListItemText),     c::GetListItemText,     kTagText,     kWindows},
+    {N(CoreCommand::RandomInteger),       c::RandomInteger,       kTagInt,      kNoWindows},
+    {N(CoreCommand::SetClipboardText),    c::SetClipboardText,    kTagBool,     kNoWindows},
+    {N(CoreCommand::IsLoaded),            c::IsLoaded,            kTagBool,     kWindows},
+    {N(CoreCommand::ZeroByteSet),         c::ZeroByteSet,         kTagByteSet,  kNoWindows},
+    {N(CoreCommand::ProcessEvents),       c::ProcessEvents,       kTagNone,     kNoWindows},
+    {N(CoreCommand::LeftBytes),           c::LeftBytes,           kTagByteSet,  kNoWindows},
+    {N(CoreCommand::ReadRegistryText),    c::ReadRegistryText,    kTagText,     kNoWindows},
+    {N(CoreCommand::AddListItem),         c::AddListItem,         kTagInt,      kWindows},
+    {N(CoreCommand::GetListItemCount),    c::GetListItemCount,    kTagInt,      kWindows},
+    {N(CoreCommand::AddComboItem),        c::AddComboItem,        kTagInt,      kWindows},
+    {N(CoreCommand::TextAtAddress),       c::TextAtAddress,       kTagText,     kNoWindows},
+    {N(CoreCommand::SoundBeep),           c::SoundBeep,           kTagNone,     kNoWindows},
+    {N(CoreCommand::DestroyWindowOrUnit), c::DestroyWindowOrUnit, kTagNone,     kWindows},
+    {N(CoreCommand::PopupMenu),           c::PopupMenu,           kTagNone,     kWindows},
+    {N(CoreCommand::ByteSetLength),       c::ByteSetLength,       kTagInt,      kNoWindows},
+    {N(CoreCommand::FloorToInteger),      c::FloorToInteger,      kTagInt,      kNoWindows},
+    {N(CoreCommand::CopyUnit),            c::CopyUnit,            kTagBool,     kWindows},
+    {N(CoreCommand::ClearDrawPanel),      c::ClearDrawPanel,      kTagNone,     kWindows},
+    {N(CoreCommand::FillGradientRect),    c::FillGradientRect,    kTagNone,     kWindows},
+    {N(CoreCommand::CopyDrawPanelArea),   c::CopyDrawPanelArea,   kTagNone,     kWindows},
+};
+
+// The animation box's commands, installed by the box's layer.
+constexpr CommandRow kBoxRows[] = {
+    {N(BoxCommand::SetObjectAngle),   nullptr, kTagNone, kWindows},
+    {N(BoxCommand::StartAutoRotate),  nullptr, kTagNone, kWindows},
+    {N(BoxCommand::CreateObject),     nullptr, kTagInt,  kWindows},
+    {N(BoxCommand::SetObjectVisible), nullptr, kTagNone, kWindows},
+    {N(BoxCommand::SetObjectPicture), nullptr, kTagNone, kWindows},
+    {N(BoxCommand::DestroyObjects),   nullptr, kTagNone, kWindows},
+    {N(BoxCommand::ObjectExists),     nullptr, kTagBool, kWindows},
+};
+
+constexpr CommandRow kSpecialRows[] = {{N(SpecialCommand::Delay), c::Delay, kTagNone, kNoWindows}};
+
+constexpr CommandRow kSystemRows[] = {
+    {N(SystemCommand::ShellOpen),        c::ShellOpen,        kTagNone, kNoWindows},
+    {N(SystemCommand::GetSpecialFolder), c::GetSpecialFolder, kTagText, kNoWindows},
+};
+
 // The data operations library carries two commands that this program never
 // calls and whose behaviour nothing defines; their slots stay empty.
-std::array<CommandFunction, kDataCommandCount> dataCommands = {};
+constexpr std::span<const CommandRow> kDataRows = {};
+
+// Each number once, inside the library's table.
+constexpr bool RowsAreSound(std::span<const CommandRow> rows, std::int32_t count) {
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].number < 0 || rows[i].number >= count) return false;
+    for (std::size_t j = i + 1; j < rows.size(); ++j) {
+      if (rows[i].number == rows[j].number) return false;
+    }
+  }
+  return true;
+}
+static_assert(RowsAreSound(kCoreRows, kCoreCommandCount) && RowsAreSound(kBoxRows, kBoxCommandCount) &&
+              RowsAreSound(kSpecialRows, 1) && RowsAreSound(kSystemRows, 2));
+
+// The function table a library's record points at, filled from its rows.
+template <std::size_t Count>
+constexpr std::array<CommandFunction, Count> FunctionsOf(std::span<const CommandRow> rows) {
+  std::array<CommandFunction, Count> functions{};
+  for (const CommandRow& row : rows) functions[static_cast<std::size_t>(row.number)] = row.function;
+  return functions;
+}
+
+std::array<CommandFunction, kCoreCommandCount> coreCommands = FunctionsOf<kCoreCommandCount>(kCoreRows);
+std::array<CommandFunction, kBoxCommandCount> extendedCommands = FunctionsOf<kBoxCommandCount>(kBoxRows);
+std::array<CommandFunction, 1> specialCommands = FunctionsOf<1>(kSpecialRows);
+std::array<CommandFunction, 2> systemCommands = FunctionsOf<2>(kSystemRows);
+std::array<CommandFunction, kDataCommandCount> dataCommands = FunctionsOf<kDataCommandCount>(kDataRows);
+
+std::span<const CommandRow> RowsOf(int library) {
+  switch (library) {
+    case kCoreLibrary: return kCoreRows;
+    case kExtendedInterfaceLibrary: return kBoxRows;
+    case kSpecialFunctionsLibrary: return kSpecialRows;
+    case kSystemInterfaceLibrary: return kSystemRows;
+    case kDataOperationsLibrary: return kDataRows;
+    default: return {};
+  }
+}
 
 // The table a library's record points at, by library number.
 std::span<CommandFunction> CommandTable(int library) {
@@ -279,6 +345,13 @@ void InstallUnitType(TypeTag tag, UnitInterfaceFunction interface, const Propert
   if (type == nullptr) return;
   type->interface = interface;
   if (properties != nullptr) type->properties = properties;
+}
+
+std::optional<CommandResult> ResultOfCommand(int library, std::int32_t index) {
+  for (const CommandRow& row : RowsOf(library)) {
+    if (row.number == index) return CommandResult{row.result, row.actsOnWindows};
+  }
+  return std::nullopt;
 }
 
 void InstallCommand(int library, int index, CommandFunction function) {

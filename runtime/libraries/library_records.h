@@ -2,6 +2,9 @@
 // tables and notify routines.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 #include "runtime/library_types.h"
 
 namespace horavia::runtime {
@@ -24,6 +27,17 @@ void DefineUnitType(TypeTag tag, const DataTypeInfo& type);
 // of library `library` (1-based library number). Numbers outside the
 // library's table are ignored.
 void InstallCommand(int library, int index, CommandFunction function);
+
+// What a command hands back, as its library's command table records it: the
+// type of its result (kTagNone: nothing; a heap block, IsHeapBlock, is the
+// caller's to free) and whether it acts on live windows.
+struct CommandResult {
+  TypeTag type = kTagNone;
+  bool actsOnWindows = false;
+};
+// Command `index` of library `library` (1-based); nothing for a slot without
+// a command.
+std::optional<CommandResult> ResultOfCommand(int library, std::int32_t index);
 
 // Stored state flags of the unit types.
 inline constexpr std::uint32_t kFlagsWindow = 0x800000D0;

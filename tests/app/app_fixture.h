@@ -30,8 +30,10 @@ class RecordingObserver : public AppObserver {
   void skinChanged(std::string_view skin) override;
   void chimed(int hour) override;
   void settingsChanged(Setting setting) override;
+  void windowRepainted(WindowChange change) override { repaints.push_back(change); }
 
   std::vector<std::string> events;
+  std::vector<WindowChange> repaints;  // kept apart: the box repaints all the time
   std::uint32_t restTick = 0;
 };
 

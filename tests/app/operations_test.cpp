@@ -1,6 +1,7 @@
 // The application's operations and what it tells its observers: the same
 // steps the menu and the settings window take, the spins' results shown,
 // recorded and read back, and the prizes written onto the wheel.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -164,8 +165,9 @@ TEST_F(AppTest, TheWinnerShowsOverTheWheelForTheSkinsSeconds) {
 }
 
 // "写奖项"=1 (as the shipped skins have it) writes the labels onto the wheel
-// object's picture; the window's outline keeps the picture as drawn. Without
-// it, or with prizes that are no good, the wheel is the file's.
+// object's picture, once the wheel first shows (a start in clock mode does
+// not wait for the fonts); the window's outline keeps the picture as drawn.
+// Without it, or with prizes that are no good, the wheel is the file's.
 TEST_F(AppTest, ASkinsPrizesAreWrittenOnItsWheelWhenItAsks) {
   const std::string plain = CopySkin("蓝色", "无字");
   SetSkinKey(plain, "写奖项", "0");
@@ -174,12 +176,18 @@ TEST_F(AppTest, ASkinsPrizesAreWrittenOnItsWheelWhenItAsks) {
   Start();
   const std::optional<std::vector<std::uint8_t>> file = platform::ReadWholeFile(FolderFile("skins/蓝色/转盘.gif"));
   ASSERT_TRUE(file.has_value());
-  const anim::FrameImage drawn = anim::FrameImage::LoadFromBytes(*file, 0xFFFFFF, false);
   auto wheelIsTheFile = [&] {
-    const anim::FrameImage* shown = Object(State().wheel)->source;
-    return shown != nullptr && anim::Equal(*shown, drawn);
+    const std::span<const std::uint8_t> bytes = Object(State().wheel)->origin.bytes();
+    return std::equal(bytes.begin(), bytes.end(), file->begin(), file->end());
   };
+  EXPECT_TRUE(wheelIsTheFile()) << "not written while the clock shows";
+  EXPECT_TRUE(State().wheelLabelsPending);
+  ShowWheel();
   EXPECT_FALSE(wheelIsTheFile());
+  EXPECT_FALSE(State().wheelLabelsPending);
+  ShowClock();
+  ShowWheel();
+  EXPECT_FALSE(wheelIsTheFile()) << "written once";
   EXPECT_EQ(State().prizes.segments(), 12);
   // The outline is cut from the picture box, which holds the file's bytes.
   ASSERT_TRUE(ChooseSkin(Cp936("无字")));

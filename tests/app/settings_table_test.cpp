@@ -51,8 +51,11 @@ TEST(SettingsTable, TheProgramsSettingsSlotBySlot) {
                                        {"是否整点报时", SettingType::Number, "0", 0, 1, kKeep},
                                        {"通道", SettingType::Integer, "0", 0, 10, kKeep},
                                        {"音量", SettingType::Integer, "60", 1, 100, kKeep},
+                                       {"控制端口", SettingType::Integer, "0", 0, 65535, kKeep},
+                                       {"控制令牌", SettingType::Text, "", kNoLimitLow, kAny, kKeep},
                                    });
   EXPECT_EQ(&RowOf(Setting::Volume), &ProgramSettingRows()[3]);
+  EXPECT_EQ(&RowOf(Setting::ControlToken), &ProgramSettingRows()[5]);
 }
 
 TEST(SettingsTable, TheSkinsSettingsSlotBySlot) {

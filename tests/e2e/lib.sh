@@ -14,10 +14,10 @@
 #               seconds_between
 #   [windows]   visible_windows, window_gone, new_window, find_main_window,
 #               geometry, shape_extents, unit_rect
-#   [pixels]    shot, pixels
+#   [pixels]    shot, pixels, opaque_pixels, differing, shows_wheel_at
 #   [input]     open_menu, choose_menu_item, open_settings, quit_with_escape
 #   [audio]     loud_blocks, loud_runs
-#   [files]     ini_value
+#   [files]     ini_value, write_settings
 
 # The settings window's form source, where its units' places are read.
 SETTINGS_FORM="$(dirname "${BASH_SOURCE[0]}")/../../app/forms/settings_window.form"
@@ -81,10 +81,12 @@ copy_program() {
 # Starts the copied program with its own configuration, data and runtime
 # folders, message boxes printed to standard error, and SDL's disk audio
 # driver writing what would be played to $work/audio.raw (signed 16-bit
-# stereo at 44100 Hz). Standard error goes to $work/program.err. A command
-# in the array launcher (empty by default) runs the program, such as
-# faketime.
+# stereo at 44100 Hz). Standard output goes to $work/program.out, standard
+# error to $work/program.err. A command in the array launcher (empty by
+# default) runs the program, such as faketime; the array program_args
+# (empty by default) follows the program's name.
 launcher=()
+program_args=()
 start_program() {
   mkdir -p "$work/config" "$work/data" "$work/runtime"
   chmod 700 "$work/runtime"
@@ -92,7 +94,7 @@ start_program() {
     cd "$program_dir" &&
       XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime" \
         SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" \
-        HORAVIA_DIALOGS=print QT_QPA_PLATFORM=xcb exec "${launcher[@]}" ./"$program_name"
+        HORAVIA_DIALOGS=print QT_QPA_PLATFORM=xcb exec "${launcher[@]}" ./"$program_name" "${program_args[@]}"
   ) >"$work/program.out" 2>"$work/program.err" &
   app_pid=$!
 }
@@ -190,6 +192,37 @@ pixels() {
   convert "$1" -alpha off -depth 8 txt:- | awk -F'[:,() ]+' 'NR > 1 {print $1, $2, $3, $4, $5}'
 }
 
+# The opaque pixels of a picture (a preview, an overlay frame) as "x y r g b".
+opaque_pixels() {
+  convert "$1" -depth 8 txt:- | awk -F'[:,() ]+' 'NR > 1 && $6 == 255 {print $1, $2, $3, $4, $5}'
+}
+
+# How many opaque pixels of a preview the screenshot does not show within a
+# small tolerance.
+# Usage: differing SHOT PREVIEW
+differing() {
+  opaque_pixels "$2" >"$work/preview.txt"
+  pixels "$1" | awk '
+    function abs(v) { return v < 0 ? -v : v }
+    NR == FNR { want[$1 " " $2] = $3 " " $4 " " $5; next }
+    ($1 " " $2) in want {
+      split(want[$1 " " $2], c, " ")
+      if (abs($3 - c[1]) + abs($4 - c[2]) + abs($5 - c[3]) > 12) n++
+    }
+    END { print n + 0 }' "$work/preview.txt" -
+}
+
+# Whether the window at wx wy ww wh shows the skin tool's ($skin_tool)
+# preview of the wheel of the skin folder $skin with its turning object at
+# ANGLE; sets last_difference.
+# Usage: shows_wheel_at ANGLE
+shows_wheel_at() {
+  "$skin_tool" preview "$skin" "$work/preview-$1.png" --wheel --angle "$1" >/dev/null || fail "no preview at $1°"
+  shot "$work/window.png" "${ww}x${wh}+${wx}+${wy}"
+  last_difference=$(differing "$work/window.png" "$work/preview-$1.png")
+  [ "$last_difference" -le 30 ]
+}
+
 # [input] ----------------------------------------------------------------------
 
 # Right-clicks at X Y and waits for the pop-up menu; sets menu_window and
@@ -284,4 +317,10 @@ ini_value() {
   iconv -f CP936 -t UTF-8 "$program_dir/配置.ini" | tr -d '\r' |
     awk -v key="$1" '/^\[/ {in_section = ($0 == "[配置]"); next}
       in_section && index($0, key "=") == 1 {print substr($0, length(key) + 2); exit}'
+}
+
+# Writes "配置.ini" of the copied program (section "配置", code page 936)
+# before it starts, from KEY=VALUE arguments (UTF-8).
+write_settings() {
+  { printf '[配置]\r\n'; printf '%s\r\n' "$@"; } | iconv -f UTF-8 -t CP936 >"$program_dir/配置.ini"
 }

@@ -30,11 +30,6 @@ wait_for painted || fail "the clock did not paint"
 shot "$work/clock.png" "${ww}x${wh}+${wx}+${wy}"
 pixels "$work/clock.png" >"$work/clock.txt"
 
-# Opaque pixels of a picture as "x y r g b".
-opaque_pixels() {
-  convert "$1" -depth 8 txt:- | awk -F'[:,() ]+' 'NR > 1 && $6 == 255 {print $1, $2, $3, $4, $5}'
-}
-
 best="" best_diff=""
 for second in $(seq 30 59); do
   "$skin_tool" preview "$program_dir/skins/蓝色" "$work/preview.png" --time "10:10:$second" >/dev/null ||

@@ -24,32 +24,6 @@ pf() { iconv -f CP936 -t UTF-8 "$skin/pf.ini" | tr -d '\r' | awk -F= -v key="$1"
 prize_count=$(pf 奖项数) prize_start=$(pf 奖项起始角)
 [ "$prize_count" = 12 ] && [ "$(pf 写奖项)" = 1 ] || fail "the default skin lists no prizes to write: 奖项数=$prize_count"
 
-# Opaque pixels of a preview as "x y r g b".
-opaque_pixels() {
-  convert "$1" -depth 8 txt:- | awk -F'[:,() ]+' 'NR > 1 && $6 == 255 {print $1, $2, $3, $4, $5}'
-}
-# How many opaque pixels of a preview the window screenshot does not show
-# within a small tolerance.
-# Usage: differing SHOT PREVIEW
-differing() {
-  opaque_pixels "$2" >"$work/preview.txt"
-  pixels "$1" | awk '
-    function abs(v) { return v < 0 ? -v : v }
-    NR == FNR { want[$1 " " $2] = $3 " " $4 " " $5; next }
-    ($1 " " $2) in want {
-      split(want[$1 " " $2], c, " ")
-      if (abs($3 - c[1]) + abs($4 - c[2]) + abs($5 - c[3]) > 12) n++
-    }
-    END { print n + 0 }' "$work/preview.txt" -
-}
-# The window shows the preview of the wheel with the needle at ANGLE.
-# Usage: shows_wheel_at ANGLE
-shows_wheel_at() {
-  "$skin_tool" preview "$skin" "$work/preview-$1.png" --wheel --angle "$1" >/dev/null || fail "no preview at $1°"
-  shot "$work/window.png" "${ww}x${wh}+${wx}+${wy}"
-  last_difference=$(differing "$work/window.png" "$work/preview-$1.png")
-  [ "$last_difference" -le 30 ]
-}
 # Pixels of the banner's crimson plate in the middle band of the window.
 banner_pixels() {
   shot "$work/banner.png" "${ww}x60+${wx}+$((wy + 120))"

@@ -17,7 +17,9 @@ set -u
 program="$1" skin_tool="$2"
 
 e2e_begin
-start_x
+# Wide enough that the settings window, centred, leaves the clock (moved to
+# 200, 200 at start-up) in view beside it.
+start_x 1400x700
 copy_program "$program"
 # A file among the skin folders is no skin.
 echo "not a skin" >"$program_dir/skins/说明.txt"
@@ -45,7 +47,7 @@ read -r wx wy ww wh < <(geometry "$main_window")
 # --- Open it.
 open_settings
 read -r sx sy sw sh < <(geometry "$settings")
-[ "$sw" -eq 352 ] && [ "$sh" -eq 229 ] || fail "settings window ${sw}x${sh}, want 352x229"
+[ "$sw" -eq 352 ] && [ "$sh" -eq 366 ] || fail "settings window ${sw}x${sh}, want 352x366"
 # Centred on the screen.
 read -r screen_w screen_h < <(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[1], d[2]}')
 [ $((sx - (screen_w - sw) / 2)) -ge -2 ] && [ $((sx - (screen_w - sw) / 2)) -le 2 ] &&
@@ -82,10 +84,12 @@ echo "skin list: the selected row is row $first_row, rows are $row_height pixels
 
 row_is() { [ "$(band_row)" = "$1" ]; }
 # The main window shows SKIN's wheel where the settings window leaves it
-# uncovered (below it), needle and pointer aside.
+# uncovered (beside or below it), needle and pointer aside.
 wheel_of() {
+  local from=$((sy + sh - wy + 2))
+  [ $((sx + sw)) -le "$wx" ] || [ "$sx" -ge $((wx + ww)) ] && from=0
   shot "$work/main.png" "${ww}x${wh}+${wx}+${wy}"
-  pixels "$work/main.png" | awk -v from=$((sy + sh - wy + 2)) '
+  pixels "$work/main.png" | awk -v from="$from" '
     function abs(v) { return v < 0 ? -v : v }
     NR == FNR { ref[$1 " " $2] = $3 " " $4 " " $5; next }
     { dx = $1 + 0.5 - 150; dy = $2 + 0.5 - 150; r = sqrt(dx * dx + dy * dy) }

@@ -8,8 +8,7 @@
 #include <cstring>
 
 #include "platform/text_codec.h"
-#include "runtime/commands/commands.h"
-#include "runtime/memory.h"
+#include "runtime/libraries/library_records.h"
 
 namespace horavia::tools {
 namespace {
@@ -159,37 +158,18 @@ int LibraryNumber(const std::string& name) {
 
 // [commands] -----------------------------------------------------------------
 
+// What the command tables record of the command, found by its function.
 std::optional<TypeTag> ResultTypeOf(runtime::CommandFunction command) {
-  namespace c = runtime::commands;
-  using namespace runtime;
-  struct Entry {
-    CommandFunction command;
-    TypeTag result;
-  };
-  static const Entry kEntries[] = {
-      {c::CurrentTime, kTagDateTime},     {c::HourOf, kTagInt},
-      {c::MinuteOf, kTagInt},             {c::SecondOf, kTagInt},
-      {c::Delay, kTagNone},               {c::ReadIniValue, kTagText},
-      {c::WriteIniValue, kTagBool},       {c::ReadRegistryText, kTagText},
-      {c::WriteRegistryValue, kTagBool},  {c::ToText, kTagText},
-      {c::ToInteger, kTagInt},            {c::ToFloat64, kTagDouble},
-      {c::ToByteSet, kTagByteSet},        {c::CharFromCode, kTagText},
-      {c::ToUpperCase, kTagText},         {c::RightText, kTagText},
-      {c::Spaces, kTagText},              {c::CompareText, kTagInt},
-      {c::SplitText, kTagText | kArrayFlag}, {c::LeftBytes, kTagByteSet},
-      {c::ZeroByteSet, kTagByteSet},      {c::ByteSetLength, kTagInt},
-      {c::TextAtAddress, kTagText},       {c::FloorToInteger, kTagInt},
-      {c::RandomInteger, kTagInt},        {c::FileExists, kTagBool},
-      {c::ReadFileBytes, kTagByteSet},    {c::WriteFileBytes, kTagBool},
-      {c::GetProgramDirectory, kTagText}, {c::GetProgramFileName, kTagText},
-      {c::SetLibraryDirectory, kTagText}, {c::SetClipboardText, kTagBool},
-      {c::ShowMessageBox, kTagInt},       {c::SoundBeep, kTagNone},
-      {c::ProcessEvents, kTagNone},       {c::ShellOpen, kTagNone},
-      {c::GetSpecialFolder, kTagText},
-  };
   if (command == nullptr) return std::nullopt;
-  for (const Entry& e : kEntries) {
-    if (e.command == command) return e.result;
+  const runtime::LibraryInfo* const* libraries = runtime::RuntimeLibraries();
+  for (int library = 1; library <= runtime::kLibraryCount; ++library) {
+    const runtime::LibraryInfo& info = *libraries[library - 1];
+    for (std::int32_t index = 0; index < info.commandCount; ++index) {
+      if (info.commands[index] != command) continue;
+      const std::optional<runtime::CommandResult> result = runtime::ResultOfCommand(library, index);
+      if (!result || result->actsOnWindows) return std::nullopt;
+      return result->type;
+    }
   }
   return std::nullopt;
 }
@@ -234,18 +214,7 @@ std::string FormatResult(const ArgRecord& result, TypeTag declared) {
 }
 
 void FreeResult(const ArgRecord& result, TypeTag declared) {
-  using namespace runtime;
-  TypeTag tag = result.tag != kTagNone ? result.tag : declared;
-  if (tag == kTagText || tag == kTagByteSet) {
-    Free(result.asPointer());
-    return;
-  }
-  if (tag == (kTagText | kArrayFlag) && result.asPointer() != nullptr) {
-    ArrayView view = ArrayElements(result.asPointer());
-    auto** texts = static_cast<char**>(view.first);
-    for (std::size_t i = 0; i < view.count; ++i) Free(texts[i]);
-    Free(result.asPointer());
-  }
+  runtime::FreeCommandResult(result, result.tag != runtime::kTagNone ? result.tag : declared);
 }
 
 }  // namespace horavia::tools

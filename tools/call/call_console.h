@@ -26,8 +26,8 @@ std::optional<runtime::ArgRecord> ParseArgument(const std::string& word, Argumen
 // 1-5 for core, ext, special, system, data; 0 for any other name.
 int LibraryNumber(const std::string& name);
 
-// The result's type for a command this console knows; nothing for the
-// commands that need a window (or have no behaviour here).
+// The result's type of a command, as its library's command table records
+// it; nothing for the commands that act on windows (or have no function).
 std::optional<runtime::TypeTag> ResultTypeOf(runtime::CommandFunction command);
 
 // "<tag in hex> <value>": a number, text:<UTF-8>, bytes:<hex>, a JSON list

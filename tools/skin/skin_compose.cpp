@@ -4,7 +4,6 @@
 //   [outline]   the window's shape, cut as the program cuts it
 #include "tools/skin/skin_compose.h"
 
-#include <algorithm>
 
 #include "anim/cartoonbox/cartoon_box.h"
 #include "anim/picture/picture.h"
@@ -130,17 +129,9 @@ std::optional<anim::Region> Cut(const std::vector<std::uint8_t>& picture) {
 // Loading a skin cuts the window from the wheel, start-up then cuts it from
 // the face and wheel mode from the wheel again. A cut that yields nothing
 // leaves the shape from before; before any cut the window is whole.
-std::vector<bool> WindowShape(const SkinPictures& skin, bool wheelMode, int width, int height) {
+std::optional<anim::Region> WindowOutline(const SkinPictures& skin, bool wheelMode) {
   std::optional<anim::Region> region = wheelMode ? Cut(skin.wheel) : Cut(skin.face);
-  if (!region) region = wheelMode ? Cut(skin.face) : Cut(skin.wheel);
-  std::vector<bool> inside(static_cast<std::size_t>(width) * height, !region.has_value());
-  if (!region) return inside;
-  for (const anim::RegionRect& r : region->rects) {
-    for (int y = std::max(r.top, 0); y < std::min(r.bottom, height); ++y) {
-      for (int x = std::max(r.left, 0); x < std::min(r.right, width); ++x) inside[static_cast<std::size_t>(y) * width + x] = true;
-    }
-  }
-  return inside;
+  return region ? region : wheelMode ? Cut(skin.face) : Cut(skin.wheel);
 }
 
 }  // namespace
@@ -150,14 +141,8 @@ ComposedClock ComposeSkin(const SkinPictures& skin, const Composition& compositi
   anim::CartoonBox box(host);
   box.resize(kClockSize, kClockSize);
   SetUpClock(box, skin, composition);
-
-  ComposedClock out{kClockSize, kClockSize, std::vector<std::uint32_t>(kClockSize * kClockSize, 0)};
-  box.compose({0, 0, kClockSize, kClockSize}, {out.pixels.data(), kClockSize, kClockSize}, 0);
-  const std::vector<bool> inside = WindowShape(skin, composition.wheel, kClockSize, kClockSize);
-  for (std::size_t i = 0; i < out.pixels.size(); ++i) {
-    out.pixels[i] = inside[i] ? 0xFF000000u | (out.pixels[i] & 0x00FFFFFF) : 0u;
-  }
-  return out;
+  const std::optional<anim::Region> outline = WindowOutline(skin, composition.wheel);
+  return anim::ComposeWindowFrame(box, outline ? &*outline : nullptr);
 }
 
 }  // namespace horavia::tools::skin

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "anim/cartoonbox/window_frame.h"
+
 namespace horavia::tools::skin {
 
 struct ClockTime {
@@ -65,12 +67,9 @@ struct Composition {
 };
 
 // 300 × 300 pixels 0xAARRGGBB, top row first: inside the window's outline
-// the composed colour with A = 0xFF; outside it 0 (transparent).
-struct ComposedClock {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint32_t> pixels;
-};
+// the composed colour with A = 0xFF; outside it 0 (transparent), as the
+// program's overlay frames are.
+using ComposedClock = anim::WindowFrame;
 
 ComposedClock ComposeSkin(const SkinPictures& skin, const Composition& composition);
 

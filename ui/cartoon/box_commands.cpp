@@ -1,11 +1,13 @@
 // Index
-//   [arguments]  reading optional arguments and resolving unit references
+//   [arguments]  resolving unit references (arguments are read with the
+//                commands' one reader, runtime/commands/command_args.h)
 //   [commands]   the seven commands
 #include "ui/cartoon/box_commands.h"
 
 #include <QWidget>
 #include <string>
 
+#include "runtime/commands/command_args.h"
 #include "runtime/library_links.h"
 #include "runtime/messages.h"
 #include "ui/cartoon/cartoon_box_unit.h"
@@ -14,6 +16,7 @@
 namespace horavia::ui {
 
 using runtime::ArgRecord;
+using runtime::commands::CommandArgs;
 
 namespace {
 
@@ -29,42 +32,19 @@ runtime::LibraryLink& Link() { return runtime::ExtendedInterfaceLibraryLink(); }
 // The live unit a reference names, of the expected kind; anything else
 // (no such unit, not loaded, another type) is the fatal "unit missing".
 template <class Unit>
-Unit* Require(const ArgRecord* args, std::int32_t count, std::int32_t at) {
-  if (at >= count) UnitMissing();
-  void* live = reinterpret_cast<void*>(Link().request(runtime::kServiceFindUnitOrFail, args[at].low, args[at].high));
+Unit* Require(const CommandArgs& a, std::int32_t at) {
+  if (at >= a.count()) UnitMissing();
+  const runtime::UnitRef ref = a.unit(at);
+  void* live = reinterpret_cast<void*>(Link().request(runtime::kServiceFindUnitOrFail, ref.formId, ref.unitId));
   auto* unit = dynamic_cast<Unit*>(static_cast<QWidget*>(live));
   if (unit == nullptr) UnitMissing();
   return unit;
 }
 
-anim::CartoonBox& RequireBox(const ArgRecord* args, std::int32_t count) {
-  return Require<CartoonBoxUnit>(args, count, 0)->box();
-}
+anim::CartoonBox& RequireBox(const CommandArgs& a) { return Require<CartoonBoxUnit>(a, 0)->box(); }
 
-bool Given(const ArgRecord* args, std::int32_t count, std::int32_t at) { return at < count && !args[at].omitted(); }
-
-// A numeric argument as a 32-bit integer (the runtime converts any numeric
-// kind); `fallback` when it was left out.
-std::int32_t Int(const ArgRecord* args, std::int32_t count, std::int32_t at, std::int32_t fallback = 0) {
-  if (!Given(args, count, at)) return fallback;
-  ArgRecord copy = args[at];
-  return static_cast<std::int32_t>(Link().request(runtime::kServiceToInt32, reinterpret_cast<std::intptr_t>(&copy)));
-}
-
-bool Bool(const ArgRecord* args, std::int32_t count, std::int32_t at, bool fallback) {
-  if (!Given(args, count, at)) return fallback;
-  if (args[at].tag == runtime::kTagBool) return args[at].low != 0;
-  return Int(args, count, at) != 0;
-}
-
-std::string Text(const ArgRecord* args, std::int32_t count, std::int32_t at) {
-  if (!Given(args, count, at) || args[at].tag != runtime::kTagText || args[at].asText() == nullptr) return {};
-  return args[at].asText();
-}
-
-std::span<const std::uint8_t> ByteSet(const ArgRecord* args, std::int32_t count, std::int32_t at) {
-  if (!Given(args, count, at) || args[at].tag != runtime::kTagByteSet) return {};
-  const runtime::ByteSetView bytes = runtime::ByteSetBytes(args[at].asPointer());
+std::span<const std::uint8_t> Bytes(const CommandArgs& a, std::int32_t at) {
+  const runtime::ByteSetView bytes = a.byteSet(at);
   return {bytes.data, bytes.size};
 }
 
@@ -73,48 +53,48 @@ std::span<const std::uint8_t> ByteSet(const ArgRecord* args, std::int32_t count,
 // [commands] -------------------------------------------------------------------
 
 void SetObjectAngle(ArgRecord*, std::int32_t count, ArgRecord* args) {
-  anim::CartoonBox& box = RequireBox(args, count);
-  box.setAngle(Int(args, count, 1), Int(args, count, 2));
+  const CommandArgs a(count, args);
+  RequireBox(a).setAngle(a.integer(1), a.integer(2));
 }
 
 void StartAutoRotate(ArgRecord*, std::int32_t count, ArgRecord* args) {
-  anim::CartoonBox& box = RequireBox(args, count);
-  box.startRotation(Int(args, count, 1), Int(args, count, 2), Int(args, count, 3), Int(args, count, 4),
-                    Int(args, count, 5));
+  const CommandArgs a(count, args);
+  RequireBox(a).startRotation(a.integer(1), a.integer(2), a.integer(3), a.integer(4), a.integer(5));
 }
 
 void CreateObject(ArgRecord* result, std::int32_t count, ArgRecord* args) {
-  anim::CartoonBox& box = RequireBox(args, count);
+  const CommandArgs a(count, args);
+  anim::CartoonBox& box = RequireBox(a);
   const anim::ObjectTemplate* from = nullptr;
-  if (Given(args, count, 1)) from = &Require<CartoonObjectUnit>(args, count, 1)->objectTemplate();
-  const std::int32_t id = box.createObject(from, Int(args, count, 2), Int(args, count, 3), Bool(args, count, 4, true),
-                                           Text(args, count, 5));
+  if (a.given(1)) from = &Require<CartoonObjectUnit>(a, 1)->objectTemplate();
+  const std::int32_t id = box.createObject(from, a.integer(2), a.integer(3), a.boolean(4, true), a.text(5));
   result->low = static_cast<std::uint32_t>(id);
 }
 
 void SetObjectVisible(ArgRecord*, std::int32_t count, ArgRecord* args) {
-  anim::CartoonBox& box = RequireBox(args, count);
-  box.setVisible(Int(args, count, 1), Bool(args, count, 2, true));
+  const CommandArgs a(count, args);
+  RequireBox(a).setVisible(a.integer(1), a.boolean(2, true));
 }
 
 void SetObjectPicture(ArgRecord*, std::int32_t count, ArgRecord* args) {
-  anim::CartoonBox& box = RequireBox(args, count);
-  box.setPicture(Int(args, count, 1), ByteSet(args, count, 2), Int(args, count, 3, anim::kPictureNoKey));
+  const CommandArgs a(count, args);
+  RequireBox(a).setPicture(a.integer(1), Bytes(a, 2), a.optionalInteger(3).value_or(anim::kPictureNoKey));
 }
 
 // The box is looked up again for every id: a handler of event 10 may have
 // closed it, and then the next id meets the fatal error.
 void DestroyObjects(ArgRecord*, std::int32_t count, ArgRecord* args) {
-  RequireBox(args, count);
-  for (std::int32_t at = 1; at < count; ++at) {
-    const std::int32_t id = Int(args, count, at);
-    RequireBox(args, count).destroy(id);
+  const CommandArgs a(count, args);
+  RequireBox(a);
+  for (std::int32_t at = 1; at < a.count(); ++at) {
+    const std::int32_t id = a.integer(at);
+    RequireBox(a).destroy(id);
   }
 }
 
 void ObjectExists(ArgRecord* result, std::int32_t count, ArgRecord* args) {
-  anim::CartoonBox& box = RequireBox(args, count);
-  result->low = box.find(Int(args, count, 1)) != nullptr ? 1 : 0;
+  const CommandArgs a(count, args);
+  result->low = RequireBox(a).find(a.integer(1)) != nullptr ? 1 : 0;
 }
 
 }  // namespace horavia::ui

@@ -1,6 +1,5 @@
 // Index
-//   [creation]    stored data, window, border, background
-//   [properties]  properties 8-20 with their clamps
+//   [creation]    stored data, window, border, background, the hooks
 //   [host]        events, repaints, sounds and warnings for the box's logic
 //   [painting]    border and the composed update rectangle
 //   [input]       pointer events in client coordinates
@@ -14,11 +13,8 @@
 
 #include "platform/sound.h"
 #include "runtime/library_links.h"
-#include "ui/units/logical_font.h"
 
 namespace horavia::ui {
-
-namespace p = anim::box_property;
 
 namespace {
 
@@ -29,10 +25,6 @@ constexpr int kBorderWidth[6] = {0, 2, 3, 1, 5, 1};
 std::uint32_t ColourValue(const QColor& c) {
   return static_cast<std::uint32_t>(c.red()) | static_cast<std::uint32_t>(c.green()) << 8 |
          static_cast<std::uint32_t>(c.blue()) << 16;
-}
-
-std::int32_t Clamped(std::int64_t v, std::int32_t high) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, 0, high));
 }
 
 }  // namespace
@@ -65,8 +57,23 @@ CartoonBoxUnit::~CartoonBoxUnit() {
   runtime::ExtendedInterfaceLibraryLink().request(runtime::kServiceUnitDestroyed, formId_, unitId_);
 }
 
+void* CartoonBoxUnit::OtherQuery(std::int32_t query) {
+  if (query != kQueryPropertyApplies) return nullptr;
+  auto applies = [](QWidget* widget, std::int32_t index) {
+    auto* unit = dynamic_cast<CartoonBoxUnit*>(widget);
+    return unit != nullptr && anim::BoxPropertyApplies(unit->data_, index);
+  };
+  return reinterpret_cast<void*>(static_cast<PropertyAppliesFunction>(applies));
+}
+
+std::int32_t CartoonBoxUnit::apply(anim::BoxHook hook) {
+  if (hook == anim::BoxHook::Border) applyBorder();
+  if (hook == anim::BoxHook::Background) applyBackground();
+  return 0;
+}
+
 void CartoonBoxUnit::applyBorder() {
-  const int width = kBorderWidth[std::clamp(data_.border, 0, 5)];
+  const int width = kBorderWidth[base::Clamp(data_.border.number(), 0, 5)];
   setContentsMargins(width, width, width, width);
   box_->resize(contentsRect().width(), contentsRect().height());
   update();
@@ -76,69 +83,9 @@ void CartoonBoxUnit::applyBorder() {
 void CartoonBoxUnit::applyBackground() {
   const std::uint32_t colour =
       data_.backColor == anim::kDefaultColour ? ColourValue(palette().color(QPalette::Button)) : data_.backColor;
-  box_->setBackground(data_.pic, data_.picDrawMode, colour);
+  box_->setBackground(data_.pic, data_.picDrawMode.number(), colour);
   update();
 }
-
-// [properties] -----------------------------------------------------------------
-
-RawProperty CartoonBoxUnit::getProperty(std::int32_t index) const {
-  RawProperty v;
-  switch (index) {
-    case p::kBorder: v.number = data_.border; break;
-    case p::kBackColor: v.number = data_.backColor; break;
-    case p::kPic: v.bytes = data_.pic; break;
-    case p::kPicDrawMode: v.number = data_.picDrawMode; break;
-    case p::kPenStyle: v.number = data_.penStyle; break;
-    case p::kDrawRop2: v.number = data_.drawRop2; break;
-    case p::kPenWidth: v.number = data_.penWidth; break;
-    case p::kPenColor: v.number = data_.penColor; break;
-    case p::kBrushStyle: v.number = data_.brushStyle; break;
-    case p::kBrushColor: v.number = data_.brushColor; break;
-    case p::kTextColor: v.number = data_.textColor; break;
-    case p::kTextBackColor: v.number = data_.textBackColor; break;
-    case p::kFont: v.font = UnitFontFromRecord(data_.font).value_or(DefaultGuiFont()); break;
-    default: break;
-  }
-  return v;
-}
-
-std::int32_t CartoonBoxUnit::setProperty(std::int32_t index, const RawProperty& value) {
-  const auto colour = static_cast<std::uint32_t>(value.number);
-  switch (index) {
-    case p::kBorder:
-      data_.border = Clamped(value.number, 5);
-      applyBorder();
-      break;
-    case p::kBackColor:
-      data_.backColor = colour;
-      applyBackground();
-      break;
-    case p::kPic:
-      data_.pic = value.bytes;
-      applyBackground();
-      break;
-    case p::kPicDrawMode:
-      data_.picDrawMode = Clamped(value.number, 3);
-      applyBackground();
-      break;
-    // The pen, brush and text settings are kept for drawing commands; none
-    // of this library's commands draws with them.
-    case p::kPenStyle: data_.penStyle = Clamped(value.number, 6); break;
-    case p::kDrawRop2: data_.drawRop2 = Clamped(value.number, 15); break;
-    case p::kPenWidth: data_.penWidth = Clamped(value.number, 32767); break;
-    case p::kPenColor: data_.penColor = colour; break;
-    case p::kBrushStyle: data_.brushStyle = Clamped(value.number, 55); break;
-    case p::kBrushColor: data_.brushColor = colour; break;
-    case p::kTextColor: data_.textColor = colour; break;
-    case p::kTextBackColor: data_.textBackColor = colour; break;
-    case p::kFont: data_.font = RecordFromUnitFont(value.font, data_.font); break;
-    default: break;
-  }
-  return 0;
-}
-
-std::vector<std::uint8_t> CartoonBoxUnit::writeBack() const { return anim::writeCartoonBoxData(data_); }
 
 // [host] -----------------------------------------------------------------------
 
@@ -163,6 +110,7 @@ void CartoonBoxUnit::Invalidate(const anim::BoxRect& rect) {
   // the composed pixels straight instead of span by span.
   pending_ |= area;
   update(pending_);
+  if (repaintListener_) repaintListener_();
 }
 
 void CartoonBoxUnit::UpdateNow() {
@@ -185,19 +133,19 @@ void CartoonBoxUnit::Warn(std::string_view line) {
 void CartoonBoxUnit::drawBorder(QPainter& painter) {
   const QPalette& colours = palette();
   const QRect all = rect();
-  switch (data_.border) {
-    case 1: qDrawWinPanel(&painter, all, colours, true); break;
-    case 2:
+  switch (data_.border.value()) {
+    case anim::BoxBorder::Sunken: qDrawWinPanel(&painter, all, colours, true); break;
+    case anim::BoxBorder::Raised:
       qDrawWinPanel(&painter, all, colours, false);
       qDrawPlainRect(&painter, all.adjusted(2, 2, -2, -2), colours.color(QPalette::Button));
       break;
-    case 3: qDrawShadePanel(&painter, all, colours, true, 1); break;
-    case 4:
+    case anim::BoxBorder::ShallowSunken: qDrawShadePanel(&painter, all, colours, true, 1); break;
+    case anim::BoxBorder::Framed:
       qDrawWinPanel(&painter, all, colours, false);
       qDrawPlainRect(&painter, all.adjusted(2, 2, -2, -2), colours.color(QPalette::Button));
       qDrawWinPanel(&painter, all.adjusted(3, 3, -3, -3), colours, true);
       break;
-    case 5: qDrawPlainRect(&painter, all, Qt::black); break;
+    case anim::BoxBorder::SingleLine: qDrawPlainRect(&painter, all, Qt::black); break;
     default: break;
   }
 }
@@ -205,7 +153,7 @@ void CartoonBoxUnit::drawBorder(QPainter& painter) {
 void CartoonBoxUnit::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect client = contentsRect();
-  if (data_.border != 0 && !client.contains(event->rect())) drawBorder(painter);
+  if (data_.border != anim::BoxBorder::None && !client.contains(event->rect())) drawBorder(painter);
   const QRect area = event->rect() & client;
   if (!area.isEmpty()) {
     buffer_.resize(static_cast<std::size_t>(area.width()) * static_cast<std::size_t>(area.height()));

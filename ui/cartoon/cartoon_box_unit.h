@@ -7,30 +7,36 @@
 #include <QRegion>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "anim/cartoonbox/cartoon_box.h"
 #include "anim/cartoonbox/stored_data.h"
-#include "ui/units/unit_interface.h"
+#include "ui/units/property_table.h"
 
 namespace horavia::ui {
 
 class CartoonBoxUnit : public QWidget, private anim::BoxHost {
  public:
+  static constexpr const auto& kTable = anim::kBoxProperties;
+
   // Null when the stored data is of a newer version.
   static CartoonBoxUnit* Create(const UnitCreateParams& params);
   ~CartoonBoxUnit() override;
+  static void* OtherQuery(std::int32_t query);
 
-  RawProperty getProperty(std::int32_t index) const;
-  std::int32_t setProperty(std::int32_t index, const RawProperty& value);
-  std::vector<std::uint8_t> writeBack() const;
-  bool propertyApplies(std::int32_t index) const { return anim::BoxPropertyApplies(data_, index); }
+  std::vector<std::uint8_t> writeBack() const { return PropertyAccess::WriteBack(*this); }
 
   anim::CartoonBox& box() { return *box_; }
   const anim::CartoonBoxData& data() const { return data_; }
   // The client area, inside the border.
   QRect clientRect() const { return contentsRect(); }
+  // Told each time the box marks part of itself for repainting, before the
+  // toolkit paints it, so that whoever shows the box elsewhere (the
+  // overlay's frames) follows it. It runs inside the box's operations: it
+  // may read the box but must not change it.
+  void setRepaintListener(std::function<void()> listener) { repaintListener_ = std::move(listener); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -43,7 +49,11 @@ class CartoonBoxUnit : public QWidget, private anim::BoxHost {
   void leaveEvent(QEvent* event) override;
 
  private:
+  friend struct PropertyAccess;
   CartoonBoxUnit(const UnitCreateParams& params, anim::CartoonBoxData data);
+  anim::CartoonBoxData& record() { return data_; }
+  const anim::CartoonBoxData& record() const { return data_; }
+  std::int32_t apply(anim::BoxHook hook);
 
   // anim::BoxHost
   std::optional<std::int32_t> RaiseEvent(anim::BoxEvent event, std::span<const std::int32_t> args) override;
@@ -63,6 +73,7 @@ class CartoonBoxUnit : public QWidget, private anim::BoxHost {
   std::unique_ptr<anim::CartoonBox> box_;
   QRect pending_;                     // marked by the box, not painted yet
   std::vector<std::uint32_t> buffer_;  // the composed update rectangle
+  std::function<void()> repaintListener_;
 };
 
 }  // namespace horavia::ui

@@ -9,20 +9,23 @@
 #include <vector>
 
 #include "anim/cartoonbox/object_template.h"
-#include "ui/units/unit_interface.h"
+#include "ui/units/property_table.h"
 
 namespace horavia::ui {
 
 class CartoonObjectUnit : public QWidget {
  public:
+  static constexpr const auto& kTable = anim::kTemplateProperties;
+
   // Null when the stored data is of a newer version.
   static CartoonObjectUnit* Create(const UnitCreateParams& params);
   ~CartoonObjectUnit() override;
+  static void* OtherQuery(std::int32_t query);
 
-  RawProperty getProperty(std::int32_t index) const;
-  std::int32_t setProperty(std::int32_t index, const RawProperty& value);
-  std::vector<std::uint8_t> writeBack() const;
-  bool propertyApplies(std::int32_t index) const { return anim::TemplatePropertyApplies(template_.data, index); }
+  // Type-specific property `index` (number − 8), as the engine writes it.
+  std::int32_t setProperty(std::int32_t index, const RawProperty& value) {
+    return PropertyAccess::Set(*this, index + base::kFirstTypeProperty, value);
+  }
 
   const anim::ObjectTemplate& objectTemplate() const { return template_; }
   // The text of the template and the face of its font passed through
@@ -30,7 +33,11 @@ class CartoonObjectUnit : public QWidget {
   static std::vector<std::uint8_t> ConvertTexts(std::span<const std::uint8_t> typeData, const TextConverter& convert);
 
  private:
+  friend struct PropertyAccess;
   CartoonObjectUnit(const UnitCreateParams& params, anim::CartoonObjectData data);
+  anim::CartoonObjectData& record() { return template_.data; }
+  const anim::CartoonObjectData& record() const { return template_.data; }
+  std::int32_t apply(anim::TemplateHook hook);
   void rebuildFont();
   void rebuildPicture();
 

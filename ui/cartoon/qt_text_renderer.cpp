@@ -4,13 +4,11 @@
 #include <QImage>
 #include <QPainter>
 
-#include "platform/text_codec.h"
+#include "ui/units/qt_text.h"
 
 namespace horavia::ui {
 
 namespace {
-
-QString FromCp936(std::string_view text) { return QString::fromStdU16String(platform::Cp936ToUtf16(text)); }
 
 // Colour value 0x00BBGGRR as the toolkit's colour.
 QColor ColourOf(std::uint32_t colour) { return QColor(colour & 0xFF, colour >> 8 & 0xFF, colour >> 16 & 0xFF); }

@@ -8,8 +8,6 @@
 namespace horavia::ui::controls {
 namespace {
 
-using namespace button_property;
-
 bool IsDefaultButton(QWidget* widget) {
   auto* button = dynamic_cast<ButtonUnit*>(widget);
   return button != nullptr && button->isDefaultButton();
@@ -27,7 +25,7 @@ ButtonUnit::ButtonUnit(const UnitCreateParams& params, ButtonData data)
     : QPushButton(params.parent), id_{params.formId, params.unitId}, data_(std::move(data)) {
   setFocusPolicy(Qt::StrongFocus);
   ApplyCreateParams(*this, params);
-  applyData();
+  for (ButtonHook hook : {ButtonHook::Caption, ButtonHook::Style, ButtonHook::Font, ButtonHook::Picture}) apply(hook);
   connect(this, &QAbstractButton::clicked, this, [this] { RaiseUnitEvent(id_, 0); });
 }
 
@@ -37,40 +35,18 @@ void* ButtonUnit::OtherQuery(std::int32_t query) {
   return query == kQueryIsDefaultButton ? reinterpret_cast<void*>(&IsDefaultButton) : nullptr;
 }
 
-void ButtonUnit::applyData() {
-  setText(FromCp936(data_.caption));
-  // The default button's look; Enter itself is the window's to handle.
-  setDefault(data_.style == 1);
-  if (!data_.font.empty()) setFont(QFontOf(FontFromRecord(data_.font)));
-  picture_ = DecodeImage(data_.picture);
-  update();
-}
-
-RawProperty ButtonUnit::getProperty(std::int32_t number) const {
-  RawProperty v;
-  switch (number) {
-    case kCaption: v.text = data_.caption; break;
-    case kStyle: v.number = data_.style; break;
-    case kPicture: v.bytes = data_.picture; break;
-    case kHorizontalAlign: v.number = data_.horizontalAlign; break;
-    case kVerticalAlign: v.number = data_.verticalAlign; break;
-    case kFont: v.font = FontFromRecord(data_.font); break;
+std::int32_t ButtonUnit::apply(ButtonHook hook) {
+  switch (hook) {
+    case ButtonHook::Caption: setText(FromCp936(data_.caption)); break;
+    // The default button's look; Enter itself is the window's to handle.
+    case ButtonHook::Style: setDefault(isDefaultButton()); break;
+    case ButtonHook::Font:
+      if (!data_.font.empty()) setFont(QFontOf(FontFromRecord(data_.font)));
+      break;
+    case ButtonHook::Picture: picture_ = DecodeImage(data_.picture); break;
     default: break;
   }
-  return v;
-}
-
-std::int32_t ButtonUnit::setProperty(std::int32_t number, const RawProperty& v) {
-  switch (number) {
-    case kCaption: data_.caption = v.text; break;
-    case kStyle: data_.style = ClampChoice(v.number, 1); break;
-    case kPicture: data_.picture = v.bytes; break;
-    case kHorizontalAlign: data_.horizontalAlign = ClampChoice(v.number, 2); break;
-    case kVerticalAlign: data_.verticalAlign = ClampChoice(v.number, 2); break;
-    case kFont: data_.font = RecordFromFont(v.font); break;
-    default: return 0;
-  }
-  applyData();
+  update();
   return 0;
 }
 

@@ -11,37 +11,25 @@
 
 namespace horavia::ui::controls {
 
-namespace button_property {
-constexpr std::int32_t kCaption = 8, kStyle = 9, kPicture = 10, kHorizontalAlign = 11, kVerticalAlign = 12,
-                       kFont = 13;
-}
-
 class ButtonUnit : public QPushButton {
  public:
-  static constexpr auto kProperties = PropertyTable(std::array<PropertySlot, 6>{{
-      {"caption", property_kind::kText},
-      {"style", property_kind::kChoice},  // 0 push button, 1 default push button
-      {"picture", property_kind::kPicture},
-      {"horizontalAlign", property_kind::kChoice},
-      {"verticalAlign", property_kind::kChoice},
-      {"font", property_kind::kFont},
-  }});
+  static constexpr const auto& kTable = kButtonProperties;
 
   static QWidget* Create(const UnitCreateParams& params);
   ~ButtonUnit() override;
 
-  RawProperty getProperty(std::int32_t number) const;
-  std::int32_t setProperty(std::int32_t number, const RawProperty& value);
-  Bytes writeBack() const { return writeButtonData(data_); }
   static void* OtherQuery(std::int32_t query);
-  bool isDefaultButton() const { return data_.style == 1; }
+  bool isDefaultButton() const { return data_.style == ButtonStyle::DefaultPush; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  friend struct ui::PropertyAccess;
   ButtonUnit(const UnitCreateParams& params, ButtonData data);
-  void applyData();
+  ButtonData& record() { return data_; }
+  const ButtonData& record() const { return data_; }
+  std::int32_t apply(ButtonHook hook);
 
   UnitIdentity id_;
   ButtonData data_;

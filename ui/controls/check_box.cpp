@@ -7,8 +7,6 @@
 
 namespace horavia::ui::controls {
 
-using namespace check_box_property;
-
 QWidget* CheckBoxUnit::Create(const UnitCreateParams& params) {
   CheckBoxData data;
   if (readCheckBoxData(params.typeData, data) != StoredStatus::Ok) return nullptr;
@@ -20,7 +18,7 @@ CheckBoxUnit::CheckBoxUnit(const UnitCreateParams& params, CheckBoxData data)
   setCheckable(true);
   setFocusPolicy(Qt::StrongFocus);
   ApplyCreateParams(*this, params);
-  applyData();
+  for (CheckBoxHook hook : {CheckBoxHook::Caption, CheckBoxHook::Font, CheckBoxHook::Picture}) apply(hook);
   EventSuppressor::Scope quiet(suppress_);
   setChecked(data_.checked == 1);
   // A click by the user (mouse, Space, its mnemonic) is the only source of
@@ -32,62 +30,31 @@ CheckBoxUnit::CheckBoxUnit(const UnitCreateParams& params, CheckBoxData data)
 
 CheckBoxUnit::~CheckBoxUnit() { ReportUnitDestroyed(id_); }
 
-void CheckBoxUnit::applyData() {
-  // The engine's mnemonic handling reads the caption from the text property.
-  setText(FromCp936(data_.caption));
-  if (!data_.font.empty()) setFont(QFontOf(FontFromRecord(data_.font)));
-  picture_ = DecodeImage(data_.picture);
-  update();
-}
-
-RawProperty CheckBoxUnit::getProperty(std::int32_t number) const {
-  RawProperty v;
-  switch (number) {
-    case kPicture: v.bytes = data_.picture; break;
-    case kPushLike: v.number = data_.pushLike; break;
-    case kFlat: v.number = data_.flat; break;
-    case kCaption: v.text = data_.caption; break;
-    case kTextOnLeft: v.number = data_.textOnLeft; break;
-    case kHorizontalAlign: v.number = data_.horizontalAlign; break;
-    case kVerticalAlign: v.number = data_.verticalAlign; break;
-    case kTextColour: v.number = data_.textColour; break;
-    case kBackColour: v.number = data_.backColour; break;
-    case kFont: v.font = FontFromRecord(data_.font); break;
-    // Checked exactly when the control reports its check state as on.
-    case kChecked: v.number = isChecked() ? 1 : 0; break;
-    case kExtraText1: v.text = data_.extraText1; break;
-    case kExtraText2: v.text = data_.extraText2; break;
+std::int32_t CheckBoxUnit::apply(CheckBoxHook hook) {
+  switch (hook) {
+    // The engine's mnemonic handling reads the caption from the text property.
+    case CheckBoxHook::Caption: setText(FromCp936(data_.caption)); break;
+    case CheckBoxHook::Font:
+      if (!data_.font.empty()) setFont(QFontOf(FontFromRecord(data_.font)));
+      break;
+    case CheckBoxHook::Picture: picture_ = DecodeImage(data_.picture); break;
     default: break;
   }
-  return v;
-}
-
-std::int32_t CheckBoxUnit::setProperty(std::int32_t number, const RawProperty& v) {
-  EventSuppressor::Scope quiet(suppress_);
-  switch (number) {
-    case kPicture: data_.picture = v.bytes; break;
-    case kPushLike: data_.pushLike = Flag(v); break;
-    case kFlat: data_.flat = Flag(v); break;
-    case kCaption: data_.caption = v.text; break;
-    case kTextOnLeft: data_.textOnLeft = Flag(v); break;
-    case kHorizontalAlign: data_.horizontalAlign = ClampChoice(v.number, 2); break;
-    case kVerticalAlign: data_.verticalAlign = ClampChoice(v.number, 2); break;
-    case kTextColour: data_.textColour = static_cast<std::uint32_t>(v.number); break;
-    case kBackColour: data_.backColour = static_cast<std::uint32_t>(v.number); break;
-    case kFont: data_.font = RecordFromFont(v.font); break;
-    case kChecked: setChecked(v.number != 0); return 0;
-    case kExtraText1: data_.extraText1 = v.text; return 0;
-    case kExtraText2: data_.extraText2 = v.text; return 0;
-    default: return 0;
-  }
-  applyData();
+  update();
   return 0;
 }
 
-Bytes CheckBoxUnit::writeBack() const {
-  CheckBoxData data = data_;
-  data.checked = isChecked() ? 1 : 0;
-  return writeCheckBoxData(data);
+// Checked exactly when the control reports its check state as on; setting it
+// raises no click.
+RawProperty CheckBoxUnit::liveValue(CheckBoxHook) const {
+  RawProperty v;
+  v.number = isChecked() ? 1 : 0;
+  return v;
+}
+
+void CheckBoxUnit::setLive(CheckBoxHook, const RawProperty& value) {
+  EventSuppressor::Scope quiet(suppress_);
+  setChecked(value.number != 0);
 }
 
 // [painting] -------------------------------------------------------------------
@@ -101,7 +68,7 @@ QRect CheckBoxUnit::indicatorRect() const {
 
 void CheckBoxUnit::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  if ((data_.backColour & 0xFF000000u) == 0) painter.fillRect(rect(), ColourOf(data_.backColour, {}));
+  if ((data_.backColour & base::kDefaultColour) == 0) painter.fillRect(rect(), ColourOf(data_.backColour, {}));
   QStyleOptionButton option;
   option.initFrom(this);
   option.state |= isChecked() ? QStyle::State_On : QStyle::State_Off;

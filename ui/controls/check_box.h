@@ -12,44 +12,26 @@
 
 namespace horavia::ui::controls {
 
-namespace check_box_property {
-constexpr std::int32_t kPicture = 8, kPushLike = 9, kFlat = 10, kCaption = 11, kTextOnLeft = 12,
-                       kHorizontalAlign = 13, kVerticalAlign = 14, kTextColour = 15, kBackColour = 16,
-                       kFont = 17, kChecked = 18, kExtraText1 = 19, kExtraText2 = 20;
-}
-
 class CheckBoxUnit : public QAbstractButton {
  public:
-  static constexpr auto kProperties = PropertyTable(std::array<PropertySlot, 13>{{
-      {"picture", property_kind::kPicture},
-      {"pushLike", property_kind::kBoolean},
-      {"flat", property_kind::kBoolean},
-      {"caption", property_kind::kText},
-      {"textOnLeft", property_kind::kBoolean},
-      {"horizontalAlign", property_kind::kChoice},
-      {"verticalAlign", property_kind::kChoice},
-      {"textColour", property_kind::kColour},
-      {"backColour", property_kind::kColour},
-      {"font", property_kind::kFont},
-      {"checked", property_kind::kBoolean},
-      {"extraText1", property_kind::kText},
-      {"extraText2", property_kind::kText},
-  }});
+  static constexpr const auto& kTable = kCheckBoxProperties;
 
   static QWidget* Create(const UnitCreateParams& params);
   ~CheckBoxUnit() override;
 
-  RawProperty getProperty(std::int32_t number) const;
-  std::int32_t setProperty(std::int32_t number, const RawProperty& value);
-  Bytes writeBack() const;
   static void* OtherQuery(std::int32_t) { return nullptr; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  friend struct ui::PropertyAccess;
   CheckBoxUnit(const UnitCreateParams& params, CheckBoxData data);
-  void applyData();
+  CheckBoxData& record() { return data_; }
+  const CheckBoxData& record() const { return data_; }
+  std::int32_t apply(CheckBoxHook hook);
+  RawProperty liveValue(CheckBoxHook hook) const;
+  void setLive(CheckBoxHook hook, const RawProperty& value);
   QRect indicatorRect() const;
 
   UnitIdentity id_;

@@ -12,10 +12,6 @@
 namespace horavia::ui::controls {
 namespace {
 
-using namespace combo_box_property;
-
-constexpr std::int32_t kDropDownList = 2;
-
 std::int32_t AddItem(QWidget* w, const std::string& text, std::int32_t itemData) {
   auto* box = dynamic_cast<ComboBoxUnit*>(w);
   return box != nullptr ? box->addItemWithData(text, itemData) : -1;
@@ -35,7 +31,7 @@ ComboBoxUnit::ComboBoxUnit(const UnitCreateParams& params, ComboBoxData data)
   setFocusPolicy(Qt::StrongFocus);
   setInsertPolicy(QComboBox::NoInsert);
   ApplyCreateParams(*this, params);
-  setEditable(data_.style != kDropDownList);
+  setEditable(data_.style != ComboStyle::DropDownList);
   applyLook();
   // The stored height is that of the control with its list dropped down; a
   // closed combo box shows its one line, and the rest becomes list rows.
@@ -101,64 +97,53 @@ std::int32_t ComboBoxUnit::addItemWithData(const std::string& text, std::int32_t
   return index;
 }
 
-RawProperty ComboBoxUnit::getProperty(std::int32_t number) const {
+std::int32_t ComboBoxUnit::apply(ComboBoxHook hook) {
+  EventSuppressor::Scope quiet(suppress_);
+  switch (hook) {
+    case ComboBoxHook::Style:
+      setEditable(data_.style != ComboStyle::DropDownList);
+      applyLook();
+      break;
+    case ComboBoxHook::Sort:
+      if (data_.sorted) model()->sort(0);
+      break;
+    case ComboBoxHook::Look: applyLook(); break;
+    default: break;
+  }
+  return 0;
+}
+
+RawProperty ComboBoxUnit::liveValue(ComboBoxHook hook) const {
   RawProperty v;
-  switch (number) {
-    case kStyle: v.number = data_.style; break;
-    case kSorted: v.number = data_.sorted; break;
-    case kMaxLength: v.number = data_.maxLength; break;
-    case kTextColour: v.number = data_.textColour; break;
-    case kBackColour: v.number = data_.backColour; break;
-    case kItems: {
+  switch (hook) {
+    case ComboBoxHook::Items: {
       QStringList items;
       for (int i = 0; i < count(); ++i) items << itemText(i);
       v.text = StoredFromItems(items);
       break;
     }
-    case kFont: v.font = FontFromRecord(data_.font); break;
-    case kText: v.text = ToCp936(currentText()); break;
+    case ComboBoxHook::Text: v.text = ToCp936(currentText()); break;
     // The control's own index, whoever changed it.
-    case kSelection: v.number = currentIndex(); break;
+    case ComboBoxHook::Selection: v.number = currentIndex(); break;
     default: break;
   }
   return v;
 }
 
-std::int32_t ComboBoxUnit::setProperty(std::int32_t number, const RawProperty& v) {
+void ComboBoxUnit::setLive(ComboBoxHook hook, const RawProperty& v) {
   EventSuppressor::Scope quiet(suppress_);
-  switch (number) {
-    case kStyle:
-      data_.style = ClampChoice(v.number, 2);
-      setEditable(data_.style != kDropDownList);
-      applyLook();
-      break;
-    case kSorted:
-      data_.sorted = Flag(v);
-      if (data_.sorted) model()->sort(0);
-      break;
-    case kMaxLength: data_.maxLength = static_cast<std::int32_t>(std::max<std::int64_t>(0, v.number)); applyLook(); break;
-    case kTextColour: data_.textColour = static_cast<std::uint32_t>(v.number); applyLook(); break;
-    case kBackColour: data_.backColour = static_cast<std::uint32_t>(v.number); applyLook(); break;
-    case kItems: setItems(ItemsFromStored(v.text)); break;
-    case kFont: data_.font = RecordFromFont(v.font); applyLook(); break;
-    case kText:
+  switch (hook) {
+    case ComboBoxHook::Items: setItems(ItemsFromStored(v.text)); break;
+    case ComboBoxHook::Text:
       if (isEditable()) setEditText(FromCp936(v.text));
       break;
-    case kSelection: {
+    case ComboBoxHook::Selection: {
       const auto index = static_cast<int>(v.number);
       setCurrentIndex(index >= 0 && index < count() ? index : -1);
       break;
     }
     default: break;
   }
-  return 0;
-}
-
-Bytes ComboBoxUnit::writeBack() const {
-  ComboBoxData data = data_;
-  data.items = getProperty(kItems).text;
-  data.text = ToCp936(currentText());
-  return writeComboBoxData(data);
 }
 
 }  // namespace horavia::ui::controls

@@ -12,35 +12,13 @@
 
 namespace horavia::ui::controls {
 
-namespace combo_box_property {
-constexpr std::int32_t kStyle = 8, kSorted = 9, kMaxLength = 10, kTextColour = 11, kBackColour = 12, kItems = 13,
-                       kFont = 14, kText = 15, kSelection = 19;
-}
-
 class ComboBoxUnit : public QComboBox {
  public:
-  // Numbers 16-18 and 20-24 are not used by this runtime's combo boxes.
-  static constexpr auto kProperties = PropertyTable(std::array<PropertySlot, 17>{{
-      {"style", property_kind::kChoice},  // 0 drop-down, 1 simple, 2 drop-down list
-      {"sorted", property_kind::kBoolean},
-      {"maxLength", property_kind::kInteger},
-      {"textColour", property_kind::kColour},
-      {"backColour", property_kind::kColour},
-      {"items", property_kind::kText},
-      {"font", property_kind::kFont},
-      {"text", property_kind::kText},
-      {},
-      {},
-      {},
-      {"selection", property_kind::kInteger},  // index, -1 for none
-  }});
+  static constexpr const auto& kTable = kComboBoxProperties;
 
   static QWidget* Create(const UnitCreateParams& params);
   ~ComboBoxUnit() override;
 
-  RawProperty getProperty(std::int32_t number) const;
-  std::int32_t setProperty(std::int32_t number, const RawProperty& value);
-  Bytes writeBack() const;
   static void* OtherQuery(std::int32_t query);
 
   // Appends an item (at its sorted place in a sorted box) with its item
@@ -51,7 +29,13 @@ class ComboBoxUnit : public QComboBox {
   bool event(QEvent* event) override;
 
  private:
+  friend struct ui::PropertyAccess;
   ComboBoxUnit(const UnitCreateParams& params, ComboBoxData data);
+  ComboBoxData& record() { return data_; }
+  const ComboBoxData& record() const { return data_; }
+  std::int32_t apply(ComboBoxHook hook);
+  RawProperty liveValue(ComboBoxHook hook) const;
+  void setLive(ComboBoxHook hook, const RawProperty& value);
   void applyLook();
   void setItems(const QStringList& items);
 

@@ -1,6 +1,5 @@
 #include "ui/controls/controls.h"
 
-#include "runtime/libraries/library_records.h"
 #include "ui/controls/button.h"
 #include "ui/controls/check_box.h"
 #include "ui/controls/combo_box.h"
@@ -13,26 +12,18 @@
 #include "ui/forms/form_table.h"
 
 namespace horavia::ui {
-namespace {
-
-template <class U>
-void Install(std::uint32_t type) {
-  runtime::InstallUnitType(type, &controls::UnitInterface<U>, U::kProperties.data());
-}
-
-}  // namespace
 
 void InstallControls() {
   using namespace controls;
-  Install<EditBoxUnit>(unit_type::kEditBox);
-  Install<PicBoxUnit>(unit_type::kPicBox);
-  Install<DrawPanelUnit>(unit_type::kDrawPanel);
-  Install<LabelUnit>(unit_type::kLabel);
-  Install<ButtonUnit>(unit_type::kButton);
-  Install<CheckBoxUnit>(unit_type::kCheckBox);
-  Install<ComboBoxUnit>(unit_type::kComboBox);
-  Install<ListBoxUnit>(unit_type::kListBox);
-  Install<SliderBarUnit>(unit_type::kSliderBar);
+  InstallUnit<EditBoxUnit>(unit_type::kEditBox);
+  InstallUnit<PicBoxUnit>(unit_type::kPicBox);
+  InstallUnit<DrawPanelUnit>(unit_type::kDrawPanel);
+  InstallUnit<LabelUnit>(unit_type::kLabel);
+  InstallUnit<ButtonUnit>(unit_type::kButton);
+  InstallUnit<CheckBoxUnit>(unit_type::kCheckBox);
+  InstallUnit<ComboBoxUnit>(unit_type::kComboBox);
+  InstallUnit<ListBoxUnit>(unit_type::kListBox);
+  InstallUnit<SliderBarUnit>(unit_type::kSliderBar);
 }
 
 }  // namespace horavia::ui

@@ -8,7 +8,6 @@
 namespace horavia::ui::controls {
 namespace {
 
-using namespace draw_panel_property;
 namespace rc = runtime::commands;
 
 DrawPanelUnit* PanelOf(QWidget* w) { return dynamic_cast<DrawPanelUnit*>(w); }
@@ -47,7 +46,7 @@ QWidget* DrawPanelUnit::Create(const UnitCreateParams& params) {
 DrawPanelUnit::DrawPanelUnit(const UnitCreateParams& params, DrawPanelData data)
     : QFrame(params.parent), id_{params.formId, params.unitId}, data_(std::move(data)) {
   background_ = DecodeImage(data_.picture);
-  applyBorder();
+  setFrameStyle(FrameStyleOf(data_.border));
   ApplyCreateParams(*this, params);
   rebuildSurface(false);
 }
@@ -63,15 +62,6 @@ void* DrawPanelUnit::OtherQuery(std::int32_t query) {
   }
 }
 
-void DrawPanelUnit::applyBorder() {
-  switch (data_.border) {
-    case 1: setFrameStyle(QFrame::Panel | QFrame::Sunken); break;
-    case 2: setFrameStyle(QFrame::Panel | QFrame::Raised); break;
-    case 3: setFrameStyle(QFrame::Box | QFrame::Plain); break;
-    default: setFrameStyle(QFrame::NoFrame); break;
-  }
-}
-
 // [the picture] ------------------------------------------------------------------
 
 void DrawPanelUnit::paintBackground(const QRect& area) {
@@ -81,16 +71,16 @@ void DrawPanelUnit::paintBackground(const QRect& area) {
   painter.fillRect(area, ColourOf(data_.backColour, palette().color(QPalette::Button)));
   if (!background_) return;
   const QRect all = surface_.rect();
-  switch (data_.pictureMode) {
-    case 1: painter.drawTiledPixmap(all, QPixmap::fromImage(*background_)); break;
-    case 2: {
+  switch (data_.pictureMode.value()) {
+    case PictureMode::Tiled: painter.drawTiledPixmap(all, QPixmap::fromImage(*background_)); break;
+    case PictureMode::Centred: {
       QSize size = background_->size();
       if (size.width() > all.width() || size.height() > all.height()) size.scale(all.size(), Qt::KeepAspectRatio);
       painter.drawImage(QRect(QPoint((all.width() - size.width()) / 2, (all.height() - size.height()) / 2), size),
                         *background_);
       break;
     }
-    case 3: painter.drawImage(all, *background_); break;
+    case PictureMode::Stretched: painter.drawImage(all, *background_); break;
     default: painter.drawImage(0, 0, *background_); break;
   }
 }
@@ -143,43 +133,34 @@ void DrawPanelUnit::copyAreaTo(const PanelArea& area, DrawPanelUnit& target, std
 
 // [properties] -------------------------------------------------------------------
 
-RawProperty DrawPanelUnit::getProperty(std::int32_t number) const {
-  RawProperty v;
-  switch (number) {
-    case kBorder: v.number = data_.border; break;
-    case kBackColour: v.number = data_.backColour; break;
-    case kPicture: v.bytes = data_.picture; break;
-    case kPictureMode: v.number = data_.pictureMode; break;
-    case kKeepPicture: v.number = data_.keepPicture; break;
-    case kPositionX: v.number = position_.x(); break;
-    case kPositionY: v.number = position_.y(); break;
-    default: break;
-  }
-  return v;
-}
-
-std::int32_t DrawPanelUnit::setProperty(std::int32_t number, const RawProperty& v) {
-  switch (number) {
-    case kBorder:
-      data_.border = ClampChoice(v.number, 3);
-      applyBorder();
+std::int32_t DrawPanelUnit::apply(DrawPanelHook hook) {
+  switch (hook) {
+    case DrawPanelHook::Border:
+      setFrameStyle(FrameStyleOf(data_.border));
       rebuildSurface(data_.keepPicture != 0);
       return 0;
-    case kBackColour: data_.backColour = static_cast<std::uint32_t>(v.number); break;
-    case kPicture:
-      data_.picture = v.bytes;
-      background_ = DecodeImage(data_.picture);
-      break;
-    case kPictureMode: data_.pictureMode = ClampChoice(v.number, 3); break;
-    case kKeepPicture: data_.keepPicture = Flag(v); return 0;
-    case kPositionX: position_.setX(static_cast<int>(v.number)); return 0;
-    case kPositionY: position_.setY(static_cast<int>(v.number)); return 0;
+    case DrawPanelHook::Picture: background_ = DecodeImage(data_.picture); break;
+    case DrawPanelHook::Background: break;
     default: return 0;
   }
   // A new background shows at once; drawings made since are painted over.
   paintBackground(surface_.rect());
   update();
   return 0;
+}
+
+RawProperty DrawPanelUnit::liveValue(DrawPanelHook hook) const {
+  RawProperty v;
+  v.number = hook == DrawPanelHook::PositionX ? position_.x() : position_.y();
+  return v;
+}
+
+void DrawPanelUnit::setLive(DrawPanelHook hook, const RawProperty& value) {
+  if (hook == DrawPanelHook::PositionX) {
+    position_.setX(static_cast<int>(value.number));
+    return;
+  }
+  position_.setY(static_cast<int>(value.number));
 }
 
 }  // namespace horavia::ui::controls

@@ -14,30 +14,13 @@
 
 namespace horavia::ui::controls {
 
-namespace draw_panel_property {
-constexpr std::int32_t kBorder = 8, kBackColour = 9, kPicture = 10, kPictureMode = 11, kKeepPicture = 12,
-                       kPositionX = 13, kPositionY = 14;
-}
-
 class DrawPanelUnit : public QFrame {
  public:
-  // Numbers 15-24 are not used by this runtime's draw panels.
-  static constexpr auto kProperties = PropertyTable(std::array<PropertySlot, 17>{{
-      {"border", property_kind::kChoice},       // 0 none, 1 sunken, 2 raised, 3 single line
-      {"backColour", property_kind::kColour},
-      {"picture", property_kind::kPicture},
-      {"pictureMode", property_kind::kChoice},  // 0 top-left, 1 tiled, 2 centred, 3 stretched
-      {"keepPicture", property_kind::kBoolean},
-      {"positionX", property_kind::kInteger},   // the current drawing position
-      {"positionY", property_kind::kInteger},
-  }});
+  static constexpr const auto& kTable = kDrawPanelProperties;
 
   static QWidget* Create(const UnitCreateParams& params);
   ~DrawPanelUnit() override;
 
-  RawProperty getProperty(std::int32_t number) const;
-  std::int32_t setProperty(std::int32_t number, const RawProperty& value);
-  Bytes writeBack() const { return writeDrawPanelData(data_); }
   static void* OtherQuery(std::int32_t query);
 
   // The draw-panel commands, in client pixels.
@@ -53,8 +36,13 @@ class DrawPanelUnit : public QFrame {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  friend struct ui::PropertyAccess;
   DrawPanelUnit(const UnitCreateParams& params, DrawPanelData data);
-  void applyBorder();
+  DrawPanelData& record() { return data_; }
+  const DrawPanelData& record() const { return data_; }
+  std::int32_t apply(DrawPanelHook hook);
+  RawProperty liveValue(DrawPanelHook hook) const;
+  void setLive(DrawPanelHook hook, const RawProperty& value);
   // Paints the background over `area` of the picture.
   void paintBackground(const QRect& area);
   void rebuildSurface(bool keepDrawings);

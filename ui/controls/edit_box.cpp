@@ -9,8 +9,6 @@
 namespace horavia::ui::controls {
 namespace {
 
-using namespace edit_box_property;
-
 constexpr std::int32_t kEnterKey = 0x0D;
 
 bool WantsKey(QWidget* w, std::int32_t keyAndModifiers) {
@@ -51,54 +49,23 @@ void EditBoxUnit::applyCommonLook() {
   w.setPalette(colours);
 }
 
-RawProperty EditBoxUnit::getProperty(std::int32_t number) const {
-  RawProperty v;
-  switch (number) {
-    case kText: v.text = ToCp936(currentText()); break;
-    case kBorder: v.number = data_.border; break;
-    case kMultiLine: v.number = data_.multiLine; break;
-    case kScrollBars: v.number = data_.scrollBars; break;
-    case kReadOnly: v.number = data_.readOnly; break;
-    case kPassword: v.number = data_.password; break;
-    case kMaxLength: v.number = data_.maxLength; break;
-    case kHorizontalAlign: v.number = data_.horizontalAlign; break;
-    case kTextColour: v.number = data_.textColour; break;
-    case kBackColour: v.number = data_.backColour; break;
-    case kFont: v.font = FontFromRecord(data_.font); break;
-    default: break;
+std::int32_t EditBoxUnit::apply(EditBoxHook hook) {
+  switch (hook) {
+    case EditBoxHook::Look: applyData(); return 0;
+    // The other edit class: a new unit window, made from what writeBack
+    // gives (the current text included).
+    case EditBoxHook::Recreate: return 1;
+    default: return 0;
   }
+}
+
+RawProperty EditBoxUnit::liveValue(EditBoxHook) const {
+  RawProperty v;
+  v.text = ToCp936(currentText());
   return v;
 }
 
-std::int32_t EditBoxUnit::setProperty(std::int32_t number, const RawProperty& v) {
-  switch (number) {
-    case kText: replaceText(FromCp936(v.text)); return 0;
-    case kBorder: data_.border = ClampChoice(v.number, 1); break;
-    case kMultiLine:
-      if (Flag(v) == data_.multiLine) return 0;
-      // The other edit class: a new unit window.
-      data_.multiLine = Flag(v);
-      data_.text = ToCp936(currentText());
-      return 1;
-    case kScrollBars: data_.scrollBars = ClampChoice(v.number, 3); break;
-    case kReadOnly: data_.readOnly = Flag(v); break;
-    case kPassword: data_.password = Flag(v); break;
-    case kMaxLength: data_.maxLength = static_cast<std::int32_t>(std::max<std::int64_t>(0, v.number)); break;
-    case kHorizontalAlign: data_.horizontalAlign = ClampChoice(v.number, 2); break;
-    case kTextColour: data_.textColour = static_cast<std::uint32_t>(v.number); break;
-    case kBackColour: data_.backColour = static_cast<std::uint32_t>(v.number); break;
-    case kFont: data_.font = RecordFromFont(v.font); break;
-    default: return 0;
-  }
-  applyData();
-  return 0;
-}
-
-Bytes EditBoxUnit::writeBack() const {
-  EditBoxData data = data_;
-  data.text = ToCp936(currentText());
-  return writeEditBoxData(data);
-}
+void EditBoxUnit::setLive(EditBoxHook, const RawProperty& value) { replaceText(FromCp936(value.text)); }
 
 // [single line] ------------------------------------------------------------------
 
@@ -111,7 +78,7 @@ SingleLineEdit::SingleLineEdit(const UnitCreateParams& params, EditBoxData data)
 }
 
 void SingleLineEdit::applyData() {
-  setFrame(data_.border != 0);
+  setFrame(data_.border != BorderStyle::None);
   setReadOnly(data_.readOnly != 0);
   setEchoMode(data_.password != 0 ? QLineEdit::Password : QLineEdit::Normal);
   setMaxLength(data_.maxLength > 0 ? data_.maxLength : 32767);
@@ -139,10 +106,10 @@ void MultiLineEdit::replaceText(const QString& text) {
 }
 
 void MultiLineEdit::applyData() {
-  setFrameShape(data_.border != 0 ? QFrame::StyledPanel : QFrame::NoFrame);
+  setFrameShape(data_.border != BorderStyle::None ? QFrame::StyledPanel : QFrame::NoFrame);
   setReadOnly(data_.readOnly != 0);
-  const bool across = data_.scrollBars == 1 || data_.scrollBars == 3;
-  const bool down = data_.scrollBars == 2 || data_.scrollBars == 3;
+  const bool across = data_.scrollBars == ScrollBars::Horizontal || data_.scrollBars == ScrollBars::Both;
+  const bool down = data_.scrollBars == ScrollBars::Vertical || data_.scrollBars == ScrollBars::Both;
   setHorizontalScrollBarPolicy(across ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(down ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
   // Lines wrap unless the edit scrolls sideways.

@@ -13,41 +13,26 @@
 
 namespace horavia::ui::controls {
 
-namespace edit_box_property {
-constexpr std::int32_t kText = 8, kBorder = 9, kMultiLine = 10, kScrollBars = 11, kReadOnly = 12, kPassword = 13,
-                       kMaxLength = 14, kHorizontalAlign = 15, kTextColour = 16, kBackColour = 17, kFont = 18;
-}
-
 // The unit's side of both edit classes.
 class EditBoxUnit {
  public:
-  // Numbers 19-28 are not used by this runtime's edit boxes.
-  static constexpr auto kProperties = PropertyTable(std::array<PropertySlot, 21>{{
-      {"text", property_kind::kText},
-      {"border", property_kind::kChoice},      // 0 none, 1 sunken
-      {"multiLine", property_kind::kBoolean},
-      {"scrollBars", property_kind::kChoice},  // 0 none, 1 horizontal, 2 vertical, 3 both
-      {"readOnly", property_kind::kBoolean},
-      {"password", property_kind::kBoolean},
-      {"maxLength", property_kind::kInteger},  // 0: no limit
-      {"horizontalAlign", property_kind::kChoice},
-      {"textColour", property_kind::kColour},
-      {"backColour", property_kind::kColour},
-      {"font", property_kind::kFont},
-  }});
+  static constexpr const auto& kTable = kEditBoxProperties;
 
   static QWidget* Create(const UnitCreateParams& params);
   virtual ~EditBoxUnit();
 
-  RawProperty getProperty(std::int32_t number) const;
-  std::int32_t setProperty(std::int32_t number, const RawProperty& value);
-  Bytes writeBack() const;
   static void* OtherQuery(std::int32_t query);
   // Enter, unmodified, when the edit has several lines.
   bool wantsKey(std::int32_t keyAndModifiers) const;
 
  protected:
+  friend struct ui::PropertyAccess;
   EditBoxUnit(const UnitCreateParams& params, EditBoxData data);
+  EditBoxData& record() { return data_; }
+  const EditBoxData& record() const { return data_; }
+  std::int32_t apply(EditBoxHook hook);
+  RawProperty liveValue(EditBoxHook hook) const;
+  void setLive(EditBoxHook hook, const RawProperty& value);
   // The edit's text and the data's effect on it, by class.
   virtual QString currentText() const = 0;
   virtual void replaceText(const QString& text) = 0;

@@ -29,7 +29,7 @@ void GifPlayer::load(const std::vector<std::uint8_t>& bytes) {
 }
 
 void GifPlayer::setPlacement(std::int32_t placement) {
-  placement_ = ClampChoice(placement, 2);
+  placement_ = base::Clamp(placement, 0, 2);
   update();
 }
 

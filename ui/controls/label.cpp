@@ -6,8 +6,6 @@
 
 namespace horavia::ui::controls {
 
-using namespace label_property;
-
 QWidget* LabelUnit::Create(const UnitCreateParams& params) {
   LabelData data;
   if (readLabelData(params.typeData, data) != StoredStatus::Ok) return nullptr;
@@ -17,56 +15,23 @@ QWidget* LabelUnit::Create(const UnitCreateParams& params) {
 LabelUnit::LabelUnit(const UnitCreateParams& params, LabelData data)
     : QFrame(params.parent), id_{params.formId, params.unitId}, data_(std::move(data)) {
   ApplyCreateParams(*this, params);
-  applyData();
+  for (LabelHook hook : {LabelHook::Caption, LabelHook::Font, LabelHook::Border}) apply(hook);
 }
 
 LabelUnit::~LabelUnit() { ReportUnitDestroyed(id_); }
 
-void LabelUnit::applyData() {
-  // The engine's mnemonic handling reads captions from the "text" property.
-  QObject::setProperty("text", FromCp936(data_.caption));
-  font_ = FontFromRecord(data_.font);
-  if (!data_.font.empty()) setFont(QFontOf(font_));
-  switch (data_.border) {
-    case 1: setFrameStyle(QFrame::Panel | QFrame::Sunken); break;
-    case 2: setFrameStyle(QFrame::Panel | QFrame::Raised); break;
-    case 3: setFrameStyle(QFrame::Box | QFrame::Plain); break;
-    default: setFrameStyle(QFrame::NoFrame); break;
-  }
-  update();
-}
-
-RawProperty LabelUnit::getProperty(std::int32_t number) const {
-  RawProperty v;
-  switch (number) {
-    case kCaption: v.text = data_.caption; break;
-    case kTextColour: v.number = data_.textColour; break;
-    case kBackColour: v.number = data_.backColour; break;
-    case kHorizontalAlign: v.number = data_.horizontalAlign; break;
-    case kVerticalAlign: v.number = data_.verticalAlign; break;
-    case kBorder: v.number = data_.border; break;
-    case kWordWrap: v.number = data_.wordWrap; break;
-    case kTransparent: v.number = data_.transparent; break;
-    case kFont: v.font = font_; break;
+std::int32_t LabelUnit::apply(LabelHook hook) {
+  switch (hook) {
+    // The engine's mnemonic handling reads captions from the "text" property.
+    case LabelHook::Caption: QObject::setProperty("text", FromCp936(data_.caption)); break;
+    case LabelHook::Font:
+      font_ = FontFromRecord(data_.font);
+      if (!data_.font.empty()) setFont(QFontOf(font_));
+      break;
+    case LabelHook::Border: setFrameStyle(FrameStyleOf(data_.border)); break;
     default: break;
   }
-  return v;
-}
-
-std::int32_t LabelUnit::setProperty(std::int32_t number, const RawProperty& v) {
-  switch (number) {
-    case kCaption: data_.caption = v.text; break;
-    case kTextColour: data_.textColour = static_cast<std::uint32_t>(v.number); break;
-    case kBackColour: data_.backColour = static_cast<std::uint32_t>(v.number); break;
-    case kHorizontalAlign: data_.horizontalAlign = ClampChoice(v.number, 2); break;
-    case kVerticalAlign: data_.verticalAlign = ClampChoice(v.number, 2); break;
-    case kBorder: data_.border = ClampChoice(v.number, 3); break;
-    case kWordWrap: data_.wordWrap = Flag(v); break;
-    case kTransparent: data_.transparent = Flag(v); break;
-    case kFont: data_.font = RecordFromFont(v.font); break;
-    default: return 0;
-  }
-  applyData();
+  update();
   return 0;
 }
 

@@ -8,8 +8,6 @@
 namespace horavia::ui::controls {
 namespace {
 
-using namespace list_box_property;
-
 ListBoxUnit* ListOf(QWidget* w) { return dynamic_cast<ListBoxUnit*>(w); }
 
 std::int32_t AddItem(QWidget* w, const std::string& text, std::int32_t itemData) {
@@ -62,7 +60,7 @@ void ListBoxUnit::userChangedSelection() {
 
 void ListBoxUnit::applyLook() {
   EventSuppressor::Scope quiet(suppress_);
-  setFrameShape(data_.border != 0 ? QFrame::StyledPanel : QFrame::NoFrame);
+  setFrameShape(data_.border != BorderStyle::None ? QFrame::StyledPanel : QFrame::NoFrame);
   setSelectionMode(data_.multiSelect != 0 ? QAbstractItemView::MultiSelection : QAbstractItemView::SingleSelection);
   if (!data_.font.empty()) setFont(QFontOf(FontFromRecord(data_.font)));
   QPalette colours = QApplication::palette(this);
@@ -99,60 +97,46 @@ std::int32_t ListBoxUnit::selection() const {
   return selected.isEmpty() ? -1 : row(selected.first());
 }
 
-RawProperty ListBoxUnit::getProperty(std::int32_t number) const {
+std::int32_t ListBoxUnit::apply(ListBoxHook hook) {
+  EventSuppressor::Scope quiet(suppress_);
+  switch (hook) {
+    case ListBoxHook::Look: applyLook(); break;
+    case ListBoxHook::Sort:
+      if (data_.sorted) sortItems();
+      break;
+    default: break;
+  }
+  return 0;
+}
+
+RawProperty ListBoxUnit::liveValue(ListBoxHook hook) const {
   RawProperty v;
-  switch (number) {
-    case kBorder: v.number = data_.border; break;
-    case kSorted: v.number = data_.sorted; break;
-    case kMultiSelect: v.number = data_.multiSelect; break;
-    case kTextColour: v.number = data_.textColour; break;
-    case kBackColour: v.number = data_.backColour; break;
-    case kItems: {
+  switch (hook) {
+    case ListBoxHook::Items: {
       QStringList items;
       for (int i = 0; i < count(); ++i) items << item(i)->text();
       v.text = StoredFromItems(items);
       break;
     }
-    case kFont: v.font = FontFromRecord(data_.font); break;
-    case kSelection: v.number = selection(); break;
+    case ListBoxHook::Selection: v.number = selection(); break;
     default: break;
   }
   return v;
 }
 
-std::int32_t ListBoxUnit::setProperty(std::int32_t number, const RawProperty& v) {
+void ListBoxUnit::setLive(ListBoxHook hook, const RawProperty& v) {
   EventSuppressor::Scope quiet(suppress_);
-  switch (number) {
-    case kBorder: data_.border = ClampChoice(v.number, 1); break;
-    case kSorted:
-      data_.sorted = Flag(v);
-      if (data_.sorted) sortItems();
-      return 0;
-    case kMultiSelect: data_.multiSelect = Flag(v); break;
-    case kTextColour: data_.textColour = static_cast<std::uint32_t>(v.number); break;
-    case kBackColour: data_.backColour = static_cast<std::uint32_t>(v.number); break;
-    case kItems: setItems(ItemsFromStored(v.text)); return 0;
-    case kFont: data_.font = RecordFromFont(v.font); break;
-    case kSelection: {
-      const auto row = static_cast<int>(v.number);
-      if (row >= 0 && row < count()) {
-        setCurrentRow(row);
-      } else {
-        setCurrentRow(-1);
-        clearSelection();
-      }
-      return 0;
-    }
-    default: return 0;
+  if (hook == ListBoxHook::Items) {
+    setItems(ItemsFromStored(v.text));
+    return;
   }
-  applyLook();
-  return 0;
-}
-
-Bytes ListBoxUnit::writeBack() const {
-  ListBoxData data = data_;
-  data.items = getProperty(kItems).text;
-  return writeListBoxData(data);
+  const auto row = static_cast<int>(v.number);
+  if (row >= 0 && row < count()) {
+    setCurrentRow(row);
+    return;
+  }
+  setCurrentRow(-1);
+  clearSelection();
 }
 
 }  // namespace horavia::ui::controls

@@ -11,35 +11,16 @@
 
 namespace horavia::ui::controls {
 
-namespace list_box_property {
-constexpr std::int32_t kBorder = 8, kSorted = 9, kMultiSelect = 10, kTextColour = 11, kBackColour = 12,
-                       kItems = 13, kFont = 14, kSelection = 16;
-}
-
 // Item data travels with each item under this role.
 inline constexpr int kItemDataRole = Qt::UserRole;
 
 class ListBoxUnit : public QListWidget {
  public:
-  // Numbers 15 and 17-21 are not used by this runtime's list boxes.
-  static constexpr auto kProperties = PropertyTable(std::array<PropertySlot, 14>{{
-      {"border", property_kind::kChoice},  // 0 none, 1 sunken
-      {"sorted", property_kind::kBoolean},
-      {"multiSelect", property_kind::kBoolean},
-      {"textColour", property_kind::kColour},
-      {"backColour", property_kind::kColour},
-      {"items", property_kind::kText},
-      {"font", property_kind::kFont},
-      {},
-      {"selection", property_kind::kInteger},  // index, -1 for none
-  }});
+  static constexpr const auto& kTable = kListBoxProperties;
 
   static QWidget* Create(const UnitCreateParams& params);
   ~ListBoxUnit() override;
 
-  RawProperty getProperty(std::int32_t number) const;
-  std::int32_t setProperty(std::int32_t number, const RawProperty& value);
-  Bytes writeBack() const;
   static void* OtherQuery(std::int32_t query);
 
   std::int32_t addItemWithData(const std::string& text, std::int32_t itemData);
@@ -49,7 +30,13 @@ class ListBoxUnit : public QListWidget {
   std::int32_t selection() const;
 
  private:
+  friend struct ui::PropertyAccess;
   ListBoxUnit(const UnitCreateParams& params, ListBoxData data);
+  ListBoxData& record() { return data_; }
+  const ListBoxData& record() const { return data_; }
+  std::int32_t apply(ListBoxHook hook);
+  RawProperty liveValue(ListBoxHook hook) const;
+  void setLive(ListBoxHook hook, const RawProperty& value);
   void applyLook();
   void setItems(const QStringList& items);
   void userChangedSelection();

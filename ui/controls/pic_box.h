@@ -12,35 +12,22 @@
 
 namespace horavia::ui::controls {
 
-// The picture box's properties; 9 and 11-13 feed its player.
+// The picture box's properties by number, for the code that names them.
 namespace pic_box_property {
-constexpr std::int32_t kBorder = 8;
-constexpr std::int32_t kPlacement = 9;        // 0 top-left, 1 stretched, 2 centred
-constexpr std::int32_t kPicture = 10;
-constexpr std::int32_t kBackColour = 11;      // 0xFF000000: the button face
-constexpr std::int32_t kKeepBackground = 12;  // not filled before drawing
-constexpr std::int32_t kAutoPlay = 13;        // an animation starts when first shown
-constexpr std::int32_t kPlaying = 14;         // an animation plays (not stored)
+constexpr std::int32_t kPicture = base::NumberOf(kPicBoxProperties, "picture"),
+                       kPlacement = base::NumberOf(kPicBoxProperties, "drawMode"),
+                       kKeepBackground = base::NumberOf(kPicBoxProperties, "keepBackground"),
+                       kAutoPlay = base::NumberOf(kPicBoxProperties, "autoPlay"),
+                       kPlaying = base::NumberOf(kPicBoxProperties, "playing");
 }  // namespace pic_box_property
 
 class PicBoxUnit : public QFrame {
  public:
-  static constexpr auto kProperties = PropertyTable(std::array<PropertySlot, 7>{{
-      {"border", property_kind::kChoice},  // 0 none, 1 sunken, 2 raised, 3 single line
-      {"placement", property_kind::kChoice},
-      {"picture", property_kind::kPicture},
-      {"backColour", property_kind::kColour},
-      {"keepBackground", property_kind::kBoolean},
-      {"autoPlay", property_kind::kBoolean},
-      {"playing", property_kind::kBoolean},
-  }});
+  static constexpr const auto& kTable = kPicBoxProperties;
 
   static QWidget* Create(const UnitCreateParams& params);
   ~PicBoxUnit() override;
 
-  RawProperty getProperty(std::int32_t number) const;
-  std::int32_t setProperty(std::int32_t number, const RawProperty& value);
-  Bytes writeBack() const { return writePicBoxData(data_); }
   static void* OtherQuery(std::int32_t) { return nullptr; }
 
   GifPlayer& player() { return *player_; }
@@ -49,9 +36,13 @@ class PicBoxUnit : public QFrame {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  friend struct ui::PropertyAccess;
   PicBoxUnit(const UnitCreateParams& params, PicBoxData data);
-  void applyBorder();
-  void applySettings();
+  PicBoxData& record() { return data_; }
+  const PicBoxData& record() const { return data_; }
+  std::int32_t apply(PicBoxHook hook);
+  RawProperty liveValue(PicBoxHook hook) const;
+  void setLive(PicBoxHook hook, const RawProperty& value);
 
   UnitIdentity id_;
   PicBoxData data_;

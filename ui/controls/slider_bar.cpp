@@ -9,19 +9,11 @@
 namespace horavia::ui::controls {
 namespace {
 
-using namespace slider_bar_property;
-
-constexpr std::int32_t kMaxValue = 32767;
-
-std::int32_t Clamp(std::int64_t v, std::int32_t low, std::int32_t high) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, low, high));
-}
-
-QSlider::TickPosition TicksOf(std::int32_t marks) {
-  switch (marks) {
-    case 0: return QSlider::NoTicks;
-    case 1: return QSlider::TicksAbove;
-    case 3: return QSlider::TicksBothSides;
+QSlider::TickPosition TicksOf(base::Choice<TickMarks> marks) {
+  switch (marks.value()) {
+    case TickMarks::None: return QSlider::NoTicks;
+    case TickMarks::Above: return QSlider::TicksAbove;
+    case TickMarks::Both: return QSlider::TicksBothSides;
     default: return QSlider::TicksBelow;
   }
 }
@@ -38,7 +30,7 @@ SliderBarUnit::SliderBarUnit(const UnitCreateParams& params, SliderBarData data)
     : QSlider(params.parent), id_{params.formId, params.unitId}, data_(std::move(data)) {
   setFocusPolicy(Qt::StrongFocus);
   ApplyCreateParams(*this, params);
-  setOrientation(data_.orientation == 1 ? Qt::Vertical : Qt::Horizontal);
+  setOrientation(data_.orientation == Orientation::Vertical ? Qt::Vertical : Qt::Horizontal);
   setTickPosition(TicksOf(data_.tickMarks));
   applyRange();
   setValue(data_.position);
@@ -75,52 +67,30 @@ void SliderBarUnit::applySteps() {
   setSingleStep(limited(data_.lineSize));
 }
 
-RawProperty SliderBarUnit::getProperty(std::int32_t number) const {
-  RawProperty v;
-  switch (number) {
-    case kBorder: v.number = data_.border; break;
-    case kOrientation: v.number = data_.orientation; break;
-    case kTickMarks: v.number = data_.tickMarks; break;
-    case kTickFrequency: v.number = data_.tickFrequency; break;
-    case kSelectionShown: v.number = data_.selectionShown; break;
-    case kSelectionStart: v.number = data_.selectionStart; break;
-    case kSelectionLength: v.number = data_.selectionLength; break;
-    case kPageSize: v.number = data_.pageSize; break;
-    case kLineSize: v.number = data_.lineSize; break;
-    case kMinimum: v.number = data_.minimum; break;
-    case kMaximum: v.number = data_.maximum; break;
-    case kPosition: v.number = sliderPosition(); break;
-    default: break;
+std::int32_t SliderBarUnit::apply(SliderBarHook hook) {
+  switch (hook) {
+    case SliderBarHook::Redraw: update(); return 0;
+    // Orientation, tick marks and the selection's display change the kind
+    // of control the unit is: the engine re-creates it from writeBack.
+    case SliderBarHook::Recreate: return 1;
+    case SliderBarHook::Steps: applySteps(); return 0;
+    case SliderBarHook::Range:
+      applyRange();
+      data_.position = sliderPosition();
+      return 0;
+    default: return 0;
   }
+}
+
+RawProperty SliderBarUnit::liveValue(SliderBarHook) const {
+  RawProperty v;
+  v.number = sliderPosition();
   return v;
 }
 
-// Orientation, tick marks and the selection's display change the kind of
-// control the unit is: the engine re-creates it from what writeBack gives.
-std::int32_t SliderBarUnit::setProperty(std::int32_t number, const RawProperty& v) {
-  switch (number) {
-    case kBorder: data_.border = Clamp(v.number, 0, 5); update(); return 0;
-    case kOrientation: data_.orientation = Clamp(v.number, 0, 1); return 1;
-    case kTickMarks: data_.tickMarks = Clamp(v.number, 0, 3); return 1;
-    case kTickFrequency: data_.tickFrequency = Clamp(v.number, 0, kMaxValue); applySteps(); return 0;
-    case kSelectionShown: data_.selectionShown = static_cast<std::int32_t>(v.number); return 1;
-    case kSelectionStart: data_.selectionStart = Clamp(v.number, 0, kMaxValue); update(); return 0;
-    case kSelectionLength: data_.selectionLength = Clamp(v.number, 0, kMaxValue); update(); return 0;
-    case kPageSize: data_.pageSize = Clamp(v.number, 1, kMaxValue); applySteps(); return 0;
-    case kLineSize: data_.lineSize = Clamp(v.number, 1, kMaxValue); applySteps(); return 0;
-    case kMinimum: data_.minimum = Clamp(v.number, 0, kMaxValue); applyRange(); break;
-    case kMaximum: data_.maximum = Clamp(v.number, 0, kMaxValue); applyRange(); break;
-    case kPosition: setValue(Clamp(v.number, 0, kMaxValue)); break;
-    default: return 0;
-  }
+void SliderBarUnit::setLive(SliderBarHook, const RawProperty& value) {
+  setValue(static_cast<int>(value.number));
   data_.position = sliderPosition();
-  return 0;
-}
-
-Bytes SliderBarUnit::writeBack() const {
-  SliderBarData data = data_;
-  data.position = sliderPosition();
-  return writeSliderBarData(data);
 }
 
 void SliderBarUnit::paintEvent(QPaintEvent* event) {
@@ -142,11 +112,11 @@ void SliderBarUnit::paintEvent(QPaintEvent* event) {
                               : QRect(groove.center().x() - 1, groove.top() + std::min(from, to), 3, std::abs(to - from));
     painter.fillRect(band, palette().color(QPalette::Highlight));
   }
-  if (data_.border != 0) {
+  if (data_.border != EdgeStyle::None) {
     QStyleOptionFrame frame;
     frame.initFrom(this);
     frame.lineWidth = 1;
-    frame.state |= data_.border == 2 ? QStyle::State_Raised : QStyle::State_Sunken;
+    frame.state |= data_.border == EdgeStyle::Raised ? QStyle::State_Raised : QStyle::State_Sunken;
     style()->drawPrimitive(QStyle::PE_Frame, &frame, &painter, this);
   }
 }

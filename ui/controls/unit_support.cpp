@@ -1,9 +1,9 @@
 #include "ui/controls/unit_support.h"
 
+#include <QFrame>
 #include <QStyle>
 #include <algorithm>
 
-#include "platform/text_codec.h"
 #include "runtime/library_links.h"
 #include "runtime/services.h"
 #include "ui/units/pictures.h"
@@ -28,25 +28,27 @@ void ApplyCreateParams(QWidget& widget, const UnitCreateParams& params) {
   if (params.style & unit_style::kDisabled) widget.setEnabled(false);
 }
 
-QString FromCp936(const std::string& text) { return QString::fromStdU16String(platform::Cp936ToUtf16(text)); }
-std::string ToCp936(const QString& text) { return platform::Utf16ToCp936(text.toStdU16String()); }
-
 QColor ColourOf(std::uint32_t colour, const QColor& fallback) {
   if ((colour & 0xFF000000u) != 0) return fallback;
   return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
                 static_cast<int>((colour >> 16) & 0xFF));
 }
 
-std::int32_t ClampChoice(std::int64_t value, std::int32_t high) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, 0, high));
+int FrameStyleOf(base::Choice<BorderStyle> border) {
+  switch (border.value()) {
+    case BorderStyle::Sunken: return QFrame::Panel | QFrame::Sunken;
+    case BorderStyle::Raised: return QFrame::Panel | QFrame::Raised;
+    case BorderStyle::SingleLine: return QFrame::Box | QFrame::Plain;
+    default: return QFrame::NoFrame;
+  }
 }
 
-Qt::Alignment HorizontalAlignment(std::int32_t choice) {
-  return choice == 0 ? Qt::AlignLeft : choice == 1 ? Qt::AlignHCenter : Qt::AlignRight;
+Qt::Alignment HorizontalAlignment(base::Choice<Alignment> choice) {
+  return choice == Alignment::Start ? Qt::AlignLeft : choice == Alignment::Centre ? Qt::AlignHCenter : Qt::AlignRight;
 }
 
-Qt::Alignment VerticalAlignment(std::int32_t choice) {
-  return choice == 0 ? Qt::AlignTop : choice == 1 ? Qt::AlignVCenter : Qt::AlignBottom;
+Qt::Alignment VerticalAlignment(base::Choice<Alignment> choice) {
+  return choice == Alignment::Start ? Qt::AlignTop : choice == Alignment::Centre ? Qt::AlignVCenter : Qt::AlignBottom;
 }
 
 void DrawCaption(QPainter& painter, const QWidget& widget, const QRect& area, Qt::Alignment alignment,

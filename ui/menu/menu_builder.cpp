@@ -5,15 +5,11 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "platform/text_codec.h"
 #include "ui/menu/shortcuts.h"
+#include "ui/units/qt_text.h"
 
 namespace horavia::ui {
 namespace {
-
-QString FromCp936(const std::string& text) {
-  return QString::fromStdU16String(platform::Cp936ToUtf16(text));
-}
 
 bool IsHidden(const Unit& u) { return (u.menu.flags & menu_flags::kHidden) != 0; }
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/text_codec.h"
+#include "ui/units/qt_text.h"
 
 namespace horavia::ui {
 
@@ -44,8 +44,6 @@ void WriteFace(std::vector<std::uint8_t>& record, const std::string& face) {
   const std::size_t n = WholeCharacters(face, kLogicalFontFaceSize - 1);
   std::memcpy(record.data() + kLogicalFontFaceOffset, face.data(), n);
 }
-
-QString FromCp936(const std::string& text) { return QString::fromStdU16String(platform::Cp936ToUtf16(text)); }
 
 }  // namespace
 
@@ -109,7 +107,7 @@ UnitFont UnitFontFromQFont(const QFont& q) {
   font.italic = q.italic();
   font.underline = q.underline();
   font.strikeout = q.strikeOut();
-  font.face = platform::Utf16ToCp936(info.family().toStdU16String());
+  font.face = ToCp936(info.family());
   return font;
 }
 

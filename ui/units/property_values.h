@@ -13,37 +13,19 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/property_rows.h"
 #include "runtime/library_types.h"
-
 #include "ui/units/unit_interface.h"
 
 namespace horavia::ui {
 
-namespace property_kind {
-constexpr std::int32_t kInteger = 1000;
-constexpr std::int32_t kInteger2 = 1001;
-constexpr std::int32_t kWide = 1002;
-constexpr std::int32_t kWide2 = 1004;
-constexpr std::int32_t kBoolean = 1003;
-constexpr std::int32_t kText = 1005;
-constexpr std::int32_t kChoice = 1006;
-constexpr std::int32_t kPicture = 1009;
-constexpr std::int32_t kIcon = 1010;
-constexpr std::int32_t kPointer = 1011;
-constexpr std::int32_t kSound = 1012;
-constexpr std::int32_t kFont = 1013;
-constexpr std::int32_t kValue = 1014;
-constexpr std::int32_t kValue2 = 1015;
-constexpr std::int32_t kFileName = 1016;
-constexpr std::int32_t kColour = 1017;
-constexpr std::int32_t kOtherFile = 1023;
-constexpr std::int32_t kOtherFile2 = 1024;
-}  // namespace property_kind
+// The kind codes live with the property tables (base/property_rows.h).
+namespace property_kind = base::property_kind;
 
 namespace common_property {
 constexpr std::int32_t kLeft = 0, kTop = 1, kWidth = 2, kHeight = 3, kTag = 4, kVisible = 5, kDisabled = 6,
                        kMousePointer = 7;
-constexpr std::int32_t kFirstTypeProperty = 8;
+constexpr std::int32_t kFirstTypeProperty = base::kFirstTypeProperty;
 }  // namespace common_property
 
 // The eight properties every unit but the menu item has, first in every
@@ -59,25 +41,11 @@ inline constexpr std::array<runtime::PropertyInfo, common_property::kFirstTypePr
     {"MousePointer", "MousePointer", property_kind::kPointer},
 }};
 
-// A type's whole table: the common properties, then its own from number 8.
-template <std::size_t N>
-constexpr std::array<runtime::PropertyInfo, common_property::kFirstTypeProperty + N> WithCommonProperties(
-    const std::array<runtime::PropertyInfo, N>& own) {
-  std::array<runtime::PropertyInfo, common_property::kFirstTypeProperty + N> table{};
-  for (std::size_t i = 0; i < kCommonProperties.size(); ++i) table[i] = kCommonProperties[i];
-  for (std::size_t i = 0; i < N; ++i) table[common_property::kFirstTypeProperty + i] = own[i];
-  return table;
-}
-
 inline constexpr std::int32_t kMaxPosition = 32627;
 
 // Positions clamp to -32627..32627, sizes to 0..32627.
-constexpr std::int32_t ClampPosition(std::int64_t v) {
-  return static_cast<std::int32_t>(v < -kMaxPosition ? -kMaxPosition : v > kMaxPosition ? kMaxPosition : v);
-}
-constexpr std::int32_t ClampSize(std::int64_t v) {
-  return static_cast<std::int32_t>(v < 0 ? 0 : v > kMaxPosition ? kMaxPosition : v);
-}
+constexpr std::int32_t ClampPosition(std::int64_t v) { return base::Clamp(v, -kMaxPosition, kMaxPosition); }
+constexpr std::int32_t ClampSize(std::int64_t v) { return base::Clamp(v, 0, kMaxPosition); }
 // Font angles in tenths of a degree, taken modulo 3600 and made non-negative.
 constexpr std::int32_t NormaliseAngle(std::int64_t v) { return static_cast<std::int32_t>(((v % 3600) + 3600) % 3600); }
 

@@ -140,8 +140,7 @@ using CopyPanelAreaFunction = void (*)(QWidget* source, const PanelArea& area, Q
 
 // [create] --------------------------------------------------------------------
 
-
-class WindowEngine;
+class WindowServices;
 
 struct UnitCreateParams {
   std::span<const std::uint8_t> typeData;  // the record's stored type data
@@ -151,7 +150,7 @@ struct UnitCreateParams {
   std::int32_t left = 0, top = 0, width = 0, height = 0;
   std::uint32_t formId = 0;
   std::uint32_t unitId = 0;
-  WindowEngine* engine = nullptr;          // the engine loading the window
+  WindowServices* windows = nullptr;       // window unit only: what it asks of the engine
   bool modal = false;                      // window unit only: a modal load
 };
 

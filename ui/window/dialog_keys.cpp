@@ -9,17 +9,19 @@
 #include "platform/files.h"
 #include "platform/text_codec.h"
 #include "runtime/runtime_app.h"
-#include "ui/window/engine.h"
+#include "ui/window/events.h"
 #include "ui/window/form_unit.h"
+#include "ui/window/input.h"
 #include "ui/window/keys.h"
+#include "ui/window/live_forms.h"
 #include "ui/window/live_units.h"
 
 namespace horavia::ui {
 
-bool WindowEngine::handleDialogKeys(CWinFormUnit& window, QWidget* focus, int vk, std::uint32_t mods) {
-  UnitAt focused = unitUnder(focus);
+bool InputFilter::handleDialogKeys(CWinFormUnit& window, QWidget* focus, int vk, std::uint32_t mods) {
+  LiveForms::UnitAt focused = forms_.unitUnder(focus);
   if (focused.unit != nullptr) {
-    auto wants = unitFunction<kQueryWantsKey>(*focused.unit);
+    auto wants = UnitFunctionOf<kQueryWantsKey>(*focused.unit);
     if (wants != nullptr && wants(focused.widget, vk | static_cast<std::int32_t>(mods << 16))) return false;
   }
   const WindowData& data = window.data();
@@ -62,8 +64,8 @@ bool WindowEngine::handleDialogKeys(CWinFormUnit& window, QWidget* focus, int vk
   return false;
 }
 
-bool WindowEngine::moveFocus(CWinFormUnit& window, QWidget* focus, bool forward) {
-  UnitTable* units = unitsOf(window.formId());
+bool InputFilter::moveFocus(CWinFormUnit& window, QWidget* focus, bool forward) {
+  UnitTable* units = forms_.unitsOf(window.formId());
   if (units == nullptr) return false;
   struct Stop {
     std::int32_t order;
@@ -80,7 +82,7 @@ bool WindowEngine::moveFocus(CWinFormUnit& window, QWidget* focus, bool forward)
   }
   if (stops.empty()) return false;
   std::stable_sort(stops.begin(), stops.end(), [](const Stop& a, const Stop& b) { return a.order < b.order; });
-  UnitAt at = unitUnder(focus);
+  LiveForms::UnitAt at = forms_.unitUnder(focus);
   auto current = std::find_if(stops.begin(), stops.end(), [&](const Stop& s) { return s.widget == at.widget; });
   QWidget* next = nullptr;
   if (current == stops.end()) {
@@ -96,31 +98,31 @@ bool WindowEngine::moveFocus(CWinFormUnit& window, QWidget* focus, bool forward)
 
 // With `focus`, offers the focused unit alone; without, every unit in table
 // order. A visible, enabled default button raises its event 0.
-bool WindowEngine::offerDefaultButton(CWinFormUnit& window, QWidget* focus) {
-  UnitTable* units = unitsOf(window.formId());
+bool InputFilter::offerDefaultButton(CWinFormUnit& window, QWidget* focus) {
+  UnitTable* units = forms_.unitsOf(window.formId());
   if (units == nullptr) return false;
-  UnitAt focused = unitUnder(focus);
+  LiveForms::UnitAt focused = forms_.unitUnder(focus);
   if (focus != nullptr && focused.unit == nullptr) return false;
   for (Unit& u : *units) {
     if (focus != nullptr && &u != focused.unit) continue;
     QWidget* w = LiveWidget(u);
-    if (u.isMenuItem() || w == nullptr || (typeFlags(u) & type_flags::kDefaultButton) == 0) continue;
+    if (u.isMenuItem() || w == nullptr || (TypeFlags(u) & type_flags::kDefaultButton) == 0) continue;
     if (!w->isVisible() || !w->isEnabled()) continue;
-    auto isDefault = unitFunction<kQueryIsDefaultButton>(u);
+    auto isDefault = UnitFunctionOf<kQueryIsDefaultButton>(u);
     if (isDefault == nullptr || !isDefault(w)) continue;
-    deliver(window.formId(), u.id, kUnitUsedEvent, {});
+    events_.deliver(window.formId(), u.id, kUnitUsedEvent, {});
     return true;
   }
   return false;
 }
 
-bool WindowEngine::handleMnemonic(CWinFormUnit& window, QChar letter) {
-  UnitTable* units = unitsOf(window.formId());
+bool InputFilter::handleMnemonic(CWinFormUnit& window, QChar letter) {
+  UnitTable* units = forms_.unitsOf(window.formId());
   if (units == nullptr) return false;
   for (std::size_t i = 1; i < units->size(); ++i) {
     Unit& u = (*units)[i];
     QWidget* w = LiveWidget(u);
-    std::uint32_t flags = typeFlags(u);
+    std::uint32_t flags = TypeFlags(u);
     if (u.isMenuItem() || w == nullptr || (flags & type_flags::kHasCaption) == 0) continue;
     if (!w->isVisible() || !w->isEnabled()) continue;
     QString caption = w->property("text").toString();
@@ -131,9 +133,9 @@ bool WindowEngine::handleMnemonic(CWinFormUnit& window, QChar letter) {
     if (amp < 0 || amp + 1 >= caption.size() || caption[amp + 1].toUpper() != letter.toUpper()) continue;
     if (flags & type_flags::kCheckBox) {
       w->setProperty("checked", !w->property("checked").toBool());
-      deliver(window.formId(), u.id, kUnitUsedEvent, {});
+      events_.deliver(window.formId(), u.id, kUnitUsedEvent, {});
     } else if (flags & type_flags::kDefaultButton) {
-      deliver(window.formId(), u.id, kUnitUsedEvent, {});
+      events_.deliver(window.formId(), u.id, kUnitUsedEvent, {});
     } else if (flags & type_flags::kLabelLike) {
       moveFocus(window, w, true);
     } else {

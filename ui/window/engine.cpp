@@ -1,26 +1,20 @@
-// The engine's core: construction and teardown, the hidden owner window, and
-// the lookups every part uses (working copies, live windows, the unit under a
-// widget, a unit's type).
+// The engine's core: construction and teardown with its parts, the hidden
+// owner window, and the services a live window asks for.
 //
 // Index
 //   [setup]      construction, teardown, the hidden owner window
-//   [lookups]    working copies, live windows, the unit under a widget, types
+//   [windows]    what a live window asks of the engine
 #include "ui/window/engine.h"
 
 #include <QApplication>
-#include <algorithm>
 
 #include "platform/qt_platform.h"
-#include "runtime/fatal.h"
-#include "runtime/messages.h"
+#include "ui/units/private_message.h"
 #include "ui/window/dialog_responder.h"
 #include "ui/window/form_unit.h"
-#include "ui/window/live_units.h"
 
 namespace horavia::ui {
 namespace {
-
-const auto& M = runtime::messages::kConstants;
 
 // The hidden runtime window: owner of windows without a taskbar button.
 class HelperWindow : public QWidget {
@@ -32,24 +26,29 @@ class HelperWindow : public QWidget {
 
 // [setup] ----------------------------------------------------------------------
 
-WindowEngine::WindowEngine(HandlerTable handlers) : handlers_(handlers) {
+WindowEngine::WindowEngine(HandlerTable handlers)
+    : events_(handlers, forms_), loops_(forms_, events_), menus_(forms_, events_),
+      input_(forms_, events_, loops_, menus_) {
   InstallMessageBoxResponder();
   platform::InstallQtPlatform();
-  if (qApp != nullptr) qApp->installEventFilter(this);
-  idleTimer_.setSingleShot(true);
-  idleTimer_.setInterval(0);
-  QObject::connect(&idleTimer_, &QTimer::timeout, this, [this] {
-    runIdleHooks();
-    idleWanted_ = idleStep(idleCount_++);
-  });
+  if (qApp != nullptr) qApp->installEventFilter(&input_);
 }
 
 WindowEngine::~WindowEngine() {
-  if (qApp != nullptr) qApp->removeEventFilter(this);
+  if (qApp != nullptr) qApp->removeEventFilter(&input_);
   runtime::Runtime().blockEvents();
   destroyAllWindows();
   runtime::Runtime().unblockEvents();
   delete hiddenOwner_;
+}
+
+bool WindowEngine::event(QEvent* event) {
+  if (event->type() != PrivateMessageEvent::Type()) return QObject::event(event);
+  auto* message = static_cast<PrivateMessageEvent*>(event);
+  if (message->number() == private_message::kForwardedExit) {
+    runtime::Runtime().exitProgram(static_cast<int>(message->param()));
+  }
+  return true;
 }
 
 QWidget* WindowEngine::hiddenOwner() {
@@ -60,77 +59,15 @@ QWidget* WindowEngine::hiddenOwner() {
   return hiddenOwner_;
 }
 
-// [lookups] --------------------------------------------------------------------
+// [windows] --------------------------------------------------------------------
 
-UnitTable* WindowEngine::unitsOf(std::uint32_t formId) {
-  auto it = live_.find(formId);
-  if (it != live_.end()) return &it->second.units;
-  Form* form = findForm(formId);
-  return form != nullptr ? &form->units : nullptr;
+EventOutcome WindowEngine::raiseWindowEvent(const CWinFormUnit& window, std::int32_t event) {
+  return events_.deliver(window.formId(), window.unitId(), event, {});
 }
 
-CWinFormUnit* WindowEngine::liveWindow(std::uint32_t formId) const {
-  auto it = live_.find(formId);
-  return it != live_.end() ? it->second.window : nullptr;
-}
-
-CWinFormUnit* WindowEngine::requireLiveWindow(std::uint32_t formId) {
-  CWinFormUnit* window = liveWindow(formId);
-  if (window == nullptr) runtime::FatalError(M.UnitMissing);
-  return window;
-}
-
-std::vector<CWinFormUnit*> WindowEngine::liveWindows() const {
-  std::vector<CWinFormUnit*> windows;
-  for (const auto& [formId, live] : live_)
-    if (live.window != nullptr) windows.push_back(live.window);
-  return windows;
-}
-
-const runtime::DataTypeInfo* WindowEngine::typeOf(const Unit& unit) const {
-  return runtime::Runtime().typeRecord(unit.type);
-}
-
-std::uint32_t WindowEngine::typeFlags(const Unit& unit) const {
-  const runtime::DataTypeInfo* type = typeOf(unit);
-  return type != nullptr ? type->stateFlags : 0;
-}
-
-WindowEngine::UnitAt WindowEngine::unitUnder(QWidget* widget) {
-  if (widget == nullptr) return {};
-  auto* window = dynamic_cast<CWinFormUnit*>(widget->window());
-  if (window == nullptr || window->closing()) return {};
-  auto it = live_.find(window->formId());
-  if (it == live_.end()) return {};
-  UnitTable& units = it->second.units;
-  auto unitOf = [&units](QWidget* w) -> Unit* {
-    for (Unit& u : units)
-      if (!u.isMenuItem() && u.window == w) return &u;
-    return nullptr;
-  };
-  UnitAt at{window->formId(), nullptr, nullptr};
-  QWidget* w = widget;
-  for (; w != nullptr; w = w->parentWidget()) {
-    if (Unit* u = unitOf(w)) {
-      at.unit = u;
-      at.widget = w;
-      break;
-    }
-  }
-  if (at.unit == nullptr) return {};
-  // A message for a descendant of a container counts as one for the container.
-  for (QWidget* up = at.widget->parentWidget(); up != nullptr && up != window; up = up->parentWidget()) {
-    Unit* u = unitOf(up);
-    if (u != nullptr && (typeFlags(*u) & (type_flags::kContainer | type_flags::kContainerToo))) {
-      at.unit = u;
-      at.widget = up;
-    }
-  }
-  return at;
-}
-
-bool WindowEngine::showsWhenLoaded(const Unit& unit, const QWidget* widget) const {
-  return widget != nullptr && unit.visible() && (typeFlags(unit) & type_flags::kNotAWindow) == 0;
+CWinFormUnit* WindowEngine::modalWindow() {
+  std::optional<std::uint32_t> modal = loops_.modalForm();
+  return modal ? forms_.window(*modal) : nullptr;
 }
 
 }  // namespace horavia::ui

@@ -7,7 +7,8 @@
 #include "runtime/runtime_app.h"
 #include "runtime/values.h"
 #include "ui/units/unit_interface.h"
-#include "ui/window/engine.h"
+#include "ui/window/live_forms.h"
+#include "ui/window/live_units.h"
 
 namespace horavia::ui {
 namespace {
@@ -64,53 +65,48 @@ std::vector<std::uint32_t> PushedDwords(const runtime::TypedEventRecord& record)
   return out;
 }
 
-EventOutcome DeliverEvent(WindowEngine& engine, std::uint32_t formId, std::uint32_t unitId, std::int32_t event,
-                          std::span<const std::uint32_t> arguments) {
+EventOutcome EventDelivery::deliver(std::uint32_t formId, std::uint32_t unitId, std::int32_t event,
+                                   std::span<const std::uint32_t> arguments) {
   runtime::RuntimeApp& app = runtime::Runtime();
   if (app.eventsBlocked() > 0) return {};
-  if (engine.findForm(formId) == nullptr) runtime::FatalError(M.EventWindowMissing);
+  if (forms_.findForm(formId) == nullptr) runtime::FatalError(M.EventWindowMissing);
   // A closed window's units may still be about until it is deleted; what
   // they raise reaches no one.
-  if (engine.closedAndNotReloaded(formId)) return {};
-  const UnitTable& units = *engine.unitsOf(formId);
+  if (forms_.closedAndNotReloaded(formId)) return {};
+  const UnitTable& units = *forms_.unitsOf(formId);
   auto found = findEventSource(units, unitId);
   if (!found) runtime::FatalError(M.EventUnitMissing);
   const Unit* source = found->record;
   const Unit* bound = FollowEventSourceLinks(units, source);
-  if ((engine.typeFlags(*bound) & (type_flags::kRaisesEvents | type_flags::kRaisesEventsToo)) == 0) {
+  if ((TypeFlags(*bound) & (type_flags::kRaisesEvents | type_flags::kRaisesEventsToo)) == 0) {
     runtime::FatalError(M.EventUnitInvalid);
   }
   FixedHandler handler = HandlerFor(*bound, event);
   if (!handler.bound) return {};
-  AppSubroutine subroutine = engine.handlers().find(handler.address);
+  AppSubroutine subroutine = handlers_.find(handler.address);
   if (subroutine == nullptr) return {};
-  engine.setCurrentEventSource({formId, source->id});
+  source_ = {formId, source->id};
   SubroutineResult result;
   {
     // Even a handler that never returns normally (the exit seam in tests
     // throws) must not leave its form marked as running.
     struct Running {
-      WindowEngine& engine;
+      LiveForms& forms;
       std::uint32_t formId;
-      ~Running() { engine.endHandler(formId); }
-    } running{engine, formId};
-    engine.beginHandler(formId);
+      ~Running() { forms.endHandler(formId); }
+    } running{forms_, formId};
+    forms_.beginHandler(formId);
     result = subroutine(arguments);
   }
-  engine.clearCurrentEventSourceForm();
+  source_.formId = 0;
   return {true, result};
 }
 
-EventOutcome WindowEngine::deliver(std::uint32_t formId, std::uint32_t unitId, std::int32_t event,
-                                   std::span<const std::uint32_t> arguments) {
-  return DeliverEvent(*this, formId, unitId, event, arguments);
-}
-
-std::int32_t RaisePlainEvent(WindowEngine& engine, runtime::PlainEventRecord& record) {
+std::int32_t EventDelivery::raisePlain(runtime::PlainEventRecord& record) {
   int count = std::clamp(record.argCount, 0, 5);
   std::span<const std::uint32_t> args(reinterpret_cast<const std::uint32_t*>(record.args),
                                       static_cast<std::size_t>(count));
-  EventOutcome outcome = DeliverEvent(engine, record.formId, record.unitId, record.event, args);
+  EventOutcome outcome = deliver(record.formId, record.unitId, record.event, args);
   if (!outcome.handled) return 0;
   if (outcome.result.returned) {
     record.hasResult = 1;
@@ -119,9 +115,9 @@ std::int32_t RaisePlainEvent(WindowEngine& engine, runtime::PlainEventRecord& re
   return 1;
 }
 
-std::int32_t RaiseTypedEvent(WindowEngine& engine, runtime::TypedEventRecord& record) {
+std::int32_t EventDelivery::raiseTyped(runtime::TypedEventRecord& record) {
   std::vector<std::uint32_t> args = PushedDwords(record);
-  EventOutcome outcome = DeliverEvent(engine, record.formId, record.unitId, record.event, args);
+  EventOutcome outcome = deliver(record.formId, record.unitId, record.event, args);
   if (!outcome.handled) return 0;
   if (outcome.result.returned) {
     record.hasResult = 1;

@@ -1,7 +1,6 @@
 // Index
-//   [type]        the window type's property table and interface function
 //   [creation]    Create, the constructor, flags, start position, icon
-//   [properties]  properties 8-31
+//   [properties]  the hooks of the window's table (ui/forms/window_data.h)
 //   [shape]       geometric shapes and shapes from pictures
 //   [painting]    background colour and picture
 //   [music]       background music
@@ -10,6 +9,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPainterPath>
@@ -19,71 +19,18 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/text_codec.h"
-#include "runtime/libraries/library_records.h"
-#include "ui/units/property_values.h"
-#include "ui/window/engine.h"
 #include "ui/units/pictures.h"
 #include "ui/units/private_message.h"
+#include "ui/units/qt_text.h"
 #include "ui/window/shapes.h"
+#include "ui/window/window_services.h"
 
 namespace horavia::ui {
 namespace {
 
-QString FromCp936(const std::string& text) { return QString::fromStdU16String(platform::Cp936ToUtf16(text)); }
-
-// [type] -----------------------------------------------------------------------
-
-using namespace property_kind;
-constexpr std::array<runtime::PropertyInfo, 32> kWindowProperties = WithCommonProperties<24>({{
-    {"title", "title", kText},
-    {"border", "border", kChoice},
-    {"backColour", "backColour", kColour},
-    {"picture", "picture", kPicture},
-    {"pictureMode", "pictureMode", kChoice},
-    {"music", "music", kSound},
-    {"musicMode", "musicMode", kChoice},
-    {"controlBox", "controlBox", kBoolean},
-    {"maximizeBox", "maximizeBox", kBoolean},
-    {"minimizeBox", "minimizeBox", kBoolean},
-    {"startPosition", "startPosition", kChoice},
-    {"closable", "closable", kBoolean},
-    {"icon", "icon", kIcon},
-    {"enterMovesFocus", "enterMovesFocus", kBoolean},
-    {"escCloses", "escCloses", kBoolean},
-    {"f1OpensHelp", "f1OpensHelp", kBoolean},
-    {"helpFile", "helpFile", kFileName},
-    {"helpContext", "helpContext", kInteger},
-    {"showInTaskbar", "showInTaskbar", kBoolean},
-    {"dragAnywhere", "dragAnywhere", kBoolean},
-    {"shape", "shape", kChoice},
-    {"alwaysOnTop", "alwaysOnTop", kBoolean},
-    {"keepCaptionActive", "keepCaptionActive", kBoolean},
-    {"className", "className", kText},
-}});
-
-QWidget* CreateWindowUnit(const UnitCreateParams& params) { return CWinFormUnit::Create(params); }
-RawProperty GetWindowProperty(QWidget* unit, std::int32_t index) {
-  return static_cast<CWinFormUnit*>(unit)->getProperty(index);
-}
-std::int32_t SetWindowProperty(QWidget* unit, std::int32_t index, const RawProperty& value) {
-  return static_cast<CWinFormUnit*>(unit)->setProperty(index, value);
-}
-std::vector<std::uint8_t> WriteBackWindow(QWidget* unit) { return static_cast<CWinFormUnit*>(unit)->writeBack(); }
-
-void* WindowInterface(std::int32_t query) {
-  switch (query) {
-    case kQueryCreate: return reinterpret_cast<void*>(&CreateWindowUnit);
-    case kQuerySetProperty: return reinterpret_cast<void*>(&SetWindowProperty);
-    case kQueryWriteBack: return reinterpret_cast<void*>(&WriteBackWindow);
-    case kQueryGetProperty: return reinterpret_cast<void*>(&GetWindowProperty);
-    default: return nullptr;
-  }
-}
-
-bool IsResizableBorder(std::int32_t border) { return border == 1 || border == 3 || border == 5; }
-std::int32_t ClampChoice(std::int64_t v, std::int32_t high) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, 0, high));
+bool IsResizableBorder(base::Choice<WindowBorder> border) {
+  return border == WindowBorder::Resizable || border == WindowBorder::ResizableTool ||
+         border == WindowBorder::ResizableSunken;
 }
 
 bool StartsWith(std::span<const std::uint8_t> bytes, std::size_t at, const char* tag) {
@@ -92,23 +39,23 @@ bool StartsWith(std::span<const std::uint8_t> bytes, std::size_t at, const char*
   return std::equal(tag, tag + n, bytes.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
-QRegion GeometricRegion(int shape, int width, int height) {
+QRegion GeometricRegion(base::Choice<WindowShape> shape, int width, int height) {
   QRect rect(0, 0, width, height);
-  switch (shape) {
-    case 1: return QRegion(rect, QRegion::Ellipse);
-    case 2: {
+  switch (shape.value()) {
+    case WindowShape::Ellipse: return QRegion(rect, QRegion::Ellipse);
+    case WindowShape::RoundedRectangle: {
       int d = std::min(width / 5, height / 5);
       QPainterPath path;
       path.addRoundedRect(QRectF(rect), d / 2.0, d / 2.0);
       return QRegion(path.toFillPolygon().toPolygon());
     }
-    case 3: {
+    case WindowShape::Ring: {
       QRect inner = rect.adjusted(width / 4, height / 4, -(width / 4), -(height / 4));
       return QRegion(rect, QRegion::Ellipse).subtracted(QRegion(inner, QRegion::Ellipse));
     }
     default: {
       QPolygon polygon;
-      for (ShapePoint p : ScaledOutline(shape, width, height)) polygon << QPoint(p.x, p.y);
+      for (ShapePoint p : ScaledOutline(shape.number(), width, height)) polygon << QPoint(p.x, p.y);
       return QRegion(polygon, Qt::WindingFill);
     }
   }
@@ -116,7 +63,7 @@ QRegion GeometricRegion(int shape, int width, int height) {
 
 }  // namespace
 
-void InstallWindowType() { runtime::InstallUnitType(unit_type::kWindow, &WindowInterface, kWindowProperties.data()); }
+void InstallWindowType() { InstallUnit<CWinFormUnit>(unit_type::kWindow); }
 
 // [creation] -------------------------------------------------------------------
 
@@ -126,15 +73,15 @@ CWinFormUnit* CWinFormUnit::Create(const UnitCreateParams& params) {
   QWidget* owner = params.parent;
   // Without an owner, a modal window or one kept off the taskbar is owned by
   // the hidden runtime window, so no taskbar button appears for it.
-  if (owner == nullptr && (params.modal || data.showInTaskbar == 0) && params.engine != nullptr) {
-    owner = params.engine->hiddenOwner();
+  if (owner == nullptr && (params.modal || data.showInTaskbar == 0) && params.windows != nullptr) {
+    owner = params.windows->hiddenOwner();
   }
   return new CWinFormUnit(params, std::move(data), owner);
 }
 
 CWinFormUnit::CWinFormUnit(const UnitCreateParams& params, WindowData data, QWidget* owner)
     : QWidget(owner, Qt::Window),
-      engine_(params.engine),
+      services_(params.windows),
       formId_(params.formId),
       unitId_(params.unitId),
       data_(std::move(data)),
@@ -150,7 +97,7 @@ CWinFormUnit::CWinFormUnit(const UnitCreateParams& params, WindowData data, QWid
   resize(std::max(0, params.width), std::max(0, params.height));
   applyStartPosition();
   applyIcon();
-  if (data_.shape != 0) applyShape();
+  if (data_.shape != WindowShape::None) applyShape();
   startMusic();
   reportedPos_ = pos();
   reportedSize_ = size();
@@ -158,15 +105,16 @@ CWinFormUnit::CWinFormUnit(const UnitCreateParams& params, WindowData data, QWid
 
 CWinFormUnit::~CWinFormUnit() {
   stopMusic();
-  if (engine_ != nullptr) engine_->windowDestroyed(*this);
+  if (services_ != nullptr) services_->windowDestroyed(*this);
 }
 
 void CWinFormUnit::applyWindowFlags() {
   // Tool windows have no taskbar button, and Qt names their owner to the
   // platform (the hidden runtime window for those kept off the taskbar).
   Qt::WindowFlags flags = Qt::Window;
-  if (data_.border == 3 || data_.border == 4 || offTaskbar_) flags = Qt::Tool;
-  if (data_.border == 0) {
+  const bool tool = data_.border == WindowBorder::ResizableTool || data_.border == WindowBorder::FixedTool;
+  if (tool || offTaskbar_) flags = Qt::Tool;
+  if (data_.border == WindowBorder::None) {
     flags |= Qt::FramelessWindowHint;
   } else {
     flags |= Qt::CustomizeWindowHint;
@@ -185,15 +133,15 @@ void CWinFormUnit::applyWindowFlags() {
 
 void CWinFormUnit::applyStartPosition() {
   QScreen* screen = QGuiApplication::primaryScreen();
-  switch (data_.startPosition) {
-    case 1:
+  switch (data_.startPosition.value()) {
+    case StartPosition::Centred:
       if (screen != nullptr) {
         QRect s = screen->geometry();
         move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);
       }
       break;
-    case 2: setWindowState(Qt::WindowMinimized); break;
-    case 3:
+    case StartPosition::Minimized: setWindowState(Qt::WindowMinimized); break;
+    case StartPosition::Maximized:
       if (IsResizableBorder(data_.border)) setWindowState(Qt::WindowMaximized);
       break;
     default: break;
@@ -207,13 +155,12 @@ void CWinFormUnit::applyIcon() {
   setWindowIcon(icon ? *icon : QApplication::windowIcon());
 }
 
-void CWinFormUnit::applyAlwaysOnTop(bool on) {
-  data_.alwaysOnTop = on ? 1 : 0;
+void CWinFormUnit::applyAlwaysOnTop() {
   applyWindowFlags();
-  if (on || engine_ == nullptr) return;
+  if (data_.alwaysOnTop == 1 || services_ == nullptr) return;
   // Switching one window off must not let the others that stay on top and
   // have no taskbar button sink below it.
-  for (CWinFormUnit* other : engine_->liveWindows()) {
+  for (CWinFormUnit* other : services_->liveWindows()) {
     if (other != this && other->data_.alwaysOnTop == 1 && other->data_.showInTaskbar == 0) other->raise();
   }
 }
@@ -227,22 +174,16 @@ void CWinFormUnit::setMenu(BuiltMenu menu) {
   // program shows one (its only menu title is hidden).
   menuBar_->setParent(this);
   menuBar_->setGeometry(0, 0, width(), menuBar_->sizeHint().height());
+  // A chosen item arrives as a command message, as one from a pop-up does.
   QObject::connect(menuBar_, &QMenuBar::triggered, this, [this](QAction* action) {
-    if (std::optional<std::int32_t> id = CommandIdOf(action)) engine_->postCommand(this, *id);
+    std::optional<std::int32_t> id = CommandIdOf(action);
+    if (id) QCoreApplication::postEvent(this, new PrivateMessageEvent(private_message::kCommand, *id));
   });
   menuBar_->show();
 }
 
 void CWinFormUnit::command(std::int32_t commandId) {
-  if (commandId >= kFirstPlatformCommandId || commandId < kFirstCommandId || engine_ == nullptr) return;
-  UnitTable* units = engine_->unitsOf(formId_);
-  if (units == nullptr) return;
-  MenuRun run = firstMenuRun(*units);
-  auto index = static_cast<std::size_t>(commandId - kFirstCommandId);
-  if (index >= run.count) return;
-  const Unit& item = (*units)[run.first + index];
-  if (item.menu.caption == "-") return;
-  engine_->deliver(formId_, item.id, kUnitUsedEvent, {});  // the item was chosen
+  if (services_ != nullptr) services_->menuCommand(*this, commandId);
 }
 
 void CWinFormUnit::reenableDisabled() {
@@ -254,100 +195,69 @@ void CWinFormUnit::reenableDisabled() {
 
 // [properties] -----------------------------------------------------------------
 
-RawProperty CWinFormUnit::getProperty(std::int32_t index) const {
-  RawProperty v;
-  switch (index + common_property::kFirstTypeProperty) {
-    case window_property::kTitle: v.text = data_.title; break;
-    case window_property::kBorder: v.number = data_.border; break;
-    case window_property::kBackColour: v.number = data_.backColour; break;
-    case window_property::kBackgroundPicture: v.bytes = data_.backgroundPicture; break;
-    case window_property::kPictureMode: v.number = data_.pictureMode; break;
-    case window_property::kMusic: v.bytes = data_.music; break;
-    case window_property::kMusicMode: v.number = data_.musicMode; break;
-    case window_property::kControlBox: v.number = data_.controlBox; break;
-    case window_property::kMaximizeBox: v.number = data_.maximizeBox; break;
-    case window_property::kMinimizeBox: v.number = data_.minimizeBox; break;
-    case window_property::kStartPosition: v.number = data_.startPosition; break;
-    case window_property::kClosable: v.number = data_.closable; break;
-    case window_property::kIcon: v.bytes = data_.icon; break;
-    case window_property::kEnterMovesFocus: v.number = data_.enterMovesFocus; break;
-    case window_property::kEscCloses: v.number = data_.escCloses; break;
-    case window_property::kF1OpensHelp: v.number = data_.f1OpensHelp; break;
-    case window_property::kHelpFile: v.text = data_.helpFile; break;
-    case window_property::kHelpContext: v.number = data_.helpContext; break;
-    case window_property::kShowInTaskbar: v.number = data_.showInTaskbar; break;
-    case window_property::kDragAnywhere: v.number = data_.dragAnywhere; break;
-    case window_property::kShape: v.number = data_.shape; break;
-    case window_property::kAlwaysOnTop: v.number = data_.alwaysOnTop; break;
-    case window_property::kKeepCaptionActive: v.number = data_.keepCaptionActive; break;
-    case window_property::kClassName: v.text = data_.className; break;
-    default: break;
-  }
-  return v;
-}
-
-std::int32_t CWinFormUnit::setProperty(std::int32_t index, const RawProperty& v) {
-  auto flag = static_cast<std::int32_t>(v.number != 0 ? 1 : 0);
-  switch (index + common_property::kFirstTypeProperty) {
-    case window_property::kTitle:
-      data_.title = v.text;
+std::int32_t CWinFormUnit::apply(WindowHook hook) {
+  switch (hook) {
+    case WindowHook::Title:
       setWindowTitle(FromCp936(data_.title));
       applyWindowFlags();
       break;
-    case window_property::kBorder: data_.border = ClampChoice(v.number, 6); applyWindowFlags(); break;
-    case window_property::kBackColour: data_.backColour = static_cast<std::uint32_t>(v.number); update(); break;
-    case window_property::kBackgroundPicture:
-      data_.backgroundPicture = v.bytes;
+    case WindowHook::Frame: applyWindowFlags(); break;
+    case WindowHook::Redraw: update(); break;
+    case WindowHook::Background:
       backgroundImage_.reset();
       backgroundDecoded_ = false;
       update();
       break;
-    case window_property::kPictureMode: data_.pictureMode = ClampChoice(v.number, 3); update(); break;
-    case window_property::kMusic: stopMusic(); data_.music = v.bytes; startMusic(); break;
-    case window_property::kMusicMode: stopMusic(); data_.musicMode = ClampChoice(v.number, 2); startMusic(); break;
-    case window_property::kControlBox: data_.controlBox = flag; applyWindowFlags(); break;
-    case window_property::kMaximizeBox: data_.maximizeBox = flag; applyWindowFlags(); break;
-    case window_property::kMinimizeBox: data_.minimizeBox = flag; applyWindowFlags(); break;
-    case window_property::kStartPosition: {
-      data_.startPosition = ClampChoice(v.number, 3);
-      if (!isVisible()) break;
-      QScreen* screen = QGuiApplication::primaryScreen();
-      switch (data_.startPosition) {
-        case 0: showNormal(); break;
-        case 1: showNormal(); applyStartPosition(); break;
-        case 2: showMinimized(); break;
-        default:
-          if (IsResizableBorder(data_.border)) {
-            showMaximized();
-          } else if (screen != nullptr) {
-            setGeometry(screen->geometry());
-          }
-          break;
-      }
+    case WindowHook::Music:
+      stopMusic();
+      startMusic();
       break;
-    }
-    case window_property::kClosable: data_.closable = flag; applyWindowFlags(); break;
-    case window_property::kIcon: data_.icon = v.bytes; applyIcon(); break;
-    case window_property::kEnterMovesFocus: data_.enterMovesFocus = flag; break;
-    case window_property::kEscCloses: data_.escCloses = flag; break;
-    case window_property::kF1OpensHelp: data_.f1OpensHelp = flag; break;
-    case window_property::kHelpFile: data_.helpFile = v.text; break;
-    case window_property::kHelpContext: data_.helpContext = static_cast<std::int32_t>(v.number); break;
-    case window_property::kShowInTaskbar: data_.showInTaskbar = flag; break;  // takes effect at the next load
-    case window_property::kDragAnywhere: data_.dragAnywhere = flag; break;
-    case window_property::kShape: data_.shape = ClampChoice(v.number, kShapeCount - 1); applyShape(); break;
-    case window_property::kAlwaysOnTop: applyAlwaysOnTop(flag != 0); break;
-    case window_property::kKeepCaptionActive: data_.keepCaptionActive = flag; break;
-    case window_property::kClassName: data_.className = v.text; break;  // takes effect at the next load
+    case WindowHook::Icon: applyIcon(); break;
+    case WindowHook::AlwaysOnTop: applyAlwaysOnTop(); break;
     default: break;
   }
   return 0;
 }
 
+RawProperty CWinFormUnit::liveValue(WindowHook hook) const {
+  RawProperty v;
+  v.number = hook == WindowHook::Shape ? data_.shape.number() : data_.startPosition.number();
+  return v;
+}
+
+// Writing the start position places a shown window again; writing the shape
+// cuts the outline again (shape 0 removes a picture's outline too).
+void CWinFormUnit::setLive(WindowHook hook, const RawProperty& value) {
+  const auto number = static_cast<std::int32_t>(value.number);
+  if (hook == WindowHook::Shape) {
+    data_.shape = number;
+    applyShape();
+    return;
+  }
+  data_.startPosition = number;
+  if (!isVisible()) return;
+  QScreen* screen = QGuiApplication::primaryScreen();
+  switch (data_.startPosition.value()) {
+    case StartPosition::AsStored: showNormal(); break;
+    case StartPosition::Centred:
+      showNormal();
+      applyStartPosition();
+      break;
+    case StartPosition::Minimized: showMinimized(); break;
+    default:
+      if (IsResizableBorder(data_.border)) {
+        showMaximized();
+      } else if (screen != nullptr) {
+        setGeometry(screen->geometry());
+      }
+      break;
+  }
+}
+
 // [shape] ----------------------------------------------------------------------
 
 void CWinFormUnit::applyShape() {
-  region_ = data_.shape == 0 ? QRegion() : GeometricRegion(data_.shape, width(), height());
+  region_ = data_.shape == WindowShape::None ? QRegion() : GeometricRegion(data_.shape, width(), height());
   applyNativeShape();
 }
 
@@ -384,16 +294,16 @@ const QImage* CWinFormUnit::background() {
 
 void CWinFormUnit::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  QColor fill = data_.backColour == WindowData::kDefaultColour
+  QColor fill = data_.backColour == base::kDefaultColour
                     ? palette().color(QPalette::Button)
                     : QColor(data_.backColour & 0xFF, (data_.backColour >> 8) & 0xFF, (data_.backColour >> 16) & 0xFF);
   painter.fillRect(rect(), fill);
   const QImage* picture = background();
   if (picture == nullptr) return;
-  switch (data_.pictureMode) {
-    case 0: painter.drawImage(0, 0, *picture); break;
-    case 1: painter.drawTiledPixmap(rect(), QPixmap::fromImage(*picture)); break;
-    case 2: {
+  switch (data_.pictureMode.value()) {
+    case PictureMode::TopLeft: painter.drawImage(0, 0, *picture); break;
+    case PictureMode::Tiled: painter.drawTiledPixmap(rect(), QPixmap::fromImage(*picture)); break;
+    case PictureMode::Centred: {
       QSize size = picture->size();
       if (size.width() > width() || size.height() > height()) size.scale(this->size(), Qt::KeepAspectRatio);
       QRect target(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size);
@@ -407,25 +317,28 @@ void CWinFormUnit::paintEvent(QPaintEvent*) {
 // [music] ----------------------------------------------------------------------
 
 void CWinFormUnit::startMusic() {
-  if (data_.music.empty() || data_.musicMode == 2 || engine_ == nullptr) return;
+  if (data_.music.empty() || data_.musicMode == MusicMode::NoAutomaticPlay || services_ == nullptr) return;
   std::span<const std::uint8_t> music = data_.music;
   // WAVE music plays through the music player. MIDI music is accepted and
   // stays silent: nothing here plays MIDI, and the program's forms carry no
   // background music at all.
-  if (StartsWith(music, 0, "RIFF") && StartsWith(music, 8, "WAVE") && engine_->musicPlayer() != nullptr) {
-    engine_->musicPlayer()->play(music, data_.musicMode == 0);
+  if (StartsWith(music, 0, "RIFF") && StartsWith(music, 8, "WAVE") && services_->musicPlayer() != nullptr) {
+    services_->musicPlayer()->play(music, data_.musicMode == MusicMode::Loop);
+    playingMusic_ = true;
   }
 }
 
+// Only the music this window started: the player is shared by the windows.
 void CWinFormUnit::stopMusic() {
-  if (data_.music.empty() || engine_ == nullptr || engine_->musicPlayer() == nullptr) return;
-  engine_->musicPlayer()->stop();
+  if (!playingMusic_) return;
+  playingMusic_ = false;
+  if (services_ != nullptr && services_->musicPlayer() != nullptr) services_->musicPlayer()->stop();
 }
 
 // [events] ---------------------------------------------------------------------
 
 void CWinFormUnit::raiseOwnEvent(std::int32_t event) {
-  if (engine_ != nullptr) engine_->deliver(formId_, unitId_, event, {});
+  if (services_ != nullptr) services_->raiseWindowEvent(*this, event);
 }
 
 bool CWinFormUnit::event(QEvent* event) {
@@ -444,14 +357,15 @@ void CWinFormUnit::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
-  EventOutcome outcome = engine_ != nullptr ? engine_->deliver(formId_, unitId_, window_event::kCloseRequested, {}) : EventOutcome{};
+  EventOutcome outcome =
+      services_ != nullptr ? services_->raiseWindowEvent(*this, window_event::kCloseRequested) : EventOutcome{};
   if (outcome.swallows()) {
     closeRequested_ = false;  // kept open: no longer on its way out
     event->ignore();
     return;
   }
   event->accept();
-  if (engine_ != nullptr) engine_->windowClosing(*this);
+  if (services_ != nullptr) services_->windowClosing(*this);
 }
 
 void CWinFormUnit::moveEvent(QMoveEvent* event) {
@@ -464,7 +378,7 @@ void CWinFormUnit::moveEvent(QMoveEvent* event) {
 void CWinFormUnit::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   // A picture region survives resizing; only a geometric shape follows it.
-  if (data_.shape != 0) applyShape();
+  if (data_.shape != WindowShape::None) applyShape();
   if (menuBar_ != nullptr) menuBar_->resize(width(), menuBar_->height());
   if (size() == reportedSize_) return;
   reportedSize_ = size();
@@ -489,13 +403,11 @@ void CWinFormUnit::changeEvent(QEvent* event) {
     return;
   }
   // A disabled window (a modal one is open) hands activation to the modal one.
-  if (!isEnabled() && hasBeenActive_ && engine_ != nullptr) {
-    if (std::optional<std::uint32_t> modal = engine_->currentModalForm()) {
-      CWinFormUnit* window = engine_->liveWindow(*modal);
-      if (window != nullptr && window != this && window->isVisible() && window->isEnabled()) {
-        window->activateWindow();
-        return;
-      }
+  if (!isEnabled() && hasBeenActive_ && services_ != nullptr) {
+    CWinFormUnit* modal = services_->modalWindow();
+    if (modal != nullptr && modal != this && modal->isVisible() && modal->isEnabled()) {
+      modal->activateWindow();
+      return;
     }
   }
   if (!hasBeenActive_) {

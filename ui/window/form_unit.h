@@ -15,41 +15,13 @@
 
 #include "ui/forms/window_data.h"
 #include "ui/menu/menu_builder.h"
-#include "ui/units/unit_interface.h"
+#include "ui/units/property_table.h"
 
 class QMenuBar;
 
 namespace horavia::ui {
 
-class WindowEngine;
-
-// The window's own properties, by number.
-namespace window_property {
-constexpr std::int32_t kTitle = 8;
-constexpr std::int32_t kBorder = 9;
-constexpr std::int32_t kBackColour = 10;
-constexpr std::int32_t kBackgroundPicture = 11;
-constexpr std::int32_t kPictureMode = 12;
-constexpr std::int32_t kMusic = 13;
-constexpr std::int32_t kMusicMode = 14;
-constexpr std::int32_t kControlBox = 15;
-constexpr std::int32_t kMaximizeBox = 16;
-constexpr std::int32_t kMinimizeBox = 17;
-constexpr std::int32_t kStartPosition = 18;
-constexpr std::int32_t kClosable = 19;
-constexpr std::int32_t kIcon = 20;
-constexpr std::int32_t kEnterMovesFocus = 21;
-constexpr std::int32_t kEscCloses = 22;
-constexpr std::int32_t kF1OpensHelp = 23;
-constexpr std::int32_t kHelpFile = 24;
-constexpr std::int32_t kHelpContext = 25;
-constexpr std::int32_t kShowInTaskbar = 26;
-constexpr std::int32_t kDragAnywhere = 27;
-constexpr std::int32_t kShape = 28;
-constexpr std::int32_t kAlwaysOnTop = 29;
-constexpr std::int32_t kKeepCaptionActive = 30;
-constexpr std::int32_t kClassName = 31;
-}  // namespace window_property
+class WindowServices;
 
 // The window's events, by number.
 namespace window_event {
@@ -71,10 +43,13 @@ inline constexpr const char* kDefaultWindowClass = "WTWindow";
 
 class CWinFormUnit : public QWidget {
  public:
+  static constexpr const auto& kTable = kWindowProperties;
+
   // Query 1 of the window type: the window from its stored data, or null when
   // the data cannot be read (a version above 6 included).
   static CWinFormUnit* Create(const UnitCreateParams& params);
   ~CWinFormUnit() override;
+  static void* OtherQuery(std::int32_t) { return nullptr; }
 
   std::uint32_t formId() const { return formId_; }
   std::uint32_t unitId() const { return unitId_; }
@@ -88,11 +63,14 @@ class CWinFormUnit : public QWidget {
   bool closed() const { return closed_; }
   void setClosed() { closed_ = true; }
 
-  // Type-specific properties (number - 8); the window is never re-created,
-  // so the set answers 0.
-  RawProperty getProperty(std::int32_t index) const;
-  std::int32_t setProperty(std::int32_t index, const RawProperty& value);
-  std::vector<std::uint8_t> writeBack() const { return writeWindowData(data_); }
+  // Type-specific properties (number - 8), by the window's table; the window
+  // is never re-created, so the set answers 0.
+  RawProperty getProperty(std::int32_t index) const {
+    return PropertyAccess::Get(*this, index + base::kFirstTypeProperty);
+  }
+  std::int32_t setProperty(std::int32_t index, const RawProperty& value) {
+    return PropertyAccess::Set(*this, index + base::kFirstTypeProperty, value);
+  }
 
   // The menu bar and accelerators; the window owns the bar.
   void setMenu(BuiltMenu menu);
@@ -132,15 +110,21 @@ class CWinFormUnit : public QWidget {
   void changeEvent(QEvent* event) override;
 
  private:
+  friend struct PropertyAccess;
   CWinFormUnit(const UnitCreateParams& params, WindowData data, QWidget* owner);
+  WindowData& record() { return data_; }
+  const WindowData& record() const { return data_; }
+  std::int32_t apply(WindowHook hook);
+  RawProperty liveValue(WindowHook hook) const;
+  void setLive(WindowHook hook, const RawProperty& value);
   void raiseOwnEvent(std::int32_t event);
   void applyIcon();
   void applyStartPosition();
-  void applyAlwaysOnTop(bool on);
+  void applyAlwaysOnTop();
   void applyNativeShape();
   const QImage* background();
 
-  WindowEngine* engine_;
+  WindowServices* services_;  // null for a window made outside an engine
   std::uint32_t formId_;
   std::uint32_t unitId_;
   WindowData data_;
@@ -151,6 +135,7 @@ class CWinFormUnit : public QWidget {
   bool closed_ = false;
   bool createdNotShown_ = false;
   bool hasBeenActive_ = false;
+  bool playingMusic_ = false;  // this window started the music player
   std::vector<std::pair<QPointer<QWidget>, bool>> disabled_;
   QMenuBar* menuBar_ = nullptr;
   std::vector<Accelerator> accelerators_;

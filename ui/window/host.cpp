@@ -4,11 +4,10 @@
 #include <algorithm>
 
 #include "platform/event_loop.h"
+#include "ui/units/private_message.h"
 #include "ui/window/engine.h"
-#include "ui/window/events.h"
 #include "ui/window/form_unit.h"
 #include "ui/window/live_units.h"
-#include "ui/units/private_message.h"
 #include "ui/window/properties.h"
 
 namespace horavia::ui {
@@ -24,22 +23,10 @@ bool WindowEngine::loadWindow(const runtime::LoadWindowRequest& request) {
   return buildWindowFromForm(request.formId, request.modal != 0, static_cast<QWidget*>(request.ownerWindow));
 }
 
-bool WindowEngine::anyWindowLive() const {
-  return std::any_of(live_.begin(), live_.end(), [](const auto& f) { return f.second.window != nullptr; });
-}
-
-void* WindowEngine::findUnit(std::uint32_t formId, std::uint32_t unitId) {
-  auto it = live_.find(formId);
-  if (it == live_.end() || it->second.window == nullptr) return nullptr;
-  if (unitId == 0) return it->second.window;
-  auto found = ui::findUnit(it->second.units, unitId);
-  return found ? found->record->window : nullptr;
-}
-
 void WindowEngine::unitDestroyed(std::uint32_t formId, std::uint32_t unitId) {
-  auto it = live_.find(formId);
-  if (it == live_.end()) return;
-  UnitTable& units = it->second.units;
+  UnitTable* live = forms_.workingCopy(formId);
+  if (live == nullptr) return;
+  UnitTable& units = *live;
   if (unitId == 0 || (!units.empty() && units[0].id == unitId)) {
     dropWorkingCopy(formId);
     return;
@@ -51,17 +38,12 @@ void WindowEngine::unitDestroyed(std::uint32_t formId, std::uint32_t unitId) {
   }
 }
 
-std::int32_t WindowEngine::raiseEvent(runtime::PlainEventRecord& record) { return RaisePlainEvent(*this, record); }
-std::int32_t WindowEngine::raiseTypedEvent(runtime::TypedEventRecord& record) {
-  return RaiseTypedEvent(*this, record);
-}
-
 // The quit request is a flag, so pumping can never consume it. Windows closed
 // while the events ran are deleted before the pump returns, unless a handler
 // of their form is still running.
 void WindowEngine::pumpPending() {
   platform::PumpPendingEvents();
-  deleteClosedWindows();
+  forms_.deleteClosedWindows();
 }
 
 // Icons are Qt objects here, not handles: both words stay 0 and windows
@@ -74,22 +56,9 @@ void WindowEngine::defaultIcons(void* twoWords) {
 void* WindowEngine::pictureToBitmap(const void*, std::intptr_t) { return nullptr; }
 
 void WindowEngine::destroyAllWindows() {
-  tearingDown_ = true;
-  // A window loaded with an owner is the owner's child and goes with it, so
-  // each is deleted through a guard that knows whether it is still there.
-  std::vector<QPointer<CWinFormUnit>> windows;
-  for (auto& [formId, live] : live_) {
-    for (Unit& unit : live.units) DestroyCursor(unit);
-    windows.emplace_back(live.window);
-    live.window = nullptr;
-  }
-  live_.clear();
-  for (QPointer<CWinFormUnit>& window : windows) delete window.data();
-  for (QPointer<CWinFormUnit>& closed : closedWindows_) delete closed.data();
-  closedWindows_.clear();
-  modalForm_.reset();
-  idleHooks_.clear();
-  tearingDown_ = false;
+  forms_.destroyAll();
+  loops_.clearModalForm();
+  loops_.clearIdleHooks();
 }
 
 std::uint64_t WindowEngine::readProperty(std::uint32_t formId, std::uint32_t unitId, std::int32_t property,
@@ -110,7 +79,7 @@ void WindowEngine::forwardExit(int code) {
 
 bool WindowEngine::shapeWindowFromPicture(std::uint32_t formId, const std::uint8_t* bytes, std::size_t size,
                                           std::uint32_t colour) {
-  CWinFormUnit* window = liveWindow(formId);
+  CWinFormUnit* window = forms_.window(formId);
   if (window == nullptr || bytes == nullptr || size == 0) return false;
   return window->applyPictureShape({bytes, size}, colour);
 }
@@ -118,7 +87,7 @@ bool WindowEngine::shapeWindowFromPicture(std::uint32_t formId, const std::uint8
 // The window is marked as closing first; the close itself (event 1, then the
 // closing path) runs now or once the current event is done.
 void WindowEngine::closeWindow(std::uint32_t formId, bool atOnce) {
-  CWinFormUnit* window = liveWindow(formId);
+  CWinFormUnit* window = forms_.window(formId);
   if (window == nullptr) return;
   window->markClosing();
   if (atOnce) {
@@ -129,15 +98,15 @@ void WindowEngine::closeWindow(std::uint32_t formId, bool atOnce) {
 }
 
 void WindowEngine::destroyUnit(std::uint32_t formId, std::uint32_t unitId) {
-  auto it = live_.find(formId);
-  if (it == live_.end() || it->second.window == nullptr) return;
-  UnitTable& units = it->second.units;
+  UnitTable* live = forms_.liveUnits(formId);
+  if (live == nullptr) return;
+  UnitTable& units = *live;
   auto found = ui::findUnit(units, unitId);
   if (!found || found->index == 0 || found->record->isMenuItem()) return;
   Unit& unit = *found->record;
   QWidget* w = LiveWidget(unit);
   bool hadChildWindows = w != nullptr && !w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty();
-  removeIdleHook(w);
+  loops_.removeIdleHook(w);
   delete w;
   unit.window = nullptr;
   DestroyCursor(unit);
@@ -148,9 +117,9 @@ void WindowEngine::destroyUnit(std::uint32_t formId, std::uint32_t unitId) {
 }
 
 std::uint32_t WindowEngine::copyUnit(std::uint32_t formId, std::uint32_t sourceUnitId) {
-  auto it = live_.find(formId);
-  if (it == live_.end() || it->second.window == nullptr) return 0;
-  UnitTable& units = it->second.units;
+  UnitTable* live = forms_.liveUnits(formId);
+  if (live == nullptr) return 0;
+  UnitTable& units = *live;
   auto found = ui::findUnit(units, sourceUnitId);
   if (!found || found->index == 0 || found->record->isMenuItem() || found->record->window == nullptr) return 0;
   // A fresh unit id: one past the highest of the form.
@@ -175,7 +144,7 @@ std::uint32_t WindowEngine::copyUnit(std::uint32_t formId, std::uint32_t sourceU
   w->setGeometry(source->geometry());
   w->stackUnder(source);
   attachCursor(copy, w);
-  w->setVisible(showsWhenLoaded(copy, w));
+  w->setVisible(ShowsWhenLoaded(copy, w));
   copy.window = w;
   units.insert(units.begin() + static_cast<std::ptrdiff_t>(found->index) + 1, std::move(copy));
   return id;

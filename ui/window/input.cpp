@@ -1,19 +1,23 @@
-// Keyboard and mouse pre-processing, an application-wide filter in front of
-// every window: window drags, accelerators and dialog keys, then the common
-// input events of the unit under the message (a false result swallows it).
+// Keyboard and mouse pre-processing: window drags, accelerators and dialog
+// keys (dialog_keys.cpp), then the common input events of the unit under
+// the message (a false result swallows it).
+#include "ui/window/input.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QWindow>
 
-#include "platform/text_codec.h"
-#include "runtime/runtime_app.h"
 #include "ui/menu/shortcuts.h"
-#include "ui/window/engine.h"
+#include "ui/units/qt_text.h"
+#include "ui/window/events.h"
 #include "ui/window/form_unit.h"
 #include "ui/window/keys.h"
-#include "ui/units/private_message.h"
+#include "ui/window/live_forms.h"
+#include "ui/window/live_units.h"
+#include "ui/window/loops.h"
+#include "ui/window/menus.h"
 
 namespace horavia::ui {
 namespace {
@@ -39,7 +43,7 @@ std::int32_t MouseEventNumber(const QEvent* event) {
 std::uint32_t CharacterCode(const QString& text) {
   if (text.isEmpty()) return 0;
   if (text[0].unicode() < 0x80) return text[0].unicode();
-  std::string bytes = platform::Utf16ToCp936(text.left(1).toStdU16String());
+  std::string bytes = ToCp936(text.left(1));
   if (bytes.size() == 1) return static_cast<std::uint8_t>(bytes[0]);
   if (bytes.size() < 2) return 0;
   return static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[0])) << 8 | static_cast<std::uint8_t>(bytes[1]);
@@ -50,19 +54,15 @@ QString CharacterText(std::uint32_t code) {
   std::string bytes;
   if (code > 0xFF) bytes.push_back(static_cast<char>(code >> 8));
   bytes.push_back(static_cast<char>(code & 0xFF));
-  return QString::fromStdU16String(platform::Cp936ToUtf16(bytes));
+  return FromCp936(bytes);
 }
 
 }  // namespace
 
-bool WindowEngine::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == PrivateMessageEvent::Type() && watched == this) {
-    auto* message = static_cast<PrivateMessageEvent*>(event);
-    if (message->number() == private_message::kForwardedExit) {
-      runtime::Runtime().exitProgram(static_cast<int>(message->param()));
-    }
-    return true;
-  }
+InputFilter::InputFilter(LiveForms& forms, EventDelivery& events, Loops& loops, Menus& menus)
+    : forms_(forms), events_(events), loops_(loops), menus_(menus) {}
+
+bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
   if (!watched->isWidgetType()) return false;
   auto* receiver = static_cast<QWidget*>(watched);
   switch (event->type()) {
@@ -78,18 +78,17 @@ bool WindowEngine::eventFilter(QObject* watched, QEvent* event) {
     default: return false;
   }
   auto* window = dynamic_cast<CWinFormUnit*>(receiver->window());
-  if (window == nullptr || window->closing() || tearingDown_) return false;
-  // Input ends the idle period: the next idle step starts counting again.
-  idleWanted_ = true;
-  idleCount_ = 0;
+  if (window == nullptr || window->closing() || forms_.tearingDown()) return false;
+  loops_.inputArrived();
   switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease: return preprocessKey(*window, receiver, event);
     case QEvent::FocusIn:
     case QEvent::FocusOut: {
-      UnitAt at = unitUnder(receiver);
+      LiveForms::UnitAt at = forms_.unitUnder(receiver);
       if (at.unit != nullptr && at.widget == receiver) {
-        deliver(at.formId, at.unit->id, event->type() == QEvent::FocusIn ? common_event::kFocusIn : common_event::kFocusOut, {});
+        const bool in = event->type() == QEvent::FocusIn;
+        events_.deliver(at.formId, at.unit->id, in ? common_event::kFocusIn : common_event::kFocusOut, {});
       }
       return false;
     }
@@ -97,38 +96,36 @@ bool WindowEngine::eventFilter(QObject* watched, QEvent* event) {
   }
 }
 
-// The move starts with the first movement, not the press, so that a click or
-// a double click without movement still reaches the window as usual.
-bool WindowEngine::startDrag(QWidget* window, QPoint global) {
-  drag_ = WindowDrag{window, global, window->pos()};
-  return true;
+// A drag under way: the first movement with the left button down moves the
+// window (the move starts there, not at the press, so that a click or a
+// double click without movement still reaches the window as usual).
+bool InputFilter::followDrag(QEvent* event, QPoint global) {
+  auto* me = static_cast<QMouseEvent*>(event);
+  if (event->type() == QEvent::MouseMove && (me->buttons() & Qt::LeftButton) && drag_->window) {
+    if (!drag_->followingMouse) {
+      QWindow* handle = drag_->window->windowHandle();
+      if (handle != nullptr && handle->startSystemMove()) {
+        drag_.reset();
+        return true;
+      }
+      // Without a window manager that moves windows, follow the mouse
+      // until the button is released.
+      drag_->followingMouse = true;
+    }
+    drag_->window->move(drag_->windowStart + (global - drag_->pressGlobal));
+    return true;
+  }
+  if (event->type() == QEvent::MouseButtonRelease && me->button() == Qt::LeftButton) drag_.reset();
+  return false;
 }
 
-bool WindowEngine::preprocessMouse(CWinFormUnit& window, QWidget* receiver, QEvent* event) {
+bool InputFilter::preprocessMouse(CWinFormUnit& window, QWidget* receiver, QEvent* event) {
   bool wheel = event->type() == QEvent::Wheel;
   QPoint global = wheel ? static_cast<QWheelEvent*>(event)->globalPosition().toPoint()
                         : static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
   QPointF local = wheel ? static_cast<QWheelEvent*>(event)->position() : static_cast<QMouseEvent*>(event)->position();
   Qt::KeyboardModifiers modifiers = static_cast<QInputEvent*>(event)->modifiers();
-
-  if (drag_ && !wheel) {
-    auto* me = static_cast<QMouseEvent*>(event);
-    if (event->type() == QEvent::MouseMove && (me->buttons() & Qt::LeftButton) && drag_->window) {
-      if (!drag_->followingMouse) {
-        QWindow* handle = drag_->window->windowHandle();
-        if (handle != nullptr && handle->startSystemMove()) {
-          drag_.reset();
-          return true;
-        }
-        // Without a window manager that moves windows, follow the mouse
-        // until the button is released.
-        drag_->followingMouse = true;
-      }
-      drag_->window->move(drag_->windowStart + (global - drag_->pressGlobal));
-      return true;
-    }
-    if (event->type() == QEvent::MouseButtonRelease && me->button() == Qt::LeftButton) drag_.reset();
-  }
+  if (drag_ && !wheel && followDrag(event, global)) return true;
 
   // Only the first delivery counts: Qt hands an unaccepted mouse event on to
   // the parents, which must not raise a second event.
@@ -138,15 +135,15 @@ bool WindowEngine::preprocessMouse(CWinFormUnit& window, QWidget* receiver, QEve
                           event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick;
   if (receiver != deepest && !pressedElsewhere) return false;
 
-  UnitAt at = unitUnder(receiver);
+  LiveForms::UnitAt at = forms_.unitUnder(receiver);
   if (at.unit == nullptr) return false;
   bool leftPress = event->type() == QEvent::MouseButtonPress &&
                    static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
   if (leftPress && window.data().dragAnywhere == 1) {
     if (at.unit->type == unit_type::kWindow) {
-      startDrag(&window, global);
-    } else if (typeFlags(*at.unit) & type_flags::kDragsWindow) {
-      startDrag(&window, global);
+      drag_ = WindowDrag{&window, global, window.pos()};
+    } else if (TypeFlags(*at.unit) & type_flags::kDragsWindow) {
+      drag_ = WindowDrag{&window, global, window.pos()};
       return true;
     }
   }
@@ -156,16 +153,16 @@ bool WindowEngine::preprocessMouse(CWinFormUnit& window, QWidget* receiver, QEve
   if (wheel) {
     int notches = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
     const std::uint32_t args[] = {static_cast<std::uint32_t>(notches), mods};
-    return deliver(at.formId, at.unit->id, number, args).swallows();
+    return events_.deliver(at.formId, at.unit->id, number, args).swallows();
   }
   QPoint p = receiver->mapTo(at.widget->window(), local.toPoint());
   p = at.widget->mapFrom(at.widget->window(), p);
   const std::uint32_t args[] = {static_cast<std::uint32_t>(p.x()) & 0xFFFFu,
                                 static_cast<std::uint32_t>(p.y()) & 0xFFFFu, mods};
-  return deliver(at.formId, at.unit->id, number, args).swallows();
+  return events_.deliver(at.formId, at.unit->id, number, args).swallows();
 }
 
-bool WindowEngine::preprocessKey(CWinFormUnit& window, QWidget* receiver, QEvent* event) {
+bool InputFilter::preprocessKey(CWinFormUnit& window, QWidget* receiver, QEvent* event) {
   if (synthesizing_) return false;
   // Keys go to the focus widget first and then up to its parents; only the
   // first delivery counts.
@@ -182,7 +179,7 @@ bool WindowEngine::preprocessKey(CWinFormUnit& window, QWidget* receiver, QEvent
     for (const Accelerator& a : window.accelerators()) {
       Shortcut s = ShortcutAt(a.shortcut);
       if (s.key == vk && s.modifiers == mods) {
-        window.command(a.commandId);
+        menus_.command(window, a.commandId);
         return true;
       }
     }
@@ -191,15 +188,16 @@ bool WindowEngine::preprocessKey(CWinFormUnit& window, QWidget* receiver, QEvent
     if (!guard || window.closing()) return true;
   }
 
-  UnitAt at = unitUnder(receiver);
+  LiveForms::UnitAt at = forms_.unitUnder(receiver);
   if (at.unit == nullptr) return false;
   const std::uint32_t args[] = {vk, mods};
-  if (deliver(at.formId, at.unit->id, press ? common_event::kKeyDown : common_event::kKeyUp, args).swallows()) return true;
+  const std::int32_t keyEvent = press ? common_event::kKeyDown : common_event::kKeyUp;
+  if (events_.deliver(at.formId, at.unit->id, keyEvent, args).swallows()) return true;
   if (!press || key->text().isEmpty()) return false;
 
   std::uint32_t code = CharacterCode(key->text());
   const std::uint32_t charArgs[] = {code};
-  EventOutcome outcome = deliver(at.formId, at.unit->id, common_event::kCharacter, charArgs);
+  EventOutcome outcome = events_.deliver(at.formId, at.unit->id, common_event::kCharacter, charArgs);
   if (!outcome.handled || !outcome.result.returned) return false;
   if (outcome.result.low == 0) return true;
   if (outcome.result.low == code) return false;

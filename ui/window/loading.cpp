@@ -9,7 +9,6 @@
 //   [recreate]   a unit re-created after a property change
 #include <QApplication>
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QPointer>
 #include <algorithm>
 #include <map>
@@ -28,13 +27,13 @@ namespace horavia::ui {
 // [loading] --------------------------------------------------------------------
 
 bool WindowEngine::buildWindowFromForm(std::uint32_t formId, bool modal, QWidget* owner) {
-  Form* form = findForm(formId);
+  Form* form = forms_.findForm(formId);
   if (form == nullptr || form->units.empty()) return false;
   // A window on its way out is closed now, and a closed one still waiting
   // for deletion goes first: its units must not outlive it into the new load.
-  if (CWinFormUnit* existing = liveWindow(formId); existing != nullptr && existing->closing()) existing->close();
-  if (!finishClosedWindow(formId)) return false;
-  if (CWinFormUnit* existing = liveWindow(formId)) {
+  if (CWinFormUnit* existing = forms_.window(formId); existing != nullptr && existing->closing()) existing->close();
+  if (!forms_.finishClosedWindow(formId)) return false;
+  if (CWinFormUnit* existing = forms_.window(formId)) {
     if (existing->isMinimized()) {
       existing->showNormal();
     } else {
@@ -45,14 +44,14 @@ bool WindowEngine::buildWindowFromForm(std::uint32_t formId, bool modal, QWidget
   }
   if (modal) owner = nullptr;
   if (owner != nullptr) {
-    auto windows = liveWindows();
+    auto windows = forms_.windows();
     if (std::find(windows.begin(), windows.end(), owner) == windows.end()) return false;
   }
 
   runtime::Runtime().blockEvents();
   bool created = createUnits(formId, modal, owner);
   if (!created) {
-    live_.erase(formId);
+    forms_.drop(formId);
     runtime::Runtime().unblockEvents();
     return false;
   }
@@ -61,13 +60,13 @@ bool WindowEngine::buildWindowFromForm(std::uint32_t formId, bool modal, QWidget
 
   // A window a handler asked to close still shows (and a modal one runs its
   // loop, which carries out the close); one already closed does not.
-  QPointer<CWinFormUnit> window = liveWindow(formId);
+  QPointer<CWinFormUnit> window = forms_.window(formId);
   for (std::int32_t event : {window_event::kCreated, window_event::kMoved, window_event::kResized}) {
     if (!window || window->closed()) return true;
-    deliver(formId, window->unitId(), event, {});
+    events_.deliver(formId, window->unitId(), event, {});
   }
   if (!window || window->closed()) return true;
-  if (live_[formId].units[0].visible()) {
+  if ((*forms_.workingCopy(formId))[0].visible()) {
     showLoadedWindow(formId, modal);
   } else {
     tellUnitsShown(formId);
@@ -77,13 +76,11 @@ bool WindowEngine::buildWindowFromForm(std::uint32_t formId, bool modal, QWidget
 }
 
 bool WindowEngine::createUnits(std::uint32_t formId, bool modal, QWidget* owner) {
-  LiveForm& live = live_[formId];
-  live.units = findForm(formId)->workingCopy();
-  UnitTable& units = live.units;
+  UnitTable& units = forms_.open(formId);
   BuiltMenu menu = buildMenuBar(units, firstMenuRun(units));
 
   Unit& windowUnit = units[0];
-  auto create = unitFunction<kQueryCreate>(windowUnit);
+  auto create = UnitFunctionOf<kQueryCreate>(windowUnit);
   if (create == nullptr) return false;
   std::uint32_t style = (windowUnit.flags & unit_flags::kDisabled) ? unit_style::kDisabled : 0;
   UnitCreateParams params = createParams(formId, windowUnit, owner, 0, style);
@@ -91,7 +88,7 @@ bool WindowEngine::createUnits(std::uint32_t formId, bool modal, QWidget* owner)
   auto* window = static_cast<CWinFormUnit*>(create(params));
   if (window == nullptr) return false;  // the menu built above goes with `menu`
   windowUnit.window = window;
-  live.window = window;
+  forms_.setWindow(formId, window);
   window->setMenu(std::move(menu));
 
   // A unit that cannot be created (its type data does not read, or its type
@@ -110,7 +107,7 @@ bool WindowEngine::createUnits(std::uint32_t formId, bool modal, QWidget* owner)
 }
 
 QWidget* WindowEngine::createUnit(std::uint32_t formId, Unit& unit, QWidget* window, std::int32_t controlId) {
-  std::uint32_t flags = typeFlags(unit);
+  std::uint32_t flags = TypeFlags(unit);
   std::uint32_t style = 0;
   if ((flags & type_flags::kNotAWindow) == 0) {
     style = unit_style::kChild;
@@ -118,7 +115,7 @@ QWidget* WindowEngine::createUnit(std::uint32_t formId, Unit& unit, QWidget* win
     if (unit.flags & unit_flags::kDisabled) style |= unit_style::kDisabled;
     if (unit.flags & unit_flags::kTabStop) style |= unit_style::kTabStop;
   }
-  auto create = unitFunction<kQueryCreate>(unit);
+  auto create = UnitFunctionOf<kQueryCreate>(unit);
   QWidget* w = create != nullptr ? create(createParams(formId, unit, window, controlId, style)) : nullptr;
   if (w == nullptr) return nullptr;
   w->setProperty("horaviaControlId", controlId);
@@ -139,7 +136,7 @@ UnitCreateParams WindowEngine::createParams(std::uint32_t formId, const Unit& un
   params.height = unit.height;
   params.formId = formId;
   params.unitId = unit.id;
-  params.engine = this;
+  params.windows = this;
   return params;
 }
 
@@ -151,9 +148,8 @@ void WindowEngine::attachCursor(Unit& unit, QWidget* widget) {
 }
 
 void WindowEngine::finishLoading(std::uint32_t formId) {
-  LiveForm& live = live_[formId];
-  UnitTable& units = live.units;
-  CWinFormUnit* window = live.window;
+  UnitTable& units = *forms_.workingCopy(formId);
+  CWinFormUnit* window = forms_.window(formId);
 
   // Parents from the stored parent ids (a container unit, else the window).
   for (std::size_t i = 1; i < units.size(); ++i) {
@@ -189,14 +185,14 @@ void WindowEngine::finishLoading(std::uint32_t formId) {
   PrivateMessageEvent created(private_message::kWindowCreated);
   QCoreApplication::sendEvent(window, &created);
   for (std::size_t i = 1; i < units.size(); ++i) {
-    if (QWidget* w = LiveWidget(units[i])) w->setVisible(showsWhenLoaded(units[i], w));
+    if (QWidget* w = LiveWidget(units[i])) w->setVisible(ShowsWhenLoaded(units[i], w));
   }
 }
 
 // Each unit hears that its window has been shown, from the last entry to the
 // first.
 void WindowEngine::tellUnitsShown(std::uint32_t formId) {
-  UnitTable& units = live_[formId].units;
+  UnitTable& units = *forms_.workingCopy(formId);
   for (std::size_t i = units.size(); i-- > 1;) {
     if (QWidget* w = LiveWidget(units[i])) {
       PrivateMessageEvent shown(private_message::kWindowShown);
@@ -208,13 +204,13 @@ void WindowEngine::tellUnitsShown(std::uint32_t formId) {
 // [showing] --------------------------------------------------------------------
 
 void WindowEngine::showLoadedWindow(std::uint32_t formId, bool modal) {
-  QPointer<CWinFormUnit> window = liveWindow(formId);
+  QPointer<CWinFormUnit> window = forms_.window(formId);
   if (!window) return;
   QWidget* focusBefore = QApplication::focusWidget();
   window->show();
   window->setCreatedNotShown(false);
   if (modal) {
-    for (CWinFormUnit* other : liveWindows()) {
+    for (CWinFormUnit* other : forms_.windows()) {
       if (other == window) continue;
       window->rememberDisabled(other, other->isEnabled());
       other->setEnabled(false);
@@ -228,14 +224,7 @@ void WindowEngine::showLoadedWindow(std::uint32_t formId, bool modal) {
 
   // The loop ends when the window leaves the loaded forms (closed, or
   // destroyed with the others at exit) or the program quits.
-  std::optional<std::uint32_t> outerModal = modalForm_;
-  modalForm_ = formId;
-  QEventLoop loop;
-  modalLoops_[formId] = &loop;
-  QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
-  runLoop(loop);
-  modalLoops_.erase(formId);
-  modalForm_ = outerModal;
+  loops_.runModal(formId, window);
 }
 
 // [closing] --------------------------------------------------------------------
@@ -248,86 +237,43 @@ void WindowEngine::windowClosing(CWinFormUnit& window) {
   const std::uint32_t formId = window.formId();
   window.setClosed();
   window.reenableDisabled();
-  deliver(formId, window.unitId(), window_event::kDestroyed, {});
+  events_.deliver(formId, window.unitId(), window_event::kDestroyed, {});
   window.setMenu({});
   window.hide();
   leaveLoadedForms(formId);
-  closedWindows_.emplace_back(&window);
-  if (runningHandlers_[formId] == 0) window.deleteLater();
+  forms_.keepClosed(window);
 }
 
 void WindowEngine::leaveLoadedForms(std::uint32_t formId) {
   dropWorkingCopy(formId);
-  if (auto loop = modalLoops_.find(formId); loop != modalLoops_.end()) loop->second->quit();
-  if (!anyWindowLive() && runtime::Runtime().messageLoopRunning()) requestQuit();
-}
-
-void WindowEngine::endHandler(std::uint32_t formId) {
-  auto it = runningHandlers_.find(formId);
-  if (it == runningHandlers_.end() || --it->second > 0) return;
-  runningHandlers_.erase(it);
-  for (QPointer<CWinFormUnit>& closed : closedWindows_) {
-    if (closed && closed->formId() == formId) closed->deleteLater();
-  }
-}
-
-void WindowEngine::deleteClosedWindows() {
-  std::erase_if(closedWindows_, [](const QPointer<CWinFormUnit>& w) { return w.isNull(); });
-  std::vector<QPointer<CWinFormUnit>> closed = closedWindows_;
-  for (QPointer<CWinFormUnit>& w : closed) {
-    if (w && runningHandlers_.count(w->formId()) == 0) {
-      QCoreApplication::sendPostedEvents(w, QEvent::DeferredDelete);
-    }
-  }
-}
-
-bool WindowEngine::closedAndNotReloaded(std::uint32_t formId) const {
-  if (liveWindow(formId) != nullptr) return false;
-  return std::any_of(closedWindows_.begin(), closedWindows_.end(),
-                     [formId](const QPointer<CWinFormUnit>& w) { return w && w->formId() == formId; });
-}
-
-// A closed window of the form that has not been deleted yet is deleted now;
-// false when a handler of its form still runs and it cannot be.
-bool WindowEngine::finishClosedWindow(std::uint32_t formId) {
-  for (QPointer<CWinFormUnit>& w : closedWindows_) {
-    if (!w || w->formId() != formId) continue;
-    if (runningHandlers_.count(formId) != 0) return false;
-    delete w.data();
-  }
-  std::erase_if(closedWindows_, [](const QPointer<CWinFormUnit>& w) { return w.isNull(); });
-  return true;
+  if (!forms_.anyWindow() && runtime::Runtime().messageLoopRunning()) loops_.requestQuit();
 }
 
 void WindowEngine::windowDestroyed(CWinFormUnit& window) {
-  if (tearingDown_) return;
+  if (forms_.tearingDown()) return;
   const std::uint32_t formId = window.formId();
-  auto it = live_.find(formId);
-  if (it == live_.end() || it->second.window != &window) return;  // it had closed before
+  if (forms_.window(formId) != &window) return;  // it had closed before
   // Destroyed without closing: the working copy goes now.
   window.reenableDisabled();
-  it->second.window = nullptr;
+  forms_.setWindow(formId, nullptr);
   runtime::RuntimeApp::Service(runtime::kServiceUnitDestroyed, static_cast<std::intptr_t>(formId), 0);
   leaveLoadedForms(formId);  // in case no runtime routed the request here
 }
 
 void WindowEngine::dropWorkingCopy(std::uint32_t formId) {
-  auto it = live_.find(formId);
-  if (it == live_.end()) return;
-  for (Unit& unit : it->second.units) DestroyCursor(unit);
-  live_.erase(it);
-  if (modalForm_ == formId) modalForm_.reset();
+  forms_.drop(formId);
+  loops_.formLeft(formId);
 }
 
 // [recreate] -------------------------------------------------------------------
 
 void WindowEngine::recreateUnit(std::uint32_t formId, std::size_t index) {
-  UnitTable* units = unitsOf(formId);
-  if (units == nullptr || index >= units->size() || liveWindow(formId) == nullptr) return;
+  UnitTable* units = forms_.liveUnits(formId);
+  if (units == nullptr || index >= units->size()) return;
   Unit& unit = (*units)[index];
   QWidget* old = LiveWidget(unit);
-  auto writeBack = unitFunction<kQueryWriteBack>(unit);
-  auto create = unitFunction<kQueryCreate>(unit);
+  auto writeBack = UnitFunctionOf<kQueryWriteBack>(unit);
+  auto create = UnitFunctionOf<kQueryCreate>(unit);
   if (old == nullptr || create == nullptr) return;
 
   runtime::Runtime().blockEvents();
@@ -344,7 +290,7 @@ void WindowEngine::recreateUnit(std::uint32_t formId, std::size_t index) {
   params.height = old->height();
   QWidget* fresh = create(params);
   if (fresh != nullptr) {
-    if (typeFlags(unit) & type_flags::kMovesChildren) {
+    if (TypeFlags(unit) & type_flags::kMovesChildren) {
       for (QWidget* child : old->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         bool visible = child->isVisible();
         child->setParent(fresh);

@@ -1,27 +1,32 @@
-// Menus of the loaded windows: the menu bar rebuilt from the current records,
-// pop-up menus at the mouse, and the menu commands they send.
+#include "ui/window/menus.h"
+
 #include <QCoreApplication>
 #include <QCursor>
 #include <QMenu>
 #include <QPointer>
 
+#include "runtime/fatal.h"
+#include "runtime/messages.h"
 #include "ui/menu/menu_builder.h"
-#include "ui/window/engine.h"
-#include "ui/window/form_unit.h"
 #include "ui/units/private_message.h"
+#include "ui/units/unit_interface.h"
+#include "ui/window/events.h"
+#include "ui/window/form_unit.h"
+#include "ui/window/live_forms.h"
 
 namespace horavia::ui {
 
-void WindowEngine::rebuildMenuBar(std::uint32_t formId) {
-  CWinFormUnit* window = liveWindow(formId);
-  UnitTable* units = unitsOf(formId);
+void Menus::rebuildMenuBar(std::uint32_t formId) {
+  CWinFormUnit* window = forms_.window(formId);
+  UnitTable* units = forms_.unitsOf(formId);
   if (window == nullptr || units == nullptr) return;
   window->setMenu(buildMenuBar(*units, firstMenuRun(*units)));
 }
 
-void WindowEngine::popUpMenu(std::uint32_t formId, std::uint32_t itemId, const int* x, const int* y) {
-  CWinFormUnit* window = requireLiveWindow(formId);
-  UnitTable* units = unitsOf(formId);
+void Menus::popUp(std::uint32_t formId, std::uint32_t itemId, const int* x, const int* y) {
+  CWinFormUnit* window = forms_.window(formId);
+  if (window == nullptr) runtime::FatalError(runtime::messages::kConstants.UnitMissing);
+  UnitTable* units = forms_.unitsOf(formId);
   if (units == nullptr) return;
   auto found = ui::findUnit(*units, itemId);
   if (!found || !found->record->isMenuItem()) return;
@@ -33,20 +38,27 @@ void WindowEngine::popUpMenu(std::uint32_t formId, std::uint32_t itemId, const i
   if (x != nullptr) at.setX(*x);
   if (y != nullptr) at.setY(*y);
   QPointer<CWinFormUnit> owner(window);
-  std::optional<std::int32_t> chosen = CommandIdOf(presentMenu(*menu, at));
+  std::optional<std::int32_t> chosen = CommandIdOf(present(*menu, at));
   menu.reset();
   // The choice arrives later as a command, as one from the menu bar does.
-  if (chosen && owner) postCommand(owner, *chosen);
+  if (chosen && owner) QCoreApplication::postEvent(owner, new PrivateMessageEvent(private_message::kCommand, *chosen));
 }
 
-QAction* WindowEngine::presentMenu(QMenu& menu, QPoint at) {
+void Menus::command(const CWinFormUnit& window, std::int32_t commandId) {
+  if (commandId >= kFirstPlatformCommandId || commandId < kFirstCommandId) return;
+  UnitTable* units = forms_.unitsOf(window.formId());
+  if (units == nullptr) return;
+  MenuRun run = firstMenuRun(*units);
+  auto index = static_cast<std::size_t>(commandId - kFirstCommandId);
+  if (index >= run.count) return;
+  const Unit& item = (*units)[run.first + index];
+  if (item.menu.caption == "-") return;
+  events_.deliver(window.formId(), item.id, kUnitUsedEvent, {});  // the item was chosen
+}
+
+QAction* Menus::present(QMenu& menu, QPoint at) {
   if (presenter_) return presenter_(menu, at);
   return menu.exec(at);
-}
-
-void WindowEngine::postCommand(CWinFormUnit* window, std::int32_t commandId) {
-  if (window == nullptr) return;
-  QCoreApplication::postEvent(window, new PrivateMessageEvent(private_message::kCommand, commandId));
 }
 
 }  // namespace horavia::ui

@@ -71,21 +71,19 @@ bool WriteMenuItem(Unit& unit, std::int32_t property, std::uint32_t low, std::ui
 // window on the screen.
 QRect LiveRect(const QWidget& w) { return w.isWindow() ? w.frameGeometry() : w.geometry(); }
 
-std::int32_t KindOf(WindowEngine& engine, const Unit& unit, std::int32_t property) {
-  const runtime::DataTypeInfo* type = engine.typeOf(unit);
+std::int32_t KindOf(const Unit& unit, std::int32_t property) {
+  const runtime::DataTypeInfo* type = TypeOf(unit);
   if (type == nullptr || type->properties == nullptr || property >= type->propertyCount) return 0;
   return type->properties[property].kind;
 }
 
-RawProperty GetTypeProperty(WindowEngine& engine, const Unit& unit, std::int32_t index) {
-  if (unit.type == unit_type::kWindow) return static_cast<CWinFormUnit*>(LiveWidget(unit))->getProperty(index);
-  auto get = engine.unitFunction<kQueryGetProperty>(unit);
+RawProperty GetTypeProperty(const Unit& unit, std::int32_t index) {
+  auto get = UnitFunctionOf<kQueryGetProperty>(unit);
   return get != nullptr ? get(LiveWidget(unit), index) : RawProperty{};
 }
 
-std::int32_t SetTypeProperty(WindowEngine& engine, const Unit& unit, std::int32_t index, const RawProperty& v) {
-  if (unit.type == unit_type::kWindow) return static_cast<CWinFormUnit*>(LiveWidget(unit))->setProperty(index, v);
-  auto set = engine.unitFunction<kQuerySetProperty>(unit);
+std::int32_t SetTypeProperty(const Unit& unit, std::int32_t index, const RawProperty& v) {
+  auto set = UnitFunctionOf<kQuerySetProperty>(unit);
   return set != nullptr ? set(LiveWidget(unit), index, v) : 0;
 }
 
@@ -109,8 +107,8 @@ std::uint64_t ReadUnitProperty(WindowEngine& engine, std::uint32_t formId, std::
   QWidget* w = LiveWidget(*unit);
   if (property >= kFirstTypeProperty) {
     if (w == nullptr) runtime::FatalError(M.WindowNotLoaded);
-    std::int32_t kind = KindOf(engine, *unit, property);
-    return ValueFromRaw(kind, GetTypeProperty(engine, *unit, property - kFirstTypeProperty), subIndex, ScreenDpi());
+    std::int32_t kind = KindOf(*unit, property);
+    return ValueFromRaw(kind, GetTypeProperty(*unit, property - kFirstTypeProperty), subIndex, ScreenDpi());
   }
   switch (property) {
     case kLeft: return static_cast<std::uint32_t>(w ? LiveRect(*w).x() : unit->left);
@@ -163,7 +161,7 @@ void SetVisible(WindowEngine& engine, std::uint32_t formId, Unit& unit, bool on)
     engine.showLoadedWindow(formId, static_cast<CWinFormUnit*>(w)->modal());
     return;
   }
-  if (engine.showsWhenLoaded(unit, w)) w->show();
+  if (ShowsWhenLoaded(unit, w)) w->show();
 }
 
 void SetPointer(Unit& unit, std::vector<std::uint8_t> storedBytes) {
@@ -196,12 +194,12 @@ void WriteUnitProperty(WindowEngine& engine, std::uint32_t formId, std::uint32_t
   auto value = static_cast<std::int32_t>(low);
   if (property >= kFirstTypeProperty) {
     if (w == nullptr) runtime::FatalError(M.WindowNotLoaded);
-    std::int32_t kind = KindOf(engine, *unit, property);
+    std::int32_t kind = KindOf(*unit, property);
     std::int32_t typeIndex = property - kFirstTypeProperty;
     RawProperty current;
-    if (kind == property_kind::kFont) current = GetTypeProperty(engine, *unit, typeIndex);
+    if (kind == property_kind::kFont) current = GetTypeProperty(*unit, typeIndex);
     RawProperty raw = RawFromValue(kind, low, high, subIndex, current, ScreenDpi());
-    std::int32_t answer = SetTypeProperty(engine, *unit, typeIndex, raw);
+    std::int32_t answer = SetTypeProperty(*unit, typeIndex, raw);
     if (answer == 1 && unit->type != unit_type::kWindow) engine.recreateUnit(formId, index);
     return;
   }

@@ -10,6 +10,8 @@
 #include <span>
 #include <vector>
 
+#include "ui/forms/window_data.h"
+
 namespace horavia::ui {
 
 struct ShapePoint {
@@ -18,8 +20,8 @@ struct ShapePoint {
   friend bool operator==(const ShapePoint&, const ShapePoint&) = default;
 };
 
-inline constexpr int kShapeCount = 30;         // 0-29
-inline constexpr int kFirstOutlineShape = 4;
+inline constexpr int kShapeCount = static_cast<int>(WindowShape::LastOutline) + 1;
+inline constexpr int kFirstOutlineShape = static_cast<int>(WindowShape::FirstOutline);
 inline constexpr std::int32_t kShapeUnit = 32767;
 
 // The outline of shape 4-29 (empty for any other number), as stored: the

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "ui/window/engine.h"
+#include "ui/window/live_units.h"
 
 namespace horavia::ui {
 namespace {
@@ -15,18 +16,24 @@ QRect LiveRect(const QWidget& w) { return w.isWindow() ? w.frameGeometry() : w.g
 
 PanelArea AreaOf(const runtime::UnitRect& r) { return {r.left, r.top, r.width, r.height}; }
 
-}  // namespace
+// The live widget of a unit whose type is `type`, and that type's function
+// for `query`; nulls when either is missing.
+struct TypedUnit {
+  QWidget* widget = nullptr;
+  void* function = nullptr;
+};
 
-WindowEngine::TypedUnit WindowEngine::liveUnitOfType(std::uint32_t formId, std::uint32_t unitId, std::uint32_t type,
-                                                     std::int32_t query) {
-  if (liveWindow(formId) == nullptr) return {};
-  UnitTable* units = unitsOf(formId);
+TypedUnit LiveUnitOfType(LiveForms& forms, std::uint32_t formId, std::uint32_t unitId, std::uint32_t type,
+                         std::int32_t query) {
+  UnitTable* units = forms.liveUnits(formId);
   auto found = units != nullptr ? ui::findUnit(*units, unitId) : std::nullopt;
   if (!found || found->record->type != type || found->record->window == nullptr) return {};
-  const runtime::DataTypeInfo* info = typeOf(*found->record);
+  const runtime::DataTypeInfo* info = TypeOf(*found->record);
   if (info == nullptr || info->interface == nullptr) return {};
-  return {static_cast<QWidget*>(found->record->window), info->interface(query)};
+  return {LiveWidget(*found->record), info->interface(query)};
 }
+
+}  // namespace
 
 std::optional<runtime::UnitRect> WindowEngine::unitRect(std::uint32_t formId, std::uint32_t unitId) {
   auto* w = static_cast<QWidget*>(findUnit(formId, unitId));
@@ -47,39 +54,39 @@ void WindowEngine::moveUnit(std::uint32_t formId, std::uint32_t unitId, const ru
 
 std::int32_t WindowEngine::addListItem(std::uint32_t formId, std::uint32_t unitId, runtime::TypeTag type,
                                        std::string_view text, std::int32_t itemData) {
-  TypedUnit unit = liveUnitOfType(formId, unitId, type, kQueryAddItem);
+  TypedUnit unit = LiveUnitOfType(forms_, formId, unitId, type, kQueryAddItem);
   if (unit.function == nullptr) return -1;
   return reinterpret_cast<AddItemFunction>(unit.function)(unit.widget, std::string(text), itemData);
 }
 
 std::int32_t WindowEngine::listItemCount(std::uint32_t formId, std::uint32_t unitId, runtime::TypeTag type) {
-  TypedUnit unit = liveUnitOfType(formId, unitId, type, kQueryItemCount);
+  TypedUnit unit = LiveUnitOfType(forms_, formId, unitId, type, kQueryItemCount);
   if (unit.function == nullptr) return 0;
   return reinterpret_cast<ItemCountFunction>(unit.function)(unit.widget);
 }
 
 std::optional<std::string> WindowEngine::listItemText(std::uint32_t formId, std::uint32_t unitId,
                                                       runtime::TypeTag type, std::int32_t index) {
-  TypedUnit unit = liveUnitOfType(formId, unitId, type, kQueryItemText);
+  TypedUnit unit = LiveUnitOfType(forms_, formId, unitId, type, kQueryItemText);
   if (unit.function == nullptr) return std::nullopt;
   return reinterpret_cast<ItemTextFunction>(unit.function)(unit.widget, index);
 }
 
 std::optional<runtime::UnitRect> WindowEngine::drawPanelClient(std::uint32_t formId, std::uint32_t unitId) {
-  TypedUnit unit = liveUnitOfType(formId, unitId, unit_type::kDrawPanel, kQueryClearPanel);
+  TypedUnit unit = LiveUnitOfType(forms_, formId, unitId, unit_type::kDrawPanel, kQueryClearPanel);
   if (unit.function == nullptr) return std::nullopt;
   const QSize size = unit.widget->contentsRect().size();
   return runtime::UnitRect{0, 0, size.width(), size.height()};
 }
 
 void WindowEngine::clearDrawPanel(std::uint32_t formId, std::uint32_t unitId, const runtime::UnitRect& area) {
-  TypedUnit unit = liveUnitOfType(formId, unitId, unit_type::kDrawPanel, kQueryClearPanel);
+  TypedUnit unit = LiveUnitOfType(forms_, formId, unitId, unit_type::kDrawPanel, kQueryClearPanel);
   if (unit.function != nullptr) reinterpret_cast<ClearPanelFunction>(unit.function)(unit.widget, AreaOf(area));
 }
 
 void WindowEngine::fillDrawPanelGradient(std::uint32_t formId, std::uint32_t unitId, const runtime::UnitRect& area,
                                          std::int32_t mode, std::span<const std::uint32_t> colours) {
-  TypedUnit unit = liveUnitOfType(formId, unitId, unit_type::kDrawPanel, kQueryFillPanel);
+  TypedUnit unit = LiveUnitOfType(forms_, formId, unitId, unit_type::kDrawPanel, kQueryFillPanel);
   if (unit.function == nullptr) return;
   reinterpret_cast<FillPanelFunction>(unit.function)(unit.widget, AreaOf(area), mode, colours);
 }
@@ -87,8 +94,8 @@ void WindowEngine::fillDrawPanelGradient(std::uint32_t formId, std::uint32_t uni
 void WindowEngine::copyDrawPanelArea(std::uint32_t formId, std::uint32_t sourceId, const runtime::UnitRect& area,
                                      std::uint32_t targetFormId, std::uint32_t targetId, std::int32_t x,
                                      std::int32_t y, std::int32_t mode) {
-  TypedUnit source = liveUnitOfType(formId, sourceId, unit_type::kDrawPanel, kQueryCopyPanelArea);
-  TypedUnit target = liveUnitOfType(targetFormId, targetId, unit_type::kDrawPanel, kQueryCopyPanelArea);
+  TypedUnit source = LiveUnitOfType(forms_, formId, sourceId, unit_type::kDrawPanel, kQueryCopyPanelArea);
+  TypedUnit target = LiveUnitOfType(forms_, targetFormId, targetId, unit_type::kDrawPanel, kQueryCopyPanelArea);
   if (source.function == nullptr || target.widget == nullptr) return;
   reinterpret_cast<CopyPanelAreaFunction>(source.function)(source.widget, AreaOf(area), target.widget, x, y, mode);
 }

@@ -1,8 +1,10 @@
 // Composing a box into pixels with no window: the background in its four
-// modes, and a clock face with turned hands against the same picture
-// composed by hand from the same frame images.
+// modes, a clock face with turned hands against the same picture composed
+// by hand from the same frame images, and the window's frame cut to its
+// outline.
 #include <gtest/gtest.h>
 
+#include "anim/cartoonbox/window_frame.h"
 #include "tests/anim/cartoonbox/box_fixture.h"
 #include "tests/anim/support/encoders.h"
 
@@ -117,6 +119,42 @@ TEST_F(BoxTest, ClockFaceEqualsTheSamePicturesComposedByHand) {
       ASSERT_EQ(piece[y * 100 + x], want[(part.top + y) * 300 + part.left + x]) << x << "," << y;
     }
   }
+}
+
+// [window frame] -------------------------------------------------------------------
+
+// The frame is the box's own composition, opaque inside the outline and
+// transparent black outside it, whatever the box drew there; rectangles of
+// the outline that reach past the box are cut to it.
+TEST_F(BoxTest, TheWindowFrameIsTheBoxCutToItsOutline) {
+  box().resize(6, 4);
+  box().setBackground({}, 0, 0x00336699);
+  Create(TemplateOf(Solid(2, 2, 0x00ABCDEF)), 1, 1);
+  std::vector<std::uint32_t> composed(6 * 4);
+  box().compose({0, 0, 6, 4}, {composed.data(), 6, 4});
+
+  const Region outline{{{1, 0, 3, 1}, {-5, 1, 2, 2}, {4, 3, 99, 9}}};
+  const WindowFrame frame = ComposeWindowFrame(box(), &outline);
+  ASSERT_EQ(frame.width, 6);
+  ASSERT_EQ(frame.height, 4);
+  ASSERT_EQ(frame.pixels.size(), 24u);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 6; ++x) {
+      const std::uint32_t pixel = frame.pixels[static_cast<std::size_t>(y * 6 + x)];
+      if (outline.contains(x, y)) {
+        EXPECT_EQ(pixel, 0xFF000000u | composed[static_cast<std::size_t>(y * 6 + x)]) << x << "," << y;
+      } else {
+        EXPECT_EQ(pixel, 0u) << x << "," << y;
+      }
+    }
+  }
+  EXPECT_EQ(frame.pixels[1 * 6 + 1], 0xFFABCDEFu);  // the object, inside the outline
+
+  // Without an outline every pixel shows; an empty box has no frame.
+  const WindowFrame whole = ComposeWindowFrame(box(), nullptr);
+  for (std::size_t i = 0; i < composed.size(); ++i) ASSERT_EQ(whole.pixels[i], 0xFF000000u | composed[i]) << i;
+  box().resize(0, 0);
+  EXPECT_TRUE(ComposeWindowFrame(box(), &outline).pixels.empty());
 }
 
 }  // namespace

@@ -191,7 +191,7 @@ TEST_F(ProgramForms, SettingsWindowHoldsItsUnitsAndData) {
   ui::WindowData data;
   ASSERT_EQ(ui::readWindowData(settings_->units[0].typeData, data), base::StoredStatus::Ok);
   EXPECT_EQ(settings_->units[0].width, 352);
-  EXPECT_EQ(settings_->units[0].height, 229);
+  EXPECT_EQ(settings_->units[0].height, 366);
   EXPECT_EQ(data.border, 4);
   EXPECT_EQ(data.title, Utf8ToCp936("设置-娱乐转盘选择"));
   EXPECT_EQ(data.startPosition, 1);
@@ -238,6 +238,27 @@ TEST_F(ProgramForms, SettingsWindowHoldsItsUnitsAndData) {
   EXPECT_EQ(slider.position, 1);
   EXPECT_EQ(unit("滑块条1").findBinding(0)->handlerOffset, offsetOf("onVolumeChanged"));
 
+  // Local control: the check box, the overlay's address shown whole and
+  // never typed, its copy button (off until there is an address), the note.
+  ui::CheckBoxData control;
+  ASSERT_EQ(ui::readCheckBoxData(unit("选择框2").typeData, control), base::StoredStatus::Ok);
+  EXPECT_EQ(control.caption, Utf8ToCp936("允许本机控制"));
+  EXPECT_EQ(unit("选择框2").findBinding(0)->handlerOffset, offsetOf("onLocalControlClicked"));
+  ui::EditBoxData address;
+  ASSERT_EQ(ui::readEditBoxData(unit("编辑框1").typeData, address), base::StoredStatus::Ok);
+  EXPECT_EQ(address.readOnly, 1);
+  EXPECT_EQ(address.multiLine, 1);
+  ui::ButtonData copy;
+  ASSERT_EQ(ui::readButtonData(unit("按钮1").typeData, copy), base::StoredStatus::Ok);
+  EXPECT_EQ(copy.caption, Utf8ToCp936("复制"));
+  EXPECT_NE(unit("按钮1").flags & ui::unit_flags::kDisabled, 0u);
+  EXPECT_EQ(unit("按钮1").findBinding(0)->handlerOffset, offsetOf("copyOverlayAddress"));
+  ui::LabelData addressLabel, note;
+  ASSERT_EQ(ui::readLabelData(unit("标签3").typeData, addressLabel), base::StoredStatus::Ok);
+  ASSERT_EQ(ui::readLabelData(unit("标签4").typeData, note), base::StoredStatus::Ok);
+  EXPECT_EQ(addressLabel.caption, Utf8ToCp936("叠加层地址（浏览器源）："));
+  EXPECT_EQ(note.caption, "");
+
   const ui::Unit& ok = unit("动画框1");
   EXPECT_EQ(ok.type, t::kCartoonBox);
   EXPECT_EQ(ok.findBinding(0)->handlerOffset, offsetOf("okButtonPress"));
@@ -249,7 +270,7 @@ TEST_F(ProgramForms, SettingsWindowHoldsItsUnitsAndData) {
 }
 
 TEST_F(ProgramForms, SettingsUnitsFitTheClientAreaWithoutOverlapping) {
-  // The client area of a 352 x 229 tool window is at least 340 x 195.
+  // The client area of a 352 x 366 tool window is at least 340 x 332.
   const ui::UnitTable& u = settings_->units;
   for (std::size_t i = 1; i < u.size(); ++i) {
     SCOPED_TRACE("entry " + std::to_string(i));
@@ -258,7 +279,7 @@ TEST_F(ProgramForms, SettingsUnitsFitTheClientAreaWithoutOverlapping) {
     EXPECT_LE(u[i].left + u[i].width, 340);
     // A combo box's height includes its drop-down list.
     if (u[i].type != t::kComboBox) {
-      EXPECT_LE(u[i].top + u[i].height, 195);
+      EXPECT_LE(u[i].top + u[i].height, 332);
     }
     for (std::size_t j = i + 1; j < u.size(); ++j) {
       if (!u[i].visible() || !u[j].visible() || u[i].type == t::kComboBox || u[j].type == t::kComboBox) continue;

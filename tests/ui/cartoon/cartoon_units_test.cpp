@@ -100,6 +100,24 @@ TEST_F(CartoonTest, PaintsBackgroundPictureAndObjectsInsideTheBorder) {
   EXPECT_EQ(plain.pixelColor(1 + 50, 1 + 5), BoxUnit().palette().color(QPalette::Button));
 }
 
+// Whoever shows the box elsewhere hears of every repaint the box asks for,
+// and of nothing while the box stands still.
+TEST_F(CartoonTest, TheRepaintListenerHearsEveryRepaintTheBoxAsksFor) {
+  Load();
+  int repaints = 0;
+  BoxUnit().setRepaintListener([&repaints] { ++repaints; });
+  const std::int32_t id = Call(ui::box_command::kCreateObject, {BoxRef(), Ref(kHandId, runtime::unit_type::kCartoonObject),
+                                                                 Int(30), Int(40)}).asInt32();
+  EXPECT_GE(repaints, 1);
+  const int afterCreate = repaints;
+  Call(ui::box_command::kSetObjectVisible, {BoxRef(), Int(id), runtime::ArgRecord::Bool(true)});  // already shown: no repaint
+  EXPECT_EQ(repaints, afterCreate);
+  Call(ui::box_command::kSetObjectVisible, {BoxRef(), Int(id), runtime::ArgRecord::Bool(false)});
+  EXPECT_GT(repaints, afterCreate);
+  BoxUnit().setRepaintListener({});
+  Call(ui::box_command::kSetObjectVisible, {BoxRef(), Int(id), runtime::ArgRecord::Bool(true)});
+}
+
 // [events] ---------------------------------------------------------------------------
 
 void Send(QWidget& w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons) {

@@ -1,43 +1,76 @@
-// The message loop and the modal loops, the quit request that ends them, and
-// idle processing: hooks, then event 7 for the windows that still want it.
+#include "ui/window/loops.h"
+
 #include <QAbstractEventDispatcher>
 #include <QEventLoop>
 #include <algorithm>
 
 #include "platform/ticks.h"
-#include "ui/window/engine.h"
+#include "ui/window/events.h"
 #include "ui/window/form_unit.h"
+#include "ui/window/live_forms.h"
 
 namespace horavia::ui {
 
-void WindowEngine::runMessageLoop() {
+Loops::Loops(LiveForms& forms, EventDelivery& events) : forms_(forms), events_(events) {
+  idleTimer_.setSingleShot(true);
+  idleTimer_.setInterval(0);
+  QObject::connect(&idleTimer_, &QTimer::timeout, this, [this] {
+    runIdleHooks();
+    idleWanted_ = idleStep(idleCount_++);
+  });
+}
+
+// [loops] ----------------------------------------------------------------------
+
+void Loops::runMessageLoop() {
   if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
-    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &WindowEngine::scheduleIdle,
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &Loops::scheduleIdle,
                      Qt::UniqueConnection);
   }
   QEventLoop loop;
   runLoop(loop);
 }
 
-void WindowEngine::runLoop(QEventLoop& loop) {
+void Loops::runLoop(QEventLoop& loop) {
   if (quitRequested_) return;
   loops_.push_back(&loop);
   loop.exec();
   loops_.erase(std::find(loops_.begin(), loops_.end(), &loop));
 }
 
-// The quit request ends every running loop: a modal loop leaves it for the
-// outer loop, which ends on it as well.
-void WindowEngine::requestQuit() {
+void Loops::runModal(std::uint32_t formId, QObject* window) {
+  std::optional<std::uint32_t> outerModal = modalForm_;
+  modalForm_ = formId;
+  QEventLoop loop;
+  modalLoops_[formId] = &loop;
+  QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+  runLoop(loop);
+  modalLoops_.erase(formId);
+  modalForm_ = outerModal;
+}
+
+void Loops::formLeft(std::uint32_t formId) {
+  if (modalForm_ == formId) modalForm_.reset();
+  if (auto loop = modalLoops_.find(formId); loop != modalLoops_.end()) loop->second->quit();
+}
+
+void Loops::requestQuit() {
   quitRequested_ = true;
   for (QEventLoop* loop : loops_) loop->quit();
 }
 
-void WindowEngine::scheduleIdle() {
+// [idle] -----------------------------------------------------------------------
+
+void Loops::scheduleIdle() {
   if (idleWanted_ && !idleTimer_.isActive()) idleTimer_.start();
 }
 
-void WindowEngine::addIdleHook(QWidget* window, IdleFunction function, void* argument) {
+void Loops::inputArrived() {
+  idleWanted_ = true;
+  idleCount_ = 0;
+}
+
+void Loops::addIdleHook(QWidget* window, IdleFunction function, void* argument) {
   for (IdleHook& hook : idleHooks_) {
     if (hook.window == window) {
       hook.function = function;
@@ -48,11 +81,11 @@ void WindowEngine::addIdleHook(QWidget* window, IdleFunction function, void* arg
   idleHooks_.push_back({window, function, argument});
 }
 
-void WindowEngine::removeIdleHook(QWidget* window) {
+void Loops::removeIdleHook(QWidget* window) {
   std::erase_if(idleHooks_, [window](const IdleHook& hook) { return hook.window == window; });
 }
 
-void WindowEngine::runIdleHooks() {
+void Loops::runIdleHooks() {
   std::erase_if(idleHooks_, [](const IdleHook& hook) { return !hook.window; });
   std::vector<IdleHook> hooks = idleHooks_;  // a hook may add or remove hooks
   for (auto it = hooks.rbegin(); it != hooks.rend(); ++it) {
@@ -60,7 +93,7 @@ void WindowEngine::runIdleHooks() {
   }
 }
 
-bool WindowEngine::idleStep(int count) {
+bool Loops::idleStep(int count) {
   if (count == 0) {
     idleStart_ = platform::TickCount();
     declinedIdle_.clear();
@@ -69,11 +102,11 @@ bool WindowEngine::idleStep(int count) {
   bool more = count < 2;
   if (count < 2) return more;
   std::uint32_t elapsed = platform::TickCount() - idleStart_;
-  for (CWinFormUnit* window : liveWindows()) {
+  for (CWinFormUnit* window : forms_.windows()) {
     std::uint32_t formId = window->formId();
     if (std::find(declinedIdle_.begin(), declinedIdle_.end(), formId) != declinedIdle_.end()) continue;
     const std::uint32_t args[] = {elapsed};
-    EventOutcome outcome = deliver(formId, window->unitId(), window_event::kIdle, args);
+    EventOutcome outcome = events_.deliver(formId, window->unitId(), window_event::kIdle, args);
     if (outcome.handled && outcome.result.returned && outcome.result.low != 0) {
       more = true;
     } else {
