@@ -51,6 +51,8 @@ struct AppState {
   // installs it; it outlives the state), and how it stands.
   ControlService* control = nullptr;
   LocalControlStatus localControl;
+  // Whether a failed write of the settings has been reported (once a run).
+  bool settingsWriteReported = false;
 };
 
 // The process-wide record, zero-initialised before start-up.

@@ -1,5 +1,7 @@
 #include "app/settings.h"
 
+#include <cstdio>
+
 #include "app/app_state.h"
 #include "app/call.h"
 #include "app/literals.h"
@@ -38,14 +40,22 @@ std::string ReadSetting(Setting setting) { return IniFileSettings(SettingsFile()
 
 std::int32_t ReadSettingNumber(Setting setting) { return IniFileSettings(SettingsFile()).number(RowOf(setting)); }
 
-void WriteSetting(Setting setting, const std::string& text) {
+bool WriteSetting(Setting setting, const std::string& text) {
   const SettingRow& row = RowOf(setting);
-  Call(CoreCommand::WriteIniValue, {Text(SettingsFile()), Text(row.section), Text(KeyOf(row)), Text(text)});
-  State().observers.notify([setting](AppObserver& o) { o.settingsChanged(setting); });
+  const std::string file = SettingsFile();
+  const bool written =
+      Call(CoreCommand::WriteIniValue, {Text(file), Text(row.section), Text(KeyOf(row)), Text(text)}).boolean();
+  AppState& state = State();
+  if (!written && !state.settingsWriteReported) {
+    state.settingsWriteReported = true;
+    std::fprintf(stderr, "horavia: cannot write the settings %s\n", platform::HostPath(file).c_str());
+  }
+  state.observers.notify([setting](AppObserver& o) { o.settingsChanged(setting); });
+  return written;
 }
 
-void WriteSetting(Setting setting, std::int32_t value) {
-  WriteSetting(setting, Call(CoreCommand::ToText, {Int(Limited(RowOf(setting), value))}).text());
+bool WriteSetting(Setting setting, std::int32_t value) {
+  return WriteSetting(setting, Call(CoreCommand::ToText, {Int(Limited(RowOf(setting), value))}).text());
 }
 
 }  // namespace horavia::app

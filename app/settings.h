@@ -37,8 +37,10 @@ std::string SettingsHostPath(const std::string& hostProgramFolder);
 std::string ReadSetting(Setting setting);
 std::int32_t ReadSettingNumber(Setting setting);
 // Written at once; a number is limited by its row and written as decimal
-// text.
-void WriteSetting(Setting setting, const std::string& text);
-void WriteSetting(Setting setting, std::int32_t value);
+// text. False when the file could not be written (a read-only folder, a
+// full disk): the file keeps what it held, the program says so once on
+// standard error and goes on with the value it has.
+bool WriteSetting(Setting setting, const std::string& text);
+bool WriteSetting(Setting setting, std::int32_t value);
 
 }  // namespace horavia::app

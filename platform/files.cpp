@@ -149,8 +149,32 @@ class OpenFile {
 
 std::string ErrorText() { return std::strerror(errno); }
 
+// One write, so that the bytes land whole. Only a full disk or a size limit
+// cuts it short; then the rest is tried once more, so that errno says why.
 bool WriteOnce(int fd, std::string_view bytes) {
-  return write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+  const ssize_t n = write(fd, bytes.data(), bytes.size());
+  if (n < 0 || static_cast<std::size_t>(n) == bytes.size()) return n >= 0;
+  bytes.remove_prefix(static_cast<std::size_t>(n));
+  if (write(fd, bytes.data(), bytes.size()) >= 0) errno = ENOSPC;  // room enough after all: still a cut line
+  return false;
+}
+
+// Where the file's whole lines end: just past its last line break, 0 when
+// it has none; nothing when it cannot be read.
+std::optional<off_t> EndOfWholeLines(const std::string& hostPath, off_t size) {
+  OpenFile reader(open(hostPath.c_str(), O_RDONLY | O_CLOEXEC));
+  if (reader.fd() < 0) return std::nullopt;
+  char buffer[4096];
+  for (off_t end = size; end > 0;) {
+    const off_t start = end > static_cast<off_t>(sizeof buffer) ? end - static_cast<off_t>(sizeof buffer) : 0;
+    const ssize_t n = pread(reader.fd(), buffer, static_cast<std::size_t>(end - start), start);
+    if (n != end - start) return std::nullopt;
+    for (ssize_t i = n; i > 0; --i) {
+      if (buffer[i - 1] == '\n') return start + i;
+    }
+    end = start;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -160,16 +184,19 @@ std::optional<std::string> AppendLine(const std::string& hostPath, std::string_v
   if (file.fd() < 0) return ErrorText();
   struct stat st {};
   if (fstat(file.fd(), &st) != 0) return ErrorText();
-  if (st.st_size == 0 && !WriteOnce(file.fd(), header)) return ErrorText();
-  if (st.st_size > 0) {
-    // O_APPEND leaves reads alone: look at the last byte through its own descriptor.
-    OpenFile reader(open(hostPath.c_str(), O_RDONLY | O_CLOEXEC));
-    char last = '\n';
-    if (reader.fd() >= 0 && pread(reader.fd(), &last, 1, st.st_size - 1) == 1 && last != '\n' &&
-        !WriteOnce(file.fd(), "\n")) {
-      return ErrorText();
+  off_t size = st.st_size;
+  if (size > 0) {
+    // A last line without its break is what a write cut short left (a full
+    // disk, a crash): it goes, so that it can never pass for a whole line
+    // once another follows it. A file this user may not read is appended to
+    // as it is.
+    const std::optional<off_t> whole = EndOfWholeLines(hostPath, size);
+    if (whole && *whole < size) {
+      if (ftruncate(file.fd(), *whole) != 0) return ErrorText();
+      size = *whole;
     }
   }
+  if (size == 0 && !WriteOnce(file.fd(), header)) return ErrorText();
   if (!WriteOnce(file.fd(), line)) return ErrorText();
   return std::nullopt;
 }

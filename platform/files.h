@@ -50,9 +50,10 @@ bool ReplaceFile(const std::string& hostPath, std::string_view bytes);
 
 // Appends `line` with one write on a descriptor opened for appending, so a
 // crash loses at most this line and never damages earlier ones. A new or
-// empty file first gets `header` (a write of its own); after a last line
-// that was cut short a line break comes first, so this line starts whole.
-// Returns why it failed, or nothing.
+// empty file first gets `header` (a write of its own). A last line that was
+// cut short (no line break at its end) is cut off first: it is no record,
+// and once another line followed it, a reader could not tell. Returns why
+// it failed, or nothing.
 std::optional<std::string> AppendLine(const std::string& hostPath, std::string_view header, std::string_view line);
 
 // At most the last `maxBytes` of a file, and whether they start at its

@@ -20,6 +20,7 @@ namespace {
 std::vector<std::string> Seeds() {
   std::vector<std::string> seeds;
   for (const auto& entry : std::filesystem::directory_iterator(HORAVIA_LIVE_CORPUS)) {
+    if (!entry.is_regular_file()) continue;  // the kept corpus has a folder of its own
     seeds.push_back(horavia::testing::ReadBytes(entry.path().string()));
   }
   return seeds;
