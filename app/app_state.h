@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/app_observer.h"
+#include "app/desktop.h"
 #include "app/local_control.h"
 #include "app/picture_button.h"
 #include "app/prizes/prizes.h"
@@ -47,6 +48,8 @@ struct AppState {
   // installs it; it outlives the state), and how it stands.
   ControlService* control = nullptr;
   LocalControlStatus localControl;
+  // The desktop switches and the tray icon, once the main window exists.
+  std::unique_ptr<DesktopClock> desktop;
 };
 
 // The process-wide record, zero-initialised before start-up.

@@ -33,6 +33,12 @@ void UseOffscreenWindows();
 // QT_XCB_NO_MITSHM. Call before the application object is made.
 void AvoidSharedMemoryFlushes();
 
+// Whether the X11 display has a compositing manager (the owner of the
+// screen's _NET_WM_CM_Sn selection), which shows a window's alpha channel
+// and gives capturing programs the window with it. False off X11 and
+// before the application object exists.
+bool CompositingManagerRuns();
+
 inline void InstallQtPlatform() {
   InstallQtEventLoop();
   InstallQtDesktop();

@@ -24,7 +24,8 @@ SETTINGS_FORM="$(dirname "${BASH_SOURCE[0]}")/../../app/forms/settings_window.fo
 
 # Menu items of the clock's pop-up menu, in order; the separator before
 # "退出(&X)" takes no keyboard step.
-readonly MENU_CLOCK=0 MENU_WHEEL=1 MENU_RESET=2 MENU_SETTINGS=3 MENU_CHIME=4 MENU_EXIT=5
+readonly MENU_CLOCK=0 MENU_WHEEL=1 MENU_RESET=2 MENU_SETTINGS=3 MENU_CHIME=4 MENU_CLICK_THROUGH=5
+readonly MENU_SECOND_HAND=6 MENU_EXIT=7
 
 # [set-up] ---------------------------------------------------------------------
 

@@ -22,6 +22,7 @@
 #include "ui/units/pictures.h"
 #include "ui/units/private_message.h"
 #include "ui/units/qt_text.h"
+#include "ui/window/outline_cutter.h"
 #include "ui/window/shapes.h"
 #include "ui/window/window_services.h"
 
@@ -125,10 +126,28 @@ void CWinFormUnit::applyWindowFlags() {
     if (data_.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
   }
   if (data_.alwaysOnTop == 1) flags |= Qt::WindowStaysOnTopHint;
+  if (passesInput_) flags |= Qt::WindowTransparentForInput;
   if (flags == windowFlags()) return;
   bool wasVisible = isVisible();
   setWindowFlags(flags);
   if (wasVisible) show();
+}
+
+// Told to the native window alone: setting the widget's flags would make
+// the native window anew (a new id, a moment hidden).
+void CWinFormUnit::setInputPassesThrough(bool on) {
+  if (passesInput_ == on) return;
+  passesInput_ = on;
+  overrideWindowFlags(windowFlags().setFlag(Qt::WindowTransparentForInput, on));
+  if (windowHandle() != nullptr) windowHandle()->setFlag(Qt::WindowTransparentForInput, on);
+}
+
+void CWinFormUnit::useTranslucentOutline() {
+  if (cutter_ != nullptr) return;
+  setAttribute(Qt::WA_TranslucentBackground);
+  cutter_ = new OutlineCutter(this);
+  cutter_->setOutline(region_);
+  cutter_->show();
 }
 
 void CWinFormUnit::applyStartPosition() {
@@ -277,6 +296,7 @@ bool CWinFormUnit::applyPictureShape(std::span<const std::uint8_t> picture, std:
 // for). The window system cuts the outline by itself. A native window made
 // anew (WinIdChange) is given the outline again.
 void CWinFormUnit::applyNativeShape() {
+  if (cutter_ != nullptr) cutter_->setOutline(region_);
   QWindow* native = windowHandle();
   if (native == nullptr || native->mask() == region_) return;
   native->setMask(region_);
@@ -379,6 +399,7 @@ void CWinFormUnit::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   // A picture region survives resizing; only a geometric shape follows it.
   if (data_.shape != WindowShape::None) applyShape();
+  if (cutter_ != nullptr) cutter_->setOutline(region_);
   if (menuBar_ != nullptr) menuBar_->resize(width(), menuBar_->height());
   if (size() == reportedSize_) return;
   reportedSize_ = size();
