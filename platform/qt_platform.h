@@ -3,6 +3,9 @@
 // layer installs them once the application object exists.
 #pragma once
 
+class QRegion;
+class QWindow;
+
 namespace horavia::platform {
 
 // The event-loop and timer seams for the application object's thread. Safe
@@ -38,6 +41,12 @@ void AvoidSharedMemoryFlushes();
 // and gives capturing programs the window with it. False off X11 and
 // before the application object exists.
 bool CompositingManagerRuns();
+
+// Cuts the window's input region (where clicks land; elsewhere they reach
+// what lies below) to `region`, in the window's coordinates, leaving what
+// it shows alone; an empty region takes no input at all. Nothing off X11
+// or for a window not made yet.
+void SetInputRegion(QWindow& window, const QRegion& region);
 
 inline void InstallQtPlatform() {
   InstallQtEventLoop();

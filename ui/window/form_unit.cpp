@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/qt_platform.h"
 #include "ui/units/pictures.h"
 #include "ui/units/private_message.h"
 #include "ui/units/qt_text.h"
@@ -139,15 +140,19 @@ void CWinFormUnit::setInputPassesThrough(bool on) {
   if (passesInput_ == on) return;
   passesInput_ = on;
   overrideWindowFlags(windowFlags().setFlag(Qt::WindowTransparentForInput, on));
-  if (windowHandle() != nullptr) windowHandle()->setFlag(Qt::WindowTransparentForInput, on);
+  if (windowHandle() == nullptr) return;
+  windowHandle()->setFlag(Qt::WindowTransparentForInput, on);
+  // Input taken again covers the whole window: a translucent one cuts it
+  // to its outline again.
+  if (!on && cutter_ != nullptr) applyNativeShape();
 }
 
 void CWinFormUnit::useTranslucentOutline() {
   if (cutter_ != nullptr) return;
   setAttribute(Qt::WA_TranslucentBackground);
   cutter_ = new OutlineCutter(this);
-  cutter_->setOutline(region_);
   cutter_->show();
+  applyNativeShape();
 }
 
 void CWinFormUnit::applyStartPosition() {
@@ -295,9 +300,21 @@ bool CWinFormUnit::applyPictureShape(std::span<const std::uint8_t> picture, std:
 // down the toolkit's span-by-span path (handed to a thread pool and waited
 // for). The window system cuts the outline by itself. A native window made
 // anew (WinIdChange) is given the outline again.
+//
+// A translucent window shows its outline by its alpha instead: the X server
+// leaves what lies outside a bounding shape out of reach of the window's
+// paints (a capture reads the pixels under the window there, opaque), so
+// the whole rectangle stays the window's, the cutter clears what lies
+// outside the outline, and the outline cuts the input alone.
 void CWinFormUnit::applyNativeShape() {
-  if (cutter_ != nullptr) cutter_->setOutline(region_);
   QWindow* native = windowHandle();
+  if (cutter_ != nullptr) {
+    cutter_->setOutline(region_);
+    if (native == nullptr) return;
+    if (!native->mask().isEmpty()) native->setMask(QRegion());
+    if (!passesInput_) platform::SetInputRegion(*native, region_);
+    return;
+  }
   if (native == nullptr || native->mask() == region_) return;
   native->setMask(region_);
 }

@@ -87,7 +87,8 @@ class CWinFormUnit : public QWidget {
   // window's shape; false (and nothing changes) when no region results.
   bool applyPictureShape(std::span<const std::uint8_t> picture, std::uint32_t colour);
   void applyShape();
-  // The outline the native window is cut to; empty for a plain rectangle.
+  // The outline the native window is cut to (a translucent window: its
+  // input and its alpha); empty for a plain rectangle.
   const QRegion& shapeRegion() const { return region_; }
 
   // Clicks and the pointer pass through the window to what lies below (on
