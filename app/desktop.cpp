@@ -126,15 +126,12 @@ void DesktopClock::start() {
 
 void DesktopClock::windowMoved() { placeTimer_.startIn(kPlaceSettleMs); }
 
-// A drag that the program follows itself (no window manager) holds the
-// button while the window stands still; its end is the release.
+// The end of a drag is when the window stands still: a window manager that
+// moves the window keeps the button's release to itself. A drag paused for
+// a moment mid-way writes that place too, and its end writes again.
 void DesktopClock::placeSettled() {
   ui::CWinFormUnit* window = MainWindow();
   if (window == nullptr) return;
-  if (QGuiApplication::mouseButtons() & Qt::LeftButton) {
-    placeTimer_.startIn(kPlaceSettleMs);
-    return;
-  }
   const WindowPlace now{window->x(), window->y()};
   if (now == kept_) return;
   kept_ = now;

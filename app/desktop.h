@@ -41,7 +41,7 @@ inline constexpr int kShownAtLeast = 50;
 WindowPlace RestoredPlace(WindowPlace kept, int width, int height, std::span<const ScreenArea> screens);
 
 // How long the window must stand still after a move before its place is
-// written: a drag ends with one write, not one per mouse move.
+// written: a drag ends with one write (of each key), not one per mouse move.
 inline constexpr std::uint32_t kPlaceSettleMs = 400;
 
 // What the desktop switches keep while the program runs (AppState owns it).

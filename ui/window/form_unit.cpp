@@ -415,8 +415,11 @@ void CWinFormUnit::moveEvent(QMoveEvent* event) {
 void CWinFormUnit::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   // A picture region survives resizing; only a geometric shape follows it.
-  if (data_.shape != WindowShape::None) applyShape();
-  if (cutter_ != nullptr) cutter_->setOutline(region_);
+  if (data_.shape != WindowShape::None) {
+    applyShape();
+  } else if (cutter_ != nullptr) {
+    cutter_->setOutline(region_);  // its mask follows the window's size
+  }
   if (menuBar_ != nullptr) menuBar_->resize(width(), menuBar_->height());
   if (size() == reportedSize_) return;
   reportedSize_ = size();
