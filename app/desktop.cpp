@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QImage>
 #include <QMenu>
 #include <QPixmap>
 #include <QScreen>
