@@ -32,6 +32,7 @@ void releaseAppState() {
   state.player.reset();
   state.okButton.reset();
   state.spinner.reset();
+  state.desktop.reset();
   rt.free(state.skinName);
   state.skinName = nullptr;
 }

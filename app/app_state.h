@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/app_observer.h"
+#include "app/desktop.h"
 #include "app/local_control.h"
 #include "app/picture_button.h"
 #include "app/prizes/prizes.h"
@@ -53,6 +54,8 @@ struct AppState {
   LocalControlStatus localControl;
   // Whether a failed write of the settings has been reported (once a run).
   bool settingsWriteReported = false;
+  // The desktop switches and the tray icon, once the main window exists.
+  std::unique_ptr<DesktopClock> desktop;
 };
 
 // The process-wide record, zero-initialised before start-up.

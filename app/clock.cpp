@@ -1,7 +1,8 @@
 // The clock face's hands and the hourly chime. The clock has no timer of its
 // own: each tick sets the three hands from the time of day and lets the box
 // turn the second hand 6° a second for a minute; the end of that turn is the
-// next tick.
+// next tick. With the second hand hidden ("显示秒针" = 0) the next tick is the
+// next minute's start.
 #include "app/clock.h"
 
 #include "app/app_state.h"
@@ -39,6 +40,13 @@ SubroutineResult onClockTick(Args args) {
   if (m == 0 && Read(kChimeItem, property::kMenuChecked) == 1) {
     playHourlyChime();
     state.observers.notify([h](AppObserver& o) { o.chimed(h); });
+  }
+  // Without the second hand nothing turns: the clock wakes for the next
+  // minute alone.
+  if (state.desktop != nullptr && !state.desktop->secondHand()) {
+    Call(BoxCommand::SetObjectVisible, {Unit(kBox), Int(state.secondHand), Bool(false)});
+    state.desktop->wakeAtNextMinute(s);
+    return SubroutineResult::None();
   }
   Call(BoxCommand::StartAutoRotate,
        {Unit(kBox), Int(state.secondHand), Int(6), Int(1000), Omitted(), Int(60000)});

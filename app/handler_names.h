@@ -34,7 +34,11 @@
   X(okButtonLeave)              \
   X(okButtonRelease)            \
   X(onLocalControlClicked)      \
-  X(copyOverlayAddress)
+  X(copyOverlayAddress)         \
+  X(onMainWindowMoved)          \
+  X(toggleClickThrough)         \
+  X(toggleSecondHand)           \
+  X(onOpacityChanged)
 
 namespace horavia::app {
 

@@ -80,7 +80,7 @@ void initialiseClockWindow() {
   AppState& state = State();
   state.picture.follow();
   loadSettings();
-  Call(CoreCommand::MoveUnit, {Unit(kWindow), Int(200), Int(200), Int(300), Int(300)});
+  Call(CoreCommand::MoveUnit, {Unit(kWindow), Int(kDefaultPlace.left), Int(kDefaultPlace.top), Int(300), Int(300)});
   state.player->Init();
   reinitSoundDevice(state.device);
   state.hourHand = CreateAt00(kHourTemplate);
@@ -96,6 +96,8 @@ void initialiseClockWindow() {
        {kHourTemplate, kMinuteTemplate, kSecondTemplate, kWheelTemplate, kNeedleTemplate}) {
     Call(CoreCommand::MoveUnit, {Unit(objectTemplate), Int(0), Int(0), Int(300), Int(300)});
   }
+  state.desktop = std::make_unique<DesktopClock>();
+  state.desktop->start();
   onClockTick({});
   StartLocalControl();
 }

@@ -10,7 +10,10 @@ namespace {
 const auto& L = kConstants;
 using enum SettingType;
 
-// In the order of Setting.
+// In the order of Setting. The window's place is any point: one that no
+// screen shows falls back to the default when the clock starts
+// (app/desktop.h). An opacity below 20 would lose the clock, so it is
+// clamped.
 const SettingRow kProgramRows[] = {
     {L.KeySkinName, L.SettingsSection, Text, L.DefaultSkin},
     {L.KeyChime, L.SettingsSection, Number, L.DefaultZero, 0, 1},
@@ -18,6 +21,11 @@ const SettingRow kProgramRows[] = {
     {L.KeyVolume, L.SettingsSection, Integer, L.DefaultVolume, 1, 100},
     {L.KeyControlPort, L.SettingsSection, Integer, L.DefaultZero, 0, 65535},
     {L.KeyControlToken, L.SettingsSection, Text, L.Empty},
+    {L.KeyWindowLeft, L.SettingsSection, Integer, L.DefaultPlace},
+    {L.KeyWindowTop, L.SettingsSection, Integer, L.DefaultPlace},
+    {L.KeyClickThrough, L.SettingsSection, Integer, L.DefaultZero, 0, 1},
+    {L.KeyOpacity, L.SettingsSection, Integer, L.DefaultOpacity, 20, 100, OutOfRange::Clamp},
+    {L.KeySecondHand, L.SettingsSection, Integer, L.DefaultOne, 0, 1},
 };
 
 // In the order of SkinSetting. The end pictures' places lie in the 300 × 300

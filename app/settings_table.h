@@ -50,6 +50,11 @@ enum class Setting : std::uint8_t {
   Volume,    // 音量
   ControlPort,   // 控制端口: 0 off, else the control interface's port
   ControlToken,  // 控制令牌: what every request to it must carry
+  WindowLeft,    // 窗口左边: where the clock was last dragged to
+  WindowTop,     // 窗口顶边
+  ClickThrough,  // 鼠标穿透: clicks pass through the clock
+  Opacity,       // 不透明度: percent
+  SecondHand,    // 显示秒针: 0 hides it (and the clock wakes once a minute)
 };
 
 // [pf.ini] in a skin's folder.

@@ -60,6 +60,7 @@ SubroutineResult onSettingsWindowCreated(Args) {
       Call(BoxCommand::CreateObject, {Unit(kOkBox), Unit(kOkTemplate), Int(0), Int(0), Bool(true)}).integer();
   state.okButton->Init(kWindow, kOkBox, &L.OkNormal, &L.OkPressed, &L.OkHover, state.okButtonObject);
   Write(kVolume, property::kSliderPosition, state.volume);
+  if (state.desktop != nullptr) Write(kOpacity, property::kSliderPosition, state.desktop->opacity());
   fillAutostartBox();
   fillSkinList();
   fillDeviceList();

@@ -63,6 +63,12 @@ void fillLocalControl();
 SubroutineResult onLocalControlClicked(Args);
 SubroutineResult copyOverlayAddress(Args);
 
+// [desktop] desktop.cpp: the desktop switches.
+SubroutineResult onMainWindowMoved(Args);
+SubroutineResult toggleClickThrough(Args);
+SubroutineResult toggleSecondHand(Args);
+SubroutineResult onOpacityChanged(Args);
+
 // [main window] main_window.cpp: what runs once the main window exists.
 SubroutineResult onMainWindowCreated(Args);
 void initialiseClockWindow();

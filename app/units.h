@@ -30,6 +30,8 @@ inline constexpr UnitRef kFacePicture{kForm, 0x16010267, type::kPicBox};        
 inline constexpr UnitRef kWheelPicture{kForm, 0x16010268, type::kPicBox};            // 图片框_转盘
 inline constexpr UnitRef kMenu{kForm, 0x26010001, type::kMenuItem};                  // 隐藏菜单
 inline constexpr UnitRef kChimeItem{kForm, 0x26010006, type::kMenuItem};             // 整点报时(&Z)
+inline constexpr UnitRef kClickThroughItem{kForm, 0x26010009, type::kMenuItem};      // 鼠标穿透
+inline constexpr UnitRef kSecondHandItem{kForm, 0x2601000A, type::kMenuItem};        // 显示秒针
 }  // namespace main_window
 
 // [settings window] -----------------------------------------------------------
@@ -47,6 +49,7 @@ inline constexpr UnitRef kLocalControl{kForm, 0x160100A7, type::kCheckBox};   //
 inline constexpr UnitRef kOverlayAddress{kForm, 0x160100A9, type::kEditBox};  // 编辑框1
 inline constexpr UnitRef kCopyAddress{kForm, 0x160100AA, type::kButton};      // 按钮1
 inline constexpr UnitRef kControlNote{kForm, 0x160100AB, type::kLabel};       // 标签4
+inline constexpr UnitRef kOpacity{kForm, 0x160100AE, type::kSliderBar};       // 滑块条2
 }  // namespace settings_window
 
 // [numbers] -------------------------------------------------------------------

@@ -68,7 +68,10 @@ void ResetWheel() {
 
 // A double-click on any object, in either mode: while a spin turns, the new
 // one waits its turn.
+// A clock that lets clicks through takes no double-click for a spin (the
+// control interface still spins it).
 SubroutineResult spinWheel(Args) {
+  if (State().desktop != nullptr && State().desktop->clickThrough()) return SubroutineResult::None();
   RequestSpin(prizes::kSourceMouse);
   return SubroutineResult::None();
 }

@@ -18,13 +18,16 @@
 #
 # The clock runs in its default clock mode from a fresh copy of its program
 # folder, with SDL's dummy audio driver (HORAVIA_IDLE_AUDIO=disk or any SDL
-# driver name to change it). Each figure is printed with its ratio to
-# xclock's in the same run, and the load average of the machine beside
-# them (other work on a shared machine slows both). Goals for the clock: at
-# most xclock's share of a core, one wake-up a second, at most 25 MB
-# resident and the first frame within 120 ms. The clock's threads are
-# listed one by one. This is a measurement: it reports whether the goals
-# are met and exits 0 either way.
+# driver name to change it), and the settings of a fresh start unless
+# HORAVIA_IDLE_SETTINGS gives "配置.ini" lines (KEY=VALUE, UTF-8, separated by
+# spaces): HORAVIA_IDLE_SETTINGS=显示秒针=0 measures the clock without its
+# second hand, which should wake once a minute. Each figure is printed with
+# its ratio to xclock's in the same run, and the load average of the machine
+# beside them (other work on a shared machine slows both). Goals for the
+# clock: at most xclock's share of a core, one wake-up a second (once a
+# minute without the second hand), at most 25 MB resident and the first
+# frame within 120 ms. The clock's threads are listed one by one. This is a
+# measurement: it reports whether the goals are met and exits 0 either way.
 #
 #   bench/idle.sh [BUILD-FOLDER] [SECONDS]    (defaults: build-bench, 30)
 set -u
@@ -57,6 +60,10 @@ cmake --build "$build" --target horavia x_watch >/dev/null || give_up "cannot bu
 watch="$build/bench/x_watch"
 cp -r "$build/program" "$work/program"
 rm -f "$work/program/bass.dll" "$work/program/配置.ini"
+if [ -n "${HORAVIA_IDLE_SETTINGS:-}" ]; then
+  # shellcheck disable=SC2086  # one line per word
+  { printf '[配置]\r\n'; printf '%s\r\n' $HORAVIA_IDLE_SETTINGS; } | iconv -f UTF-8 -t CP936 >"$work/program/配置.ini"
+fi
 
 # Polls a command every 0.05 s for at most ten seconds.
 wait_for() {

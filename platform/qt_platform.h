@@ -3,6 +3,9 @@
 // layer installs them once the application object exists.
 #pragma once
 
+class QRegion;
+class QWindow;
+
 namespace horavia::platform {
 
 // The event-loop and timer seams for the application object's thread. Safe
@@ -44,6 +47,18 @@ void AvoidSharedMemoryFlushes();
 // Does nothing off X11. Call once the application object exists.
 inline constexpr int kDisplaySendBuffer = 1 << 20;
 void WidenDisplaySendBuffer();
+
+// Whether the X11 display has a compositing manager (the owner of the
+// screen's _NET_WM_CM_Sn selection), which shows a window's alpha channel
+// and gives capturing programs the window with it. False off X11 and
+// before the application object exists.
+bool CompositingManagerRuns();
+
+// Cuts the window's input region (where clicks land; elsewhere they reach
+// what lies below) to `region`, in the window's coordinates, leaving what
+// it shows alone; an empty region takes no input at all. Nothing off X11
+// or for a window not made yet.
+void SetInputRegion(QWindow& window, const QRegion& region);
 
 inline void InstallQtPlatform() {
   InstallQtEventLoop();

@@ -53,9 +53,16 @@ TEST(SettingsTable, TheProgramsSettingsSlotBySlot) {
                                        {"音量", SettingType::Integer, "60", 1, 100, kKeep},
                                        {"控制端口", SettingType::Integer, "0", 0, 65535, kKeep},
                                        {"控制令牌", SettingType::Text, "", kNoLimitLow, kAny, kKeep},
+                                       {"窗口左边", SettingType::Integer, "200", kNoLimitLow, kAny, kKeep},
+                                       {"窗口顶边", SettingType::Integer, "200", kNoLimitLow, kAny, kKeep},
+                                       {"鼠标穿透", SettingType::Integer, "0", 0, 1, kKeep},
+                                       {"不透明度", SettingType::Integer, "100", 20, 100, OutOfRange::Clamp},
+                                       {"显示秒针", SettingType::Integer, "1", 0, 1, kKeep},
                                    });
   EXPECT_EQ(&RowOf(Setting::Volume), &ProgramSettingRows()[3]);
   EXPECT_EQ(&RowOf(Setting::ControlToken), &ProgramSettingRows()[5]);
+  EXPECT_EQ(&RowOf(Setting::WindowLeft), &ProgramSettingRows()[6]);
+  EXPECT_EQ(&RowOf(Setting::SecondHand), &ProgramSettingRows()[10]);
 }
 
 TEST(SettingsTable, TheSkinsSettingsSlotBySlot) {
@@ -186,7 +193,7 @@ std::map<std::string, std::vector<ReadmeRow>> ReadmeTables() {
 }
 
 std::string RangeText(const SettingRow& row) {
-  if (row.type == SettingType::Text) return "";
+  if (row.type == SettingType::Text || (row.low == kNoLimitLow && row.high == kNoLimitHigh)) return "";
   if (row.high == kNoLimitHigh) return std::to_string(row.low) + " or more";
   return std::to_string(row.low) + " to " + std::to_string(row.high);
 }

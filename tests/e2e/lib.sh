@@ -24,7 +24,8 @@ SETTINGS_FORM="$(dirname "${BASH_SOURCE[0]}")/../../app/forms/settings_window.fo
 
 # Menu items of the clock's pop-up menu, in order; the separator before
 # "退出(&X)" takes no keyboard step.
-readonly MENU_CLOCK=0 MENU_WHEEL=1 MENU_RESET=2 MENU_SETTINGS=3 MENU_CHIME=4 MENU_EXIT=5
+readonly MENU_CLOCK=0 MENU_WHEEL=1 MENU_RESET=2 MENU_SETTINGS=3 MENU_CHIME=4 MENU_CLICK_THROUGH=5
+readonly MENU_SECOND_HAND=6 MENU_EXIT=7
 
 # [set-up] ---------------------------------------------------------------------
 
@@ -235,10 +236,13 @@ open_menu() {
   xdotool mousemove "$1" "$2" click 3
   wait_for new_window "$before" || fail "no menu opened on a right click at $1,$2"
   menu_window=$(new_window "$before")
-  local mx my _w _h
-  read -r mx my _w _h < <(geometry "$menu_window")
-  # The menu opens at the pointer, moved at most a few pixels.
-  [ $((mx - $1)) -ge -2 ] && [ $((mx - $1)) -le 8 ] && [ $((my - $2)) -ge -2 ] && [ $((my - $2)) -le 8 ] ||
+  local mx my _w mh
+  read -r mx my _w mh < <(geometry "$menu_window")
+  # The menu opens at the pointer, moved at most a few pixels; near the
+  # screen's bottom it opens upwards, its bottom at the pointer.
+  local dy=$((my - $2))
+  [ $((my + mh - $2)) -ge -8 ] && [ $((my + mh - $2)) -le 2 ] && dy=0
+  [ $((mx - $1)) -ge -2 ] && [ $((mx - $1)) -le 8 ] && [ "$dy" -ge -2 ] && [ "$dy" -le 8 ] ||
     fail "menu at $mx,$my, want it at the pointer $1,$2"
 }
 

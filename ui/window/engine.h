@@ -122,6 +122,9 @@ class WindowEngine : public QObject, public runtime::WindowHost, public WindowSe
   }
   EventSource eventSource() const { return events_.source(); }
   void rebuildMenuBar(std::uint32_t formId) { menus_.rebuildMenuBar(formId); }
+  std::unique_ptr<QMenu> popupMenu(std::uint32_t formId, std::uint32_t itemId) {
+    return menus_.popupMenu(formId, itemId);
+  }
   void setMenuPresenter(MenuPresenter presenter) { menus_.setPresenter(std::move(presenter)); }
   void requestQuit() { loops_.requestQuit(); }
   bool quitRequested() const { return loops_.quitRequested(); }

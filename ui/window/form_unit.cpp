@@ -19,9 +19,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/qt_platform.h"
 #include "ui/units/pictures.h"
 #include "ui/units/private_message.h"
 #include "ui/units/qt_text.h"
+#include "ui/window/outline_cutter.h"
 #include "ui/window/shapes.h"
 #include "ui/window/window_services.h"
 
@@ -125,10 +127,32 @@ void CWinFormUnit::applyWindowFlags() {
     if (data_.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
   }
   if (data_.alwaysOnTop == 1) flags |= Qt::WindowStaysOnTopHint;
+  if (passesInput_) flags |= Qt::WindowTransparentForInput;
   if (flags == windowFlags()) return;
   bool wasVisible = isVisible();
   setWindowFlags(flags);
   if (wasVisible) show();
+}
+
+// Told to the native window alone: setting the widget's flags would make
+// the native window anew (a new id, a moment hidden).
+void CWinFormUnit::setInputPassesThrough(bool on) {
+  if (passesInput_ == on) return;
+  passesInput_ = on;
+  overrideWindowFlags(windowFlags().setFlag(Qt::WindowTransparentForInput, on));
+  if (windowHandle() == nullptr) return;
+  windowHandle()->setFlag(Qt::WindowTransparentForInput, on);
+  // Input taken again covers the whole window: a translucent one cuts it
+  // to its outline again.
+  if (!on && cutter_ != nullptr) applyNativeShape();
+}
+
+void CWinFormUnit::useTranslucentOutline() {
+  if (cutter_ != nullptr) return;
+  setAttribute(Qt::WA_TranslucentBackground);
+  cutter_ = new OutlineCutter(this);
+  cutter_->show();
+  applyNativeShape();
 }
 
 void CWinFormUnit::applyStartPosition() {
@@ -276,8 +300,21 @@ bool CWinFormUnit::applyPictureShape(std::span<const std::uint8_t> picture, std:
 // down the toolkit's span-by-span path (handed to a thread pool and waited
 // for). The window system cuts the outline by itself. A native window made
 // anew (WinIdChange) is given the outline again.
+//
+// A translucent window shows its outline by its alpha instead: the X server
+// leaves what lies outside a bounding shape out of reach of the window's
+// paints (a capture reads the pixels under the window there, opaque), so
+// the whole rectangle stays the window's, the cutter clears what lies
+// outside the outline, and the outline cuts the input alone.
 void CWinFormUnit::applyNativeShape() {
   QWindow* native = windowHandle();
+  if (cutter_ != nullptr) {
+    cutter_->setOutline(region_);
+    if (native == nullptr) return;
+    if (!native->mask().isEmpty()) native->setMask(QRegion());
+    if (!passesInput_) platform::SetInputRegion(*native, region_);
+    return;
+  }
   if (native == nullptr || native->mask() == region_) return;
   native->setMask(region_);
 }
@@ -378,7 +415,11 @@ void CWinFormUnit::moveEvent(QMoveEvent* event) {
 void CWinFormUnit::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   // A picture region survives resizing; only a geometric shape follows it.
-  if (data_.shape != WindowShape::None) applyShape();
+  if (data_.shape != WindowShape::None) {
+    applyShape();
+  } else if (cutter_ != nullptr) {
+    cutter_->setOutline(region_);  // its mask follows the window's size
+  }
   if (menuBar_ != nullptr) menuBar_->resize(width(), menuBar_->height());
   if (size() == reportedSize_) return;
   reportedSize_ = size();

@@ -20,6 +20,10 @@
 class QMenuBar;
 
 namespace horavia::ui {
+class OutlineCutter;
+}
+
+namespace horavia::ui {
 
 class WindowServices;
 
@@ -83,8 +87,18 @@ class CWinFormUnit : public QWidget {
   // window's shape; false (and nothing changes) when no region results.
   bool applyPictureShape(std::span<const std::uint8_t> picture, std::uint32_t colour);
   void applyShape();
-  // The outline the native window is cut to; empty for a plain rectangle.
+  // The outline the native window is cut to (a translucent window: its
+  // input and its alpha); empty for a plain rectangle.
   const QRegion& shapeRegion() const { return region_; }
+
+  // Clicks and the pointer pass through the window to what lies below (on
+  // X11 an empty input shape); the outline still shows.
+  void setInputPassesThrough(bool on);
+  bool inputPassesThrough() const { return passesInput_; }
+  // A window with an alpha channel, transparent outside its outline, for a
+  // desktop whose compositing manager shows alpha. The window system picks
+  // the window's visual when it first shows, so this is asked before that.
+  void useTranslucentOutline();
 
   // Modal bookkeeping: the windows this one disabled and whether they were
   // enabled before.
@@ -136,6 +150,8 @@ class CWinFormUnit : public QWidget {
   bool createdNotShown_ = false;
   bool hasBeenActive_ = false;
   bool playingMusic_ = false;  // this window started the music player
+  bool passesInput_ = false;
+  OutlineCutter* cutter_ = nullptr;  // a child; only in a translucent window
   std::vector<std::pair<QPointer<QWidget>, bool>> disabled_;
   QMenuBar* menuBar_ = nullptr;
   std::vector<Accelerator> accelerators_;

@@ -26,13 +26,7 @@ void Menus::rebuildMenuBar(std::uint32_t formId) {
 void Menus::popUp(std::uint32_t formId, std::uint32_t itemId, const int* x, const int* y) {
   CWinFormUnit* window = forms_.window(formId);
   if (window == nullptr) runtime::FatalError(runtime::messages::kConstants.UnitMissing);
-  UnitTable* units = forms_.unitsOf(formId);
-  if (units == nullptr) return;
-  auto found = ui::findUnit(*units, itemId);
-  if (!found || !found->record->isMenuItem()) return;
-  MenuRun run = firstMenuRun(*units);
-  if (!run.contains(found->index)) return;
-  std::unique_ptr<QMenu> menu = buildPopupMenu(*units, run, found->index - run.first);
+  std::unique_ptr<QMenu> menu = popupMenu(formId, itemId);
   if (!menu) return;
   QPoint at = QCursor::pos() + QPoint(3, 3);
   if (x != nullptr) at.setX(*x);
@@ -42,6 +36,16 @@ void Menus::popUp(std::uint32_t formId, std::uint32_t itemId, const int* x, cons
   menu.reset();
   // The choice arrives later as a command, as one from the menu bar does.
   if (chosen && owner) QCoreApplication::postEvent(owner, new PrivateMessageEvent(private_message::kCommand, *chosen));
+}
+
+std::unique_ptr<QMenu> Menus::popupMenu(std::uint32_t formId, std::uint32_t itemId) {
+  UnitTable* units = forms_.unitsOf(formId);
+  if (forms_.window(formId) == nullptr || units == nullptr) return nullptr;
+  auto found = ui::findUnit(*units, itemId);
+  if (!found || !found->record->isMenuItem()) return nullptr;
+  MenuRun run = firstMenuRun(*units);
+  if (!run.contains(found->index)) return nullptr;
+  return buildPopupMenu(*units, run, found->index - run.first);
 }
 
 void Menus::command(const CWinFormUnit& window, std::int32_t commandId) {

@@ -3,12 +3,13 @@
 // chosen item into its event 0.
 #pragma once
 
+#include <QMenu>
 #include <QPoint>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class QAction;
-class QMenu;
 
 namespace horavia::ui {
 
@@ -29,6 +30,10 @@ class Menus {
   // Pops up the submenu of a menu item at the mouse (+3, +3) or at the
   // given x and y; a missing window is the fatal "unit missing".
   void popUp(std::uint32_t formId, std::uint32_t itemId, const int* x, const int* y);
+  // The same pop-up menu as it stands now, not shown (another place offers
+  // it, the tray); null without a window, a menu item or entries under it.
+  // Its choices are the caller's to send as commands.
+  std::unique_ptr<QMenu> popupMenu(std::uint32_t formId, std::uint32_t itemId);
   // A command the window received: ids of its menu run raise event 0 of
   // their item; others are not the menus'.
   void command(const CWinFormUnit& window, std::int32_t commandId);

@@ -50,7 +50,8 @@ TEST_F(ProgramFormsTest, TheHiddenMenuPopsUpAndItsSettingsItemRunsTheSubroutineA
   engine().popUpMenu(kStartForm, kHiddenTitle, nullptr, nullptr);
   auto text = [](const char* utf8) { return QString::fromUtf8(utf8); };
   EXPECT_EQ(captions, (std::vector<QString>{text("时钟"), text("开心转盘"), text("转盘归零"), text("设置...(&S)"),
-                                            text("整点报时(&Z)"), text("-"), text("退出(&X)")}));
+                                            text("整点报时(&Z)"), text("鼠标穿透"), text("显示秒针"), text("-"),
+                                            text("退出(&X)")}));
   QCoreApplication::sendPostedEvents();
   EXPECT_EQ(CalledHandlers(), (std::vector<int>{0}));
 }
