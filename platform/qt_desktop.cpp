@@ -2,8 +2,6 @@
 // desktop's opener and program starts, and the standard folders the desktop
 // keeps in the user's settings (QStandardPaths reads them); and how window
 // pixels reach the X server.
-#include <sys/socket.h>
-#include <xcb/xcb.h>
 
 #include <QApplication>
 #include <QClipboard>
@@ -90,18 +88,6 @@ void UseOffscreenWindows() {
 void AvoidSharedMemoryFlushes() {
   if (qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) return;
   qputenv("QT_XCB_NO_MITSHM", "1");
-}
-
-void WidenDisplaySendBuffer() {
-  if (GuiApp() == nullptr) return;
-  auto* x11 = GuiApp()->nativeInterface<QNativeInterface::QX11Application>();
-  if (x11 == nullptr || x11->connection() == nullptr) return;
-  const int socket = xcb_get_file_descriptor(x11->connection());
-  int size = 0;
-  socklen_t length = sizeof size;
-  if (getsockopt(socket, SOL_SOCKET, SO_SNDBUF, &size, &length) != 0 || size >= kDisplaySendBuffer) return;
-  size = kDisplaySendBuffer;
-  setsockopt(socket, SOL_SOCKET, SO_SNDBUF, &size, sizeof size);  // a refusal leaves the default, no worse
 }
 
 }  // namespace horavia::platform

@@ -1,6 +1,7 @@
 // What the toolkit does not offer of X11, through the toolkit's own
-// connection: whether a compositing manager runs, and a window's input
-// shape apart from its bounding shape.
+// connection: its send buffer, whether a compositing manager runs, and a
+// window's input shape apart from its bounding shape.
+#include <sys/socket.h>
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
 
@@ -39,6 +40,17 @@ int DefaultScreen() {
 }
 
 }  // namespace
+
+void WidenDisplaySendBuffer() {
+  xcb_connection_t* connection = Connection();
+  if (connection == nullptr) return;
+  const int socket = xcb_get_file_descriptor(connection);
+  int size = 0;
+  socklen_t length = sizeof size;
+  if (getsockopt(socket, SOL_SOCKET, SO_SNDBUF, &size, &length) != 0 || size >= kDisplaySendBuffer) return;
+  size = kDisplaySendBuffer;
+  setsockopt(socket, SOL_SOCKET, SO_SNDBUF, &size, sizeof size);  // a refusal leaves the default, no worse
+}
 
 bool CompositingManagerRuns() {
   xcb_connection_t* connection = Connection();
