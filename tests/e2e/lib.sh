@@ -34,8 +34,16 @@ xvfb_pid=""
 app_pid=""
 program_dir=""
 
+# Ends the program and what started it: a launcher such as faketime runs the
+# program as its child and waits for it, so the child is told first.
+stop_program() {
+  [ -n "$app_pid" ] || return 0
+  pkill -TERM -P "$app_pid" 2>/dev/null
+  kill "$app_pid" 2>/dev/null
+}
+
 e2e_cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  stop_program
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
   if [ -n "${E2E_KEEP:-}" ]; then

@@ -60,7 +60,7 @@ rm -rf "$work/chromium" && mkdir -p "$work/chromium/profile"
 diff=$(compare -metric AE "$work/overlay-wheel.png" "$work/wheel.png" null: 2>&1) || true
 [ "$diff" -eq 0 ] || fail "the overlay's wheel differs from the preview in $diff pixels"
 
-kill "$app_pid"
+stop_program
 wait_for process_gone "$app_pid" || fail "the program did not end when told to"
 app_pid=""
 echo "PASS: live overlay"
