@@ -61,14 +61,16 @@ e2e_begin() {
 # Starts Xvfb on a free display (it picks the number itself and reports it:
 # choosing one by its lock file raced with a server of an earlier run still
 # shutting down) with a black root window, so that whatever lies outside a
-# shaped window reads as 000000.
+# shaped window reads as 000000. It never resets: a server that resets when
+# its last client leaves refuses connections for a moment, so a program
+# started right after another one quit could find no display.
 # Further arguments go to Xvfb.
 # Usage: start_x [WIDTHxHEIGHT [XVFB-ARGUMENT...]]
 # shellcheck disable=SC2120  # the arguments are optional
 start_x() {
   local size="${1:-800x600}"
   shift || true
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -br -nolisten tcp "$@" 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -br -nolisten tcp -noreset "$@" 3>"$work/display" >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   wait_for test -s "$work/display" || fail "Xvfb did not report a display"
   export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
