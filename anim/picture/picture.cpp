@@ -7,6 +7,7 @@
 #include "anim/picture/picture.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "anim/picture/bmp_reader.h"
@@ -340,6 +341,19 @@ std::optional<Region> RegionFromPictureBytes(std::span<const std::uint8_t> bytes
   auto bitmap = PictureToBitmap(bytes);
   if (!bitmap) return std::nullopt;
   return RegionFromBitmap(*bitmap, colour);
+}
+
+Region ScaledRegion(const Region& region, int percent) {
+  const auto edge = [percent](int at) {
+    return static_cast<int>(std::clamp<std::int64_t>((std::int64_t{at} * percent + 50) / 100, 0, INT32_MAX));
+  };
+  Region scaled;
+  scaled.rects.reserve(region.rects.size());
+  for (const RegionRect& r : region.rects) {
+    const RegionRect s{edge(r.left), edge(r.top), edge(r.right), edge(r.bottom)};
+    if (s.left < s.right && s.top < s.bottom) scaled.rects.push_back(s);
+  }
+  return scaled;
 }
 
 }  // namespace horavia::anim

@@ -91,4 +91,9 @@ void DrawPicture(Bitmap& target, const PictureRecord& record, int x, int y, int 
 std::optional<Region> RegionFromBitmap(const Bitmap& bitmap, std::uint32_t colour);
 std::optional<Region> RegionFromPictureBytes(std::span<const std::uint8_t> bytes, std::uint32_t colour);
 
+// The region at `percent` (above 0): every edge scaled and rounded by the same
+// rule, so that rectangles that met still meet and none overlap; a
+// rectangle that shrinks to nothing is left out.
+Region ScaledRegion(const Region& region, int percent);
+
 }  // namespace horavia::anim

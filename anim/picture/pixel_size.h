@@ -24,6 +24,11 @@ inline constexpr std::int64_t kMaxPictureBytes = kMaxPicturePixels * 4;
 // flood of 1 × 1 frames is bounded too.
 inline constexpr std::int64_t kMinFrameCost = 16;
 
+// The display scales, in percent, that pictures and outlines are resampled
+// to: a clock from a tenth of its size to four times it.
+inline constexpr int kMinDisplayPercent = 10;
+inline constexpr int kMaxDisplayPercent = 400;
+
 // Returns width × height when both are in 1..kMaxPictureSide and the product
 // fits under kMaxPicturePixels, else nothing. Computed in 64 bits, so no
 // input can overflow it.
