@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "anim/frameimage/frame_image.h"
+#include "anim/frameimage/resample.h"
 #include "anim/picture/pixel_size.h"
 
 namespace horavia::anim {
@@ -13,6 +14,21 @@ std::optional<BackgroundPicture> DecodeBackground(std::span<const std::uint8_t> 
   std::optional<Bitmap> bitmap = RealisePicture(*record);
   if (!bitmap || bitmap->empty()) return std::nullopt;
   return BackgroundPicture{std::move(*record), std::move(*bitmap)};
+}
+
+void ScaleBackground(BackgroundPicture& picture, int percent) {
+  std::optional<Bitmap> bitmap = RealisePicture(picture.record);
+  if (!bitmap || bitmap->empty()) return;
+  const std::optional<ImageSize> size = ResampledSize({bitmap->width, bitmap->height}, 1, percent);
+  if (!size) return;
+  if (percent != 100) {
+    bitmap->pixels = ResamplePixels({bitmap->pixels.data(), bitmap->width, bitmap->height}, *size, kNoKey);
+    bitmap->width = size->width;
+    bitmap->height = size->height;
+    // A background is opaque: the filter's rounding leaves no transparency.
+    for (std::uint32_t& pixel : bitmap->pixels) pixel &= 0x00FFFFFF;
+  }
+  picture.bitmap = std::move(*bitmap);
 }
 
 namespace {

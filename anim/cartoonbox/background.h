@@ -21,6 +21,11 @@ struct BackgroundPicture {
 };
 // Nothing when the bytes do not decode.
 std::optional<BackgroundPicture> DecodeBackground(std::span<const std::uint8_t> bytes);
+// The picture as shown at `percent` of its size: its bitmap realised anew
+// from the record and resampled (the record stays as it is: a stretched
+// background covers the client at any scale). Unchanged when the size is
+// beyond the ceiling.
+void ScaleBackground(BackgroundPicture& picture, int percent);
 
 // The surface at width × height: `colour` (0x00BBGGRR) and the picture by
 // mode (BackgroundMode); modes outside 0-3 count as 0. An empty size gives an empty bitmap.

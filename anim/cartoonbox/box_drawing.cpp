@@ -7,6 +7,7 @@ namespace horavia::anim {
 
 void CartoonBox::setBackground(std::span<const std::uint8_t> picture, int mode, std::uint32_t colour) {
   background_ = DecodeBackground(picture);
+  if (background_ && pictureScale_ != 100) ScaleBackground(*background_, pictureScale_);
   backgroundMode_ = mode;
   backgroundColour_ = colour;
   surfaceValid_ = false;

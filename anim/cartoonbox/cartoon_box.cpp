@@ -13,6 +13,7 @@
 
 #include "anim/cartoonbox/box_registry.h"
 #include "anim/cartoonbox/picture_pipeline.h"
+#include "anim/frameimage/resample.h"
 #include "anim/picture/pixel_size.h"
 #include "platform/ticks.h"
 
@@ -55,7 +56,14 @@ const FrameImage* CartoonBox::decodeSource(const PackedPicture& packed) {
     host_.Warn("a picture's frames together exceed " + std::to_string(kMaxPictureBytes >> 20) +
                " MiB decoded: only its first " + std::to_string(load.image.frameCount()) + " frames are shown");
   }
-  return cache_.RegisterDecoded(std::make_unique<FrameImage>(std::move(load.image)), packed);
+  return cache_.RegisterDecoded(std::make_unique<FrameImage>(AtPictureScale(std::move(load.image))), packed);
+}
+
+// A picture beyond the ceiling at this scale shows nothing, as one beyond
+// it at any scale does.
+FrameImage CartoonBox::AtPictureScale(FrameImage image) const {
+  if (pictureScale_ == 100 || !image.usable()) return image;
+  return Resample(image, pictureScale_).value_or(FrameImage{});
 }
 
 // The object's source, decoded again from its bytes when it was let go.
@@ -147,7 +155,11 @@ void CartoonBox::applyTemplate(BoxObject& object, const ObjectTemplate& from) {
   object.textColour = d.textColor;
   if (d.font.size() == 60) object.font = cache_.RegisterBlob(d.font);
   // Ready pixels win over bytes, as TemplatePicture::Pixels has it.
-  object.source = cache_.RegisterImage(from.picture.image);
+  if (pictureScale_ == 100) {
+    object.source = cache_.RegisterImage(from.picture.image);
+  } else if (from.picture.image.usable()) {
+    object.source = cache_.RegisterImage(std::make_unique<FrameImage>(AtPictureScale(from.picture.image)));
+  }
   if (object.source == nullptr) object.origin = from.picture.packed;
   object.playAnimation = d.playGif != 0;
   object.cyclePause = std::max(d.gifDelay, 0);
@@ -268,6 +280,27 @@ void CartoonBox::setPicture(std::int32_t id, std::span<const std::uint8_t> bytes
     rebuild(*object);
     invalidate(object->paintRect());
   }
+  reschedule();
+}
+
+// Every source decoded from bytes is let go first and only then decoded
+// again: objects showing the same bytes share one decoded picture, which
+// must not be found again at the old scale.
+void CartoonBox::setPictureScale(int percent) {
+  if (percent == pictureScale_ || percent < kMinDisplayPercent || percent > kMaxDisplayPercent) return;
+  pictureScale_ = percent;
+  for (const auto& object : objects_) {
+    if (object->origin.empty()) continue;
+    releasePictures(*object);
+    cache_.Release(object->source);
+    object->source = nullptr;
+  }
+  for (const auto& object : objects_) {
+    if (!object->origin.empty()) rebuild(*object);
+  }
+  if (background_) ScaleBackground(*background_, pictureScale_);
+  surfaceValid_ = false;
+  invalidate({0, 0, width_, height_});
   reschedule();
 }
 

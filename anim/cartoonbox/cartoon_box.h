@@ -81,6 +81,13 @@ class CartoonBox {
   void setRotateWithAngle(std::int32_t id, bool on);
   void startRotation(std::int32_t id, std::int32_t step, std::int32_t interval, std::int32_t degrees,
                      std::int32_t duration);
+  // Every picture the box shows (objects' and the background) is resampled
+  // to `percent` (kMinDisplayPercent..kMaxDisplayPercent, else ignored) when
+  // it is decoded, and those decoded already are decoded again; positions
+  // are the caller's to scale. A picture made of ready pixels (a text
+  // template's) takes the scale when an object is made from it.
+  void setPictureScale(int percent);
+  int pictureScale() const { return pictureScale_; }
 
   // [timer] --------------------------------------------------------------------
   // One pass over the objects, as the box's wake-up runs it: expiry,
@@ -137,6 +144,7 @@ class CartoonBox {
   void releasePictures(BoxObject& object);
   void rebuild(BoxObject& object);
   const FrameImage* decodeSource(const PackedPicture& packed);
+  FrameImage AtPictureScale(FrameImage image) const;
   bool ensureSource(BoxObject& object);
   void letPixelsGo(BoxObject& object);
   BoxStatus destroyObject(BoxObject& object);
@@ -165,7 +173,8 @@ class CartoonBox {
 
   int width_ = 0;
   int height_ = 0;
-  std::optional<BackgroundPicture> background_;
+  int pictureScale_ = 100;
+  std::optional<BackgroundPicture> background_;  // at the picture scale
   int backgroundMode_ = 0;
   std::uint32_t backgroundColour_ = 0;
   Bitmap surface_;

@@ -69,8 +69,9 @@ enum class BoxCommand : std::int32_t {
   SetObjectPicture = 4,
   DestroyObjects = 5,
   ObjectExists = 6,
+  SetPictureScale = 7,
 };
-inline constexpr std::int32_t kBoxCommandCount = 7;
+inline constexpr std::int32_t kBoxCommandCount = 8;
 
 // The special functions library (library 3).
 enum class SpecialCommand : std::int32_t { Delay = 0 };

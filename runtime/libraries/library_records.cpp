@@ -192,6 +192,7 @@ constexpr CommandRow kBoxRows[] = {
     {N(BoxCommand::SetObjectPicture), nullptr, kTagNone, kWindows},
     {N(BoxCommand::DestroyObjects),   nullptr, kTagNone, kWindows},
     {N(BoxCommand::ObjectExists),     nullptr, kTagBool, kWindows},
+    {N(BoxCommand::SetPictureScale),  nullptr, kTagNone, kWindows},
 };
 
 constexpr CommandRow kSpecialRows[] = {{N(SpecialCommand::Delay), c::Delay, kTagNone, kNoWindows}};

@@ -271,7 +271,7 @@ TEST_F(LibraryTableTest, EveryCommandSlotHoldsItsCommand) {
   };
   const std::vector<std::vector<CommandFunction>> kTables = {
       kCore,
-      std::vector<CommandFunction>(7, nullptr),
+      std::vector<CommandFunction>(8, nullptr),
       {c::Delay},
       {c::ShellOpen, c::GetSpecialFolder},
       {nullptr, nullptr},

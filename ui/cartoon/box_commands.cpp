@@ -1,7 +1,7 @@
 // Index
 //   [arguments]  resolving unit references (arguments are read with the
 //                commands' one reader, runtime/commands/command_args.h)
-//   [commands]   the seven commands
+//   [commands]   the eight commands
 #include "ui/cartoon/box_commands.h"
 
 #include <QWidget>
@@ -95,6 +95,11 @@ void DestroyObjects(ArgRecord*, std::int32_t count, ArgRecord* args) {
 void ObjectExists(ArgRecord* result, std::int32_t count, ArgRecord* args) {
   const CommandArgs a(count, args);
   result->low = RequireBox(a).find(a.integer(1)) != nullptr ? 1 : 0;
+}
+
+void SetPictureScale(ArgRecord*, std::int32_t count, ArgRecord* args) {
+  const CommandArgs a(count, args);
+  RequireBox(a).setPictureScale(a.integer(1));
 }
 
 }  // namespace horavia::ui

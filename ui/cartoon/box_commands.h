@@ -1,4 +1,4 @@
-// The extended library's seven commands, the program's only way to act on
+// The extended library's eight commands, the program's only way to act on
 // an animation box. Argument 0 is always the box (a unit reference);
 // omitted optional arguments (tag 0) take their defaults.
 #pragma once
@@ -18,7 +18,8 @@ constexpr int kSetObjectVisible = 3;  // id, [visible = true]
 constexpr int kSetObjectPicture = 4;  // id, [picture], [transparent colour = -1]
 constexpr int kDestroyObjects = 5;    // id, id, ...
 constexpr int kObjectExists = 6;      // id -> bool
-constexpr int kCount = 7;
+constexpr int kSetPictureScale = 7;   // percent
+constexpr int kCount = 8;
 }  // namespace box_command
 
 void SetObjectAngle(runtime::ArgRecord* result, std::int32_t count, runtime::ArgRecord* args);
@@ -28,11 +29,12 @@ void SetObjectVisible(runtime::ArgRecord* result, std::int32_t count, runtime::A
 void SetObjectPicture(runtime::ArgRecord* result, std::int32_t count, runtime::ArgRecord* args);
 void DestroyObjects(runtime::ArgRecord* result, std::int32_t count, runtime::ArgRecord* args);
 void ObjectExists(runtime::ArgRecord* result, std::int32_t count, runtime::ArgRecord* args);
+void SetPictureScale(runtime::ArgRecord* result, std::int32_t count, runtime::ArgRecord* args);
 
 // The command table of the extended library, by command number.
 inline constexpr std::array<runtime::CommandFunction, box_command::kCount> kBoxCommands = {
     &SetObjectAngle, &StartAutoRotate, &CreateObject, &SetObjectVisible,
-    &SetObjectPicture, &DestroyObjects, &ObjectExists,
+    &SetObjectPicture, &DestroyObjects, &ObjectExists, &SetPictureScale,
 };
 
 }  // namespace horavia::ui

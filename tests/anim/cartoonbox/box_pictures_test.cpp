@@ -3,6 +3,7 @@
 // a frame count asks for.
 #include <gtest/gtest.h>
 
+#include "anim/picture/pixel_size.h"
 #include "tests/anim/cartoonbox/box_fixture.h"
 #include "tests/anim/support/encoders.h"
 
@@ -209,6 +210,50 @@ TEST_F(BoxTest, APictureOfTooManyFramesPlaysThoseThatFitAndSaysSo) {
   EXPECT_EQ(box().find(first)->currentFrame, 1);
   for (int step = 1; step < 16; ++step) ticks.advance(50);
   EXPECT_EQ(box().find(first)->currentFrame, 0) << "a whole cycle is the 16 frames";
+}
+
+// [picture scale] ---------------------------------------------------------------
+
+// A clock shown at another size: every picture decoded from bytes is made
+// anew at that size, hidden ones and shared ones too, and the background.
+TEST_F(BoxTest, APictureScaleDecodesEveryPictureAgainAtThatSize) {
+  const ObjectTemplate end = FromBytes(Animation(20, 10, 3));
+  const std::int32_t shown = Create(end);
+  const std::int32_t alsoShown = Create(end, 40, 40);
+  const std::int32_t hidden = Create(end, 0, 0, /*visible=*/false);
+  std::vector<std::uint32_t> face(30 * 30, 0x00336699);
+  box().setBackground(testing::EncodeBmpTrueColour(30, 30, face, 24), 0, 0x00FFFFFF);
+
+  box().setPictureScale(200);
+  for (std::int32_t id : {shown, alsoShown, hidden}) {
+    EXPECT_EQ(box().find(id)->rect().width, 40) << id;
+    EXPECT_EQ(box().find(id)->rect().height, 20) << id;
+  }
+  EXPECT_EQ(box().find(shown)->source, box().find(alsoShown)->source) << "still decoded once, at the new size";
+  EXPECT_EQ(box().find(shown)->rendered->frameCount(), 3);
+  EXPECT_EQ(box().find(hidden)->source, nullptr) << "a hidden object still keeps no pixels";
+  EXPECT_EQ(box().surface().at(59, 59), 0x00336699u);
+  EXPECT_EQ(box().surface().at(60, 60), 0x00FFFFFFu) << "the background is twice as large";
+
+  const std::int32_t later = Create(end);
+  EXPECT_EQ(box().find(later)->rect().width, 40) << "objects made later take the scale";
+  box().setPicture(later, Animation(10, 10, 1), kPictureAutoKey);
+  EXPECT_EQ(box().find(later)->rect().width, 20) << "so do pictures set later";
+
+  box().setPictureScale(kMaxDisplayPercent + 1);
+  EXPECT_EQ(box().pictureScale(), 200) << "a scale out of range is ignored";
+  box().setPictureScale(100);
+  EXPECT_EQ(box().find(shown)->rect().width, 20);
+}
+
+// Pixels a template made itself (a text) have no bytes to decode again:
+// objects made from them take the scale they are made at.
+TEST_F(BoxTest, ReadyPixelsTakeTheScaleWhenAnObjectIsMade) {
+  const ObjectTemplate ready = TemplateOf(Solid(10, 6, kRed));
+  box().setPictureScale(150);
+  const std::int32_t id = Create(ready);
+  EXPECT_EQ(box().find(id)->rect().width, 15);
+  EXPECT_EQ(box().find(id)->rect().height, 9);
 }
 
 }  // namespace

@@ -29,10 +29,10 @@ class BoxCommandsTest : public CartoonTest {
   }
 };
 
-TEST_F(BoxCommandsTest, TheLibraryTableHoldsTheSevenCommandsInOrder) {
+TEST_F(BoxCommandsTest, TheLibraryTableHoldsTheEightCommandsInOrder) {
   const runtime::LibraryInfo& library = *runtime::RuntimeLibraries()[runtime::kExtendedInterfaceLibrary - 1];
-  ASSERT_EQ(library.commandCount, 7);
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(library.commands[i], kBoxCommands[static_cast<std::size_t>(i)]) << i;
+  ASSERT_EQ(library.commandCount, c::kCount);
+  for (int i = 0; i < c::kCount; ++i) EXPECT_EQ(library.commands[i], kBoxCommands[static_cast<std::size_t>(i)]) << i;
   EXPECT_EQ(kBoxCommands[c::kCreateObject], &CreateObject);
   EXPECT_EQ(kBoxCommands[c::kObjectExists], &ObjectExists);
 }
