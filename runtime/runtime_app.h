@@ -94,10 +94,11 @@ class WindowHost {
   // Pops up the submenu below a menu item at the mouse + (3, 3), or at the
   // given screen coordinates (null: not given).
   virtual void popUpMenu(std::uint32_t /*formId*/, std::uint32_t /*itemId*/, const int* /*x*/, const int* /*y*/) {}
-  // The area of every pixel not of `colour` becomes the window's shape;
-  // false when no region results or the window is not live.
+  // The area of every pixel not of `colour`, at `percent` of the picture's
+  // size, becomes the window's shape; false when no region results or the
+  // window is not live.
   virtual bool shapeWindowFromPicture(std::uint32_t /*formId*/, const std::uint8_t* /*bytes*/, std::size_t /*size*/,
-                                      std::uint32_t /*colour*/) {
+                                      std::uint32_t /*colour*/, int /*percent*/) {
     return false;
   }
   // Closes the window now, or after the current event (a posted request).

@@ -135,7 +135,8 @@ void SetWindowShape(ArgRecord* result, std::int32_t argCount, ArgRecord* args) {
   if (host == nullptr || !picture) return;
   const OptionalInt colour = a.optionalInteger(2);
   const auto transparent = static_cast<std::uint32_t>(colour.value_or(0xFFFFFF));
-  SetBool(result, host->shapeWindowFromPicture(ref.formId, picture->data(), picture->size(), transparent));
+  const int percent = a.optionalInteger(3).value_or(100);
+  SetBool(result, host->shapeWindowFromPicture(ref.formId, picture->data(), picture->size(), transparent, percent));
 }
 
 void PopupMenu(ArgRecord*, std::int32_t argCount, ArgRecord* args) {

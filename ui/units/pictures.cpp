@@ -1,6 +1,7 @@
 #include "ui/units/pictures.h"
 
 #include "anim/picture/picture.h"
+#include "anim/picture/pixel_size.h"
 
 namespace horavia::ui {
 
@@ -27,8 +28,10 @@ std::optional<QIcon> DecodeIcon(std::span<const std::uint8_t> bytes) {
   return QIcon(QPixmap::fromImage(*image));
 }
 
-std::optional<QRegion> PictureRegion(std::span<const std::uint8_t> bytes, std::uint32_t colour) {
+std::optional<QRegion> PictureRegion(std::span<const std::uint8_t> bytes, std::uint32_t colour, int percent) {
+  if (percent < anim::kMinDisplayPercent || percent > anim::kMaxDisplayPercent) return std::nullopt;
   std::optional<anim::Region> region = anim::RegionFromPictureBytes(bytes, colour);
+  if (region && percent != 100) region = anim::ScaledRegion(*region, percent);
   if (!region || region->empty()) return std::nullopt;
   QRegion out;
   for (const anim::RegionRect& r : region->rects) out += QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);

@@ -19,6 +19,6 @@ std::optional<QImage> DecodePictureImage(std::span<const std::uint8_t> bytes);
 QImage ImageFromBitmap(const anim::Bitmap& bitmap);
 std::optional<QIcon> DecodeIcon(std::span<const std::uint8_t> bytes);
 // The area of every pixel not of `colour` (0x00BBGGRR).
-std::optional<QRegion> PictureRegion(std::span<const std::uint8_t> bytes, std::uint32_t colour);
+std::optional<QRegion> PictureRegion(std::span<const std::uint8_t> bytes, std::uint32_t colour, int percent = 100);
 
 }  // namespace horavia::ui

@@ -79,7 +79,7 @@ class WindowEngine : public QObject, public runtime::WindowHost, public WindowSe
     menus_.popUp(formId, itemId, x, y);
   }
   bool shapeWindowFromPicture(std::uint32_t formId, const std::uint8_t* bytes, std::size_t size,
-                              std::uint32_t colour) override;
+                              std::uint32_t colour, int percent) override;
   void closeWindow(std::uint32_t formId, bool atOnce) override;
   void destroyUnit(std::uint32_t formId, std::uint32_t unitId) override;
   std::uint32_t copyUnit(std::uint32_t formId, std::uint32_t sourceUnitId) override;

@@ -285,8 +285,8 @@ void CWinFormUnit::applyShape() {
   applyNativeShape();
 }
 
-bool CWinFormUnit::applyPictureShape(std::span<const std::uint8_t> picture, std::uint32_t colour) {
-  std::optional<QRegion> region = PictureRegion(picture, colour);
+bool CWinFormUnit::applyPictureShape(std::span<const std::uint8_t> picture, std::uint32_t colour, int percent) {
+  std::optional<QRegion> region = PictureRegion(picture, colour, percent);
   if (!region || region->isEmpty()) return false;
   region_ = *region;
   applyNativeShape();

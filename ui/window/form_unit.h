@@ -85,7 +85,7 @@ class CWinFormUnit : public QWidget {
 
   // The region of every pixel of the picture not of `colour` becomes the
   // window's shape; false (and nothing changes) when no region results.
-  bool applyPictureShape(std::span<const std::uint8_t> picture, std::uint32_t colour);
+  bool applyPictureShape(std::span<const std::uint8_t> picture, std::uint32_t colour, int percent = 100);
   void applyShape();
   // The outline the native window is cut to (a translucent window: its
   // input and its alpha); empty for a plain rectangle.

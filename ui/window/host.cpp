@@ -78,10 +78,10 @@ void WindowEngine::forwardExit(int code) {
 }
 
 bool WindowEngine::shapeWindowFromPicture(std::uint32_t formId, const std::uint8_t* bytes, std::size_t size,
-                                          std::uint32_t colour) {
+                                          std::uint32_t colour, int percent) {
   CWinFormUnit* window = forms_.window(formId);
   if (window == nullptr || bytes == nullptr || size == 0) return false;
-  return window->applyPictureShape({bytes, size}, colour);
+  return window->applyPictureShape({bytes, size}, colour, percent);
 }
 
 // The window is marked as closing first; the close itself (event 1, then the

@@ -64,7 +64,7 @@ TEST_F(ProgramWindowsTest, TheStartWindowsPictureBoxesAreRealHiddenStores) {
 
 TEST_F(ProgramWindowsTest, TheSettingsWindowsUnitsShowTheirStoredData) {
   ASSERT_TRUE(engine().buildWindowFromForm(kSettingsForm, false, nullptr));
-  ExpectSimpleUnitsReal(kSettingsForm, 14);
+  ExpectSimpleUnitsReal(kSettingsForm, 16);
 
   auto* autostart = Named<QAbstractButton>(kSettingsForm, "选择框1");
   ASSERT_NE(autostart, nullptr);

@@ -67,13 +67,13 @@ TEST_F(CommandsTest, APictureRegionShapesTheWindowAndSurvivesResizing) {
       1, 0, 24, 0, 0, 0, 0, 0, 8, 0, 0, 0,            // one plane, 24 bits, no compression
       0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, // resolution, colours used and important
       0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0, 0};      // black, white, padding
-  ASSERT_TRUE(engine().shapeWindowFromPicture(kForm, bmp, sizeof bmp, 0xFFFFFF));
+  ASSERT_TRUE(engine().shapeWindowFromPicture(kForm, bmp, sizeof bmp, 0xFFFFFF, 100));
   const QRegion& region = Window(kForm)->shapeRegion();
   EXPECT_TRUE(region.contains(QPoint(0, 0)));
   EXPECT_FALSE(region.contains(QPoint(1, 0)));
   Window(kForm)->resize(90, 90);
   EXPECT_TRUE(Window(kForm)->shapeRegion().contains(QPoint(0, 0)));
-  EXPECT_FALSE(engine().shapeWindowFromPicture(kForm, bmp, 10, 0xFFFFFF));  // truncated: no region
+  EXPECT_FALSE(engine().shapeWindowFromPicture(kForm, bmp, 10, 0xFFFFFF, 100));  // truncated: no region
   EXPECT_TRUE(Window(kForm)->shapeRegion().contains(QPoint(0, 0)));
 }
 
