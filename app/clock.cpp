@@ -55,7 +55,8 @@ SubroutineResult onClockTick(Args args) {
 
 // The chime object destroys itself once its animation has played.
 void playHourlyChime() {
-  Call(BoxCommand::CreateObject, {Unit(kBox), Unit(kChimeTemplate), Int(56), Int(96), Bool(true)});
+  Call(BoxCommand::CreateObject,
+       {Unit(kBox), Unit(kChimeTemplate), Int(InWindowPixels(56)), Int(InWindowPixels(96)), Bool(true)});
   playSoundFile(TextOf(State().programFolder) + L.ChimeSound);
 }
 

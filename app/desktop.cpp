@@ -1,6 +1,7 @@
 // Index
 //   [place]     the kept place, restored at start and written once a drag ends
 //   [switches]  click-through, opacity, the second hand, shown or hidden
+//   [size]      the clock's size
 //   [tray]      the tray icon and its menu
 //   [handlers]  what the forms bind
 #include "app/desktop.h"
@@ -16,10 +17,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "anim/frameimage/resample.h"
 #include "app/app_state.h"
 #include "app/call.h"
 #include "app/literals.h"
 #include "app/settings.h"
+#include "app/skins.h"
 #include "app/subroutines.h"
 #include "app/units.h"
 #include "platform/qt_platform.h"
@@ -193,6 +196,37 @@ void DesktopClock::checkSwitchItems() {
   Write(kSecondHandItem, property::kMenuChecked, SwitchValue(secondHand_));
 }
 
+// [size] -----------------------------------------------------------------------
+
+int InWindowPixels(int skinUnits) {
+  const DesktopClock* desktop = State().desktop.get();
+  return desktop != nullptr ? anim::ScaledLength(skinUnits, desktop->size()) : skinUnits;
+}
+
+void DesktopClock::startSize() { setSize(ReadSettingNumber(Setting::Size)); }
+
+void DesktopClock::setSize(int percent) {
+  const int limited = Limited(RowOf(Setting::Size), percent);
+  WriteIfChanged(Setting::Size, limited);
+  if (limited == size_) return;
+  size_ = limited;
+  applySize();
+}
+
+// The box decodes its pictures anew at the size; the window keeps its
+// corner and takes the outline of what it shows. Objects placed at a skin's
+// place (the end pictures, the result) while the size changes stay where
+// they were until they go.
+void DesktopClock::applySize() {
+  ui::CWinFormUnit* window = MainWindow();
+  if (window == nullptr) return;
+  const int side = InWindowPixels(kSkinSide);
+  Call(BoxCommand::SetPictureScale, {Unit(kBox), Int(size_)});
+  Call(CoreCommand::MoveUnit, {Unit(kBox), Int(0), Int(0), Int(side), Int(side)});
+  Call(CoreCommand::MoveUnit, {Unit(kWindow), Int(window->x()), Int(window->y()), Int(side), Int(side)});
+  ShapeWindowFrom(State().mode == DisplayMode::Wheel ? kWheelPicture : kFacePicture);
+}
+
 // [tray] -----------------------------------------------------------------------
 
 void DesktopClock::startTray() {
@@ -246,6 +280,13 @@ SubroutineResult toggleClickThrough(Args) {
 
 SubroutineResult toggleSecondHand(Args) {
   if (State().desktop != nullptr) State().desktop->setSecondHand(!State().desktop->secondHand());
+  return SubroutineResult::None();
+}
+
+SubroutineResult onSizeChanged(Args) {
+  if (State().desktop != nullptr) {
+    State().desktop->setSize(static_cast<int>(Read(settings_window::kSize, property::kSliderPosition)));
+  }
   return SubroutineResult::None();
 }
 

@@ -1,6 +1,6 @@
 // The clock on a streamer's desktop: the place it was dragged to, kept and
-// restored; clicks passing through it; its opacity; the second hand shown
-// or not; the tray icon with the pop-up menu's items; and, where a
+// restored; clicks passing through it; its opacity and size; the second
+// hand shown or not; the tray icon with the pop-up menu's items; and, where a
 // compositing manager runs, a window transparent outside its outline.
 // Every switch is a row of the settings table, written the moment it
 // changes and applied again at the next start.
@@ -27,6 +27,13 @@ struct ScreenArea {
   int x = 0, y = 0, width = 0, height = 0;
 };
 
+// A skin draws the clock in 300 × 300 of its own units, and gives places in
+// them; at another size every picture is resampled and every place scaled.
+inline constexpr int kSkinSide = 300;
+
+// A length in the skin's units as window pixels at the clock's size.
+int InWindowPixels(int skinUnits);
+
 // Where a fresh settings file puts the clock, from the primary screen's
 // top-left corner.
 inline constexpr WindowPlace kDefaultPlace{200, 200};
@@ -50,8 +57,11 @@ class DesktopClock {
   DesktopClock();
   ~DesktopClock();
 
-  // Reads the switches and applies them to the main window, before it
-  // first shows: place, opacity, click-through, second hand, the
+  // Takes the kept size, before the skin's pictures are first decoded, so
+  // that they are decoded at it once.
+  void startSize();
+  // Reads the other switches and applies them to the main window, before
+  // it first shows: place, opacity, click-through, second hand, the
   // translucent window where a compositing manager runs, the tray icon.
   void start();
 
@@ -59,6 +69,11 @@ class DesktopClock {
   bool clickThrough() const { return clickThrough_; }
   void setOpacity(int percent);
   int opacity() const { return opacity_; }
+  // Percent of the skin's size (the settings row's range): the window, its
+  // outline and the pictures in it are made anew at that size, keeping the
+  // window's top-left corner.
+  void setSize(int percent);
+  int size() const { return size_; }
   void setSecondHand(bool on);
   bool secondHand() const { return secondHand_; }
   // Shows (and raises) or hides the clock's window.
@@ -80,6 +95,7 @@ class DesktopClock {
   void placeSettled();
   void startTray();
   void checkSwitchItems();
+  void applySize();
 
   platform::Timer placeTimer_;
   platform::Timer minuteTimer_;
@@ -87,6 +103,7 @@ class DesktopClock {
   bool clickThrough_ = false;
   bool secondHand_ = true;
   int opacity_ = 100;
+  int size_ = 100;
   std::unique_ptr<QMenu> trayMenu_;
   std::unique_ptr<QSystemTrayIcon> tray_;
 };

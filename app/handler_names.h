@@ -38,7 +38,8 @@
   X(onMainWindowMoved)          \
   X(toggleClickThrough)         \
   X(toggleSecondHand)           \
-  X(onOpacityChanged)
+  X(onOpacityChanged)           \
+  X(onSizeChanged)
 
 namespace horavia::app {
 

@@ -80,7 +80,10 @@ void initialiseClockWindow() {
   AppState& state = State();
   state.picture.follow();
   loadSettings();
-  Call(CoreCommand::MoveUnit, {Unit(kWindow), Int(kDefaultPlace.left), Int(kDefaultPlace.top), Int(300), Int(300)});
+  state.desktop = std::make_unique<DesktopClock>();
+  state.desktop->startSize();
+  const int side = InWindowPixels(kSkinSide);
+  Call(CoreCommand::MoveUnit, {Unit(kWindow), Int(kDefaultPlace.left), Int(kDefaultPlace.top), Int(side), Int(side)});
   state.player->Init();
   reinitSoundDevice(state.device);
   state.hourHand = CreateAt00(kHourTemplate);
@@ -94,9 +97,8 @@ void initialiseClockWindow() {
   Call(BoxCommand::SetObjectVisible, {Unit(kBox), Int(state.needle), Bool(false)});
   for (const UnitRef& objectTemplate :
        {kHourTemplate, kMinuteTemplate, kSecondTemplate, kWheelTemplate, kNeedleTemplate}) {
-    Call(CoreCommand::MoveUnit, {Unit(objectTemplate), Int(0), Int(0), Int(300), Int(300)});
+    Call(CoreCommand::MoveUnit, {Unit(objectTemplate), Int(0), Int(0), Int(kSkinSide), Int(kSkinSide)});
   }
-  state.desktop = std::make_unique<DesktopClock>();
   state.desktop->start();
   onClockTick({});
   StartLocalControl();

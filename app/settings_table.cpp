@@ -13,7 +13,7 @@ using enum SettingType;
 // In the order of Setting. The window's place is any point: one that no
 // screen shows falls back to the default when the clock starts
 // (app/desktop.h). An opacity below 20 would lose the clock, so it is
-// clamped.
+// clamped; so is a size beyond what a screen holds or a hand can grab.
 const SettingRow kProgramRows[] = {
     {L.KeySkinName, L.SettingsSection, Text, L.DefaultSkin},
     {L.KeyChime, L.SettingsSection, Number, L.DefaultZero, 0, 1},
@@ -24,8 +24,9 @@ const SettingRow kProgramRows[] = {
     {L.KeyWindowLeft, L.SettingsSection, Integer, L.DefaultPlace},
     {L.KeyWindowTop, L.SettingsSection, Integer, L.DefaultPlace},
     {L.KeyClickThrough, L.SettingsSection, Integer, L.DefaultZero, 0, 1},
-    {L.KeyOpacity, L.SettingsSection, Integer, L.DefaultOpacity, 20, 100, OutOfRange::Clamp},
+    {L.KeyOpacity, L.SettingsSection, Integer, L.DefaultPercent, 20, 100, OutOfRange::Clamp},
     {L.KeySecondHand, L.SettingsSection, Integer, L.DefaultOne, 0, 1},
+    {L.KeySize, L.SettingsSection, Integer, L.DefaultPercent, 50, 200, OutOfRange::Clamp},
 };
 
 // In the order of SkinSetting. The end pictures' places lie in the 300 × 300

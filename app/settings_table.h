@@ -55,6 +55,7 @@ enum class Setting : std::uint8_t {
   ClickThrough,  // 鼠标穿透: clicks pass through the clock
   Opacity,       // 不透明度: percent
   SecondHand,    // 显示秒针: 0 hides it (and the clock wakes once a minute)
+  Size,          // 大小: percent of the skin's 300 × 300
 };
 
 // [pf.ini] in a skin's folder.

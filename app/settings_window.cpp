@@ -60,7 +60,10 @@ SubroutineResult onSettingsWindowCreated(Args) {
       Call(BoxCommand::CreateObject, {Unit(kOkBox), Unit(kOkTemplate), Int(0), Int(0), Bool(true)}).integer();
   state.okButton->Init(kWindow, kOkBox, &L.OkNormal, &L.OkPressed, &L.OkHover, state.okButtonObject);
   Write(kVolume, property::kSliderPosition, state.volume);
-  if (state.desktop != nullptr) Write(kOpacity, property::kSliderPosition, state.desktop->opacity());
+  if (state.desktop != nullptr) {
+    Write(kOpacity, property::kSliderPosition, state.desktop->opacity());
+    Write(kSize, property::kSliderPosition, state.desktop->size());
+  }
   fillAutostartBox();
   fillSkinList();
   fillDeviceList();

@@ -114,9 +114,13 @@ std::string ProgramPath() { return ProgramFolder() + Call(CoreCommand::GetProgra
 // the window took it.
 void ShapeWindowFrom(const UnitRef& pictureBox) {
   PropertyBytes picture(pictureBox, property::kPicture);
-  if (!Call(CoreCommand::SetWindowShape, {Unit(kWindow), ByteSet(picture.byteSet()), Int(0xFFFFFF)}).boolean()) return;
+  const int percent = State().desktop != nullptr ? State().desktop->size() : 100;
+  if (!Call(CoreCommand::SetWindowShape, {Unit(kWindow), ByteSet(picture.byteSet()), Int(0xFFFFFF), Int(percent)})
+           .boolean()) {
+    return;
+  }
   const runtime::ByteSetView bytes = runtime::ByteSetBytes(picture.byteSet());
-  State().picture.setOutline({bytes.data, bytes.size});
+  State().picture.setOutline({bytes.data, bytes.size}, percent);
 }
 
 // [settings] -------------------------------------------------------------------

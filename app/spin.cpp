@@ -25,7 +25,9 @@ void SetAngle(std::int32_t object, int angle) {
 }
 
 std::int32_t CreateFrom(const UnitRef& source, std::int32_t x, std::int32_t y) {
-  return Call(BoxCommand::CreateObject, {Unit(kBox), Unit(source), Int(x), Int(y), Bool(true)}).integer();
+  return Call(BoxCommand::CreateObject,
+              {Unit(kBox), Unit(source), Int(InWindowPixels(x)), Int(InWindowPixels(y)), Bool(true)})
+      .integer();
 }
 
 std::string Now() {

@@ -17,9 +17,6 @@ namespace {
 const auto& L = kConstants;
 using main_window::kBox;
 
-// The box's own size: the banner is centred on it.
-constexpr int kBoxSize = 300;
-
 // A record line is a few hundred bytes at most; this much of the file's end
 // holds far more lines than anyone asks for.
 constexpr std::size_t kTailBytes = 512 * 1024;
@@ -38,8 +35,9 @@ void ResultBanner::show(const std::string& label, int seconds) {
   const BannerPicture banner = DrawResultBanner(platform::Cp936ToUtf8(label));
   if (banner.png.empty()) return;
   void* picture = runtime::MakeByteSet(banner.png.data(), banner.png.size());
-  const int x = (kBoxSize - banner.width) / 2;
-  const int y = (kBoxSize - banner.height) / 2;
+  // Centred on the box; the box shows the banner at the clock's size.
+  const int x = InWindowPixels((kSkinSide - banner.width) / 2);
+  const int y = InWindowPixels((kSkinSide - banner.height) / 2);
   object_ = Call(BoxCommand::CreateObject, {Unit(kBox), Omitted(), Int(x), Int(y), Bool(true)}).integer();
   Call(BoxCommand::SetObjectPicture, {Unit(kBox), Int(object_), ByteSet(picture), Int(-1)});
   FreeBlock(picture);

@@ -68,6 +68,7 @@ SubroutineResult onMainWindowMoved(Args);
 SubroutineResult toggleClickThrough(Args);
 SubroutineResult toggleSecondHand(Args);
 SubroutineResult onOpacityChanged(Args);
+SubroutineResult onSizeChanged(Args);
 
 // [main window] main_window.cpp: what runs once the main window exists.
 SubroutineResult onMainWindowCreated(Args);

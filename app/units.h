@@ -50,6 +50,7 @@ inline constexpr UnitRef kOverlayAddress{kForm, 0x160100A9, type::kEditBox};  //
 inline constexpr UnitRef kCopyAddress{kForm, 0x160100AA, type::kButton};      // 按钮1
 inline constexpr UnitRef kControlNote{kForm, 0x160100AB, type::kLabel};       // 标签4
 inline constexpr UnitRef kOpacity{kForm, 0x160100AE, type::kSliderBar};       // 滑块条2
+inline constexpr UnitRef kSize{kForm, 0x160100B0, type::kSliderBar};          // 滑块条3
 }  // namespace settings_window
 
 // [numbers] -------------------------------------------------------------------

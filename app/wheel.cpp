@@ -16,7 +16,9 @@ const auto& L = kConstants;
 using namespace main_window;
 
 std::int32_t CreateFrom(const UnitRef& source, std::int32_t x, std::int32_t y) {
-  return Call(BoxCommand::CreateObject, {Unit(kBox), Unit(source), Int(x), Int(y), Bool(true)}).integer();
+  return Call(BoxCommand::CreateObject,
+              {Unit(kBox), Unit(source), Int(InWindowPixels(x)), Int(InWindowPixels(y)), Bool(true)})
+      .integer();
 }
 
 void ShowWheelObjects(bool visible) {

@@ -33,8 +33,9 @@ void WindowPicture::follow() {
 
 // The window's own cut (the window engine's) takes the region of the same
 // bytes with the same colour, and keeps its shape when the region is empty.
-void WindowPicture::setOutline(std::span<const std::uint8_t> picture) {
+void WindowPicture::setOutline(std::span<const std::uint8_t> picture, int percent) {
   std::optional<anim::Region> region = anim::RegionFromPictureBytes(picture, 0xFFFFFF);
+  if (region && percent != 100) region = anim::ScaledRegion(*region, percent);
   if (region && !region->empty()) outline_ = std::move(region);
 }
 

@@ -19,8 +19,9 @@ class WindowPicture {
  public:
   // Follows the main window's box from now on (start-up, once it exists).
   void follow();
-  // The window was cut to the outline of this picture (white outside).
-  void setOutline(std::span<const std::uint8_t> picture);
+  // The window was cut to the outline of this picture (white outside) at
+  // `percent` of its size.
+  void setOutline(std::span<const std::uint8_t> picture, int percent);
   anim::WindowFrame compose() const;
 
  private:

@@ -58,6 +58,7 @@ TEST(SettingsTable, TheProgramsSettingsSlotBySlot) {
                                        {"鼠标穿透", SettingType::Integer, "0", 0, 1, kKeep},
                                        {"不透明度", SettingType::Integer, "100", 20, 100, OutOfRange::Clamp},
                                        {"显示秒针", SettingType::Integer, "1", 0, 1, kKeep},
+                                       {"大小", SettingType::Integer, "100", 50, 200, OutOfRange::Clamp},
                                    });
   EXPECT_EQ(&RowOf(Setting::Volume), &ProgramSettingRows()[3]);
   EXPECT_EQ(&RowOf(Setting::ControlToken), &ProgramSettingRows()[5]);

@@ -47,7 +47,7 @@ read -r wx wy ww wh < <(geometry "$main_window")
 # --- Open it.
 open_settings
 read -r sx sy sw sh < <(geometry "$settings")
-[ "$sw" -eq 352 ] && [ "$sh" -eq 366 ] || fail "settings window ${sw}x${sh}, want 352x366"
+[ "$sw" -eq 352 ] && [ "$sh" -eq 398 ] || fail "settings window ${sw}x${sh}, want 352x398"
 # Centred on the screen.
 read -r screen_w screen_h < <(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[1], d[2]}')
 [ $((sx - (screen_w - sw) / 2)) -ge -2 ] && [ $((sx - (screen_w - sw) / 2)) -le 2 ] &&

@@ -7,6 +7,8 @@ input code see it.
   window_x.py input WINDOW
       the rectangles of its input shape, one "x y w h" a line (none: clicks
       pass through)
+  window_x.py bounding WINDOW
+      the rectangles of its bounding shape (its outline), the same way
   window_x.py alpha WINDOW X,Y [X,Y ...]
       the alpha of those pixels of the window's pixmap, read through the
       Composite extension as a window capture reads it (needs a compositing
@@ -27,8 +29,9 @@ def main(argv):
     if command == "depth":
         print(window.get_geometry().depth)
         return 0
-    if command == "input":
-        reply = window.shape_get_rectangles(shape.SK.Input)
+    if command in ("input", "bounding"):
+        kind = shape.SK.Input if command == "input" else shape.SK.Bounding
+        reply = window.shape_get_rectangles(kind)
         for r in reply.rectangles:
             print(r.x, r.y, r.width, r.height)
         return 0

@@ -190,7 +190,7 @@ TEST_F(ProgramForms, SettingsWindowHoldsItsUnitsAndData) {
   ui::WindowData data;
   ASSERT_EQ(ui::readWindowData(settings_->units[0].typeData, data), base::StoredStatus::Ok);
   EXPECT_EQ(settings_->units[0].width, 352);
-  EXPECT_EQ(settings_->units[0].height, 366);
+  EXPECT_EQ(settings_->units[0].height, 398);
   EXPECT_EQ(data.border, 4);
   EXPECT_EQ(data.title, Utf8ToCp936("设置-娱乐转盘选择"));
   EXPECT_EQ(data.startPosition, 1);
@@ -269,7 +269,7 @@ TEST_F(ProgramForms, SettingsWindowHoldsItsUnitsAndData) {
 }
 
 TEST_F(ProgramForms, SettingsUnitsFitTheClientAreaWithoutOverlapping) {
-  // The client area of a 352 x 366 tool window is at least 340 x 332.
+  // The client area of a 352 x 398 tool window is at least 340 x 364.
   const ui::UnitTable& u = settings_->units;
   for (std::size_t i = 1; i < u.size(); ++i) {
     SCOPED_TRACE("entry " + std::to_string(i));
@@ -278,7 +278,7 @@ TEST_F(ProgramForms, SettingsUnitsFitTheClientAreaWithoutOverlapping) {
     EXPECT_LE(u[i].left + u[i].width, 340);
     // A combo box's height includes its drop-down list.
     if (u[i].type != t::kComboBox) {
-      EXPECT_LE(u[i].top + u[i].height, 332);
+      EXPECT_LE(u[i].top + u[i].height, 364);
     }
     for (std::size_t j = i + 1; j < u.size(); ++j) {
       if (!u[i].visible() || !u[j].visible() || u[i].type == t::kComboBox || u[j].type == t::kComboBox) continue;
