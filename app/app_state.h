@@ -26,6 +26,8 @@ struct AppState {
   std::uint32_t stream = 0;       // the stream currently loaded, 0 if none
   std::int32_t volume = 0;        // percent, as the settings slider gives it
   std::int32_t device = 0;        // device-list entry, 0 = system default
+  // Start-up has not checked the output devices yet (app/sound.cpp).
+  bool soundCheckPending = false;
   char* skinName = nullptr;       // folder under "skins\"
   std::int32_t chimeEnabled = 0;
   std::int32_t hourHand = 0, minuteHand = 0, secondHand = 0;

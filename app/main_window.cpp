@@ -84,8 +84,7 @@ void initialiseClockWindow() {
   state.desktop->startSize();
   const int side = InWindowPixels(kSkinSide);
   Call(CoreCommand::MoveUnit, {Unit(kWindow), Int(kDefaultPlace.left), Int(kDefaultPlace.top), Int(side), Int(side)});
-  state.player->Init();
-  reinitSoundDevice(state.device);
+  checkSoundDeviceAfterFirstFrame();
   state.hourHand = CreateAt00(kHourTemplate);
   state.minuteHand = CreateAt00(kMinuteTemplate);
   state.secondHand = CreateAt00(kSecondTemplate);

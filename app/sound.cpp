@@ -25,10 +25,29 @@ std::int32_t DeviceOfEntry(std::int32_t entry) { return entry == 0 ? -1 : entry;
 
 }  // namespace
 
+// Checking the output device opens it and closes it again, and the close
+// waits out one period of the audio thread (about 46 ms, and start-up checks
+// twice: the default output, then the chosen one). So start-up checks once
+// the clock's first frame is on screen, or before the first sound if one
+// comes sooner.
+void checkSoundDeviceAfterFirstFrame() {
+  State().soundCheckPending = true;
+  State().picture.afterNextFrame(checkSoundDeviceNow);
+}
+
+void checkSoundDeviceNow() {
+  AppState& state = State();
+  if (!state.soundCheckPending) return;
+  state.soundCheckPending = false;
+  state.player->Init();
+  reinitSoundDevice(state.device);
+}
+
 // A missing file plays nothing and leaves the playing sound alone; any other
 // file replaces it.
 void playSoundFile(const std::string& path) {
   AppState& state = State();
+  checkSoundDeviceNow();
   if (!Call(CoreCommand::FileExists, {Text(path)}).boolean()) return;
   state.player->StreamFree(state.stream);
   state.stream = state.player->CreateStream(path.c_str(), nullptr, nullptr);
@@ -56,7 +75,9 @@ void fillDeviceList() {
   Write(kDevices, property::kComboSelection, State().device);
 }
 
+// A device chosen before start-up's check ran takes its place.
 SubroutineResult onDeviceSelected(Args) {
+  State().soundCheckPending = false;
   CallExternal<bass::Free>(kBassFree);
   auto entry = static_cast<std::int32_t>(Read(kDevices, property::kComboSelection));
   State().player->Init(DeviceOfEntry(entry));  // a device that fails stays silent, without a message

@@ -22,6 +22,10 @@ void playHourlyChime();
 // [sound] sound.cpp: playback through the audio library.
 void playSoundFile(const std::string& path);
 void reinitSoundDevice(std::int32_t entry);
+// Start-up's check of the output devices, after the first frame or before
+// the first sound, whichever comes first.
+void checkSoundDeviceAfterFirstFrame();
+void checkSoundDeviceNow();
 void fillDeviceList();
 SubroutineResult onDeviceSelected(Args);
 SubroutineResult onVolumeChanged(Args);

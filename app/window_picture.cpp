@@ -39,6 +39,11 @@ void WindowPicture::setOutline(std::span<const std::uint8_t> picture, int percen
   if (region && !region->empty()) outline_ = std::move(region);
 }
 
+void WindowPicture::afterNextFrame(std::function<void()> then) {
+  ui::CartoonBoxUnit* unit = BoxUnit();
+  if (unit != nullptr) unit->callAfterNextPaint(std::move(then));
+}
+
 anim::WindowFrame WindowPicture::compose() const {
   ui::CartoonBoxUnit* unit = BoxUnit();
   if (unit == nullptr) return {};

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -22,6 +23,9 @@ class WindowPicture {
   // The window was cut to the outline of this picture (white outside) at
   // `percent` of its size.
   void setOutline(std::span<const std::uint8_t> picture, int percent);
+  // Runs `then` once the box's next frame is on screen (nothing when the
+  // window is not loaded).
+  void afterNextFrame(std::function<void()> then);
   anim::WindowFrame compose() const;
 
  private:

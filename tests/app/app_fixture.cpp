@@ -1,6 +1,7 @@
 #include "tests/app/app_fixture.h"
 
 #include <QCoreApplication>
+#include <QWidget>
 #include <cstdlib>
 #include <filesystem>
 
@@ -132,6 +133,13 @@ void AppTest::Start() {
   observer_ = {};
   State().observers.add(&observer_);
   StartApplication();
+}
+
+void AppTest::PaintFrame() {
+  void* box = runtime::Runtime().windowHost()->findUnit(main_window::kBox.formId, main_window::kBox.unitId);
+  QCoreApplication::processEvents();
+  static_cast<QWidget*>(box)->repaint();
+  ticks_.advance(1);
 }
 
 std::uint32_t AppTest::RunSpin() {

@@ -61,6 +61,9 @@ class AppTest : public ::testing::Test {
   // Start-up up to the message loop: the main window loads and its
   // initialisation runs; observer_ listens from the start.
   void Start();
+  // The main window's box paints a frame, and the event loop runs what
+  // waited for it.
+  void PaintFrame();
   // Runs the clock until the turning spin has come to rest (at most two
   // minutes); returns the tick it came to rest at.
   std::uint32_t RunSpin();

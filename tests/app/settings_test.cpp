@@ -158,9 +158,12 @@ TEST_F(SettingsTest, AReleaseAfterAPressOnOkClosesTheWindow) {
   EXPECT_FALSE(Call(CoreCommand::IsLoaded, {Unit(kWindow)}).boolean());
 }
 
+// Once the clock is on screen: the check waits for the audio thread.
 TEST_F(SettingsTest, ADeviceThatCannotOpenIsReportedAtStartUp) {
   WriteSetting("通道", "7");
   Start();
+  EXPECT_TRUE(dialogs_.empty());
+  PaintFrame();
   ASSERT_EQ(dialogs_.size(), 1u);
   EXPECT_EQ(dialogs_[0].text, "设备初始化失败！");
   EXPECT_EQ(dialogs_[0].caption, "失败");

@@ -39,7 +39,11 @@ CartoonBoxUnit* CartoonBoxUnit::Create(const UnitCreateParams& params) {
 }
 
 CartoonBoxUnit::CartoonBoxUnit(const UnitCreateParams& params, anim::CartoonBoxData data)
-    : QWidget(params.parent), formId_(params.formId), unitId_(params.unitId), data_(std::move(data)) {
+    : QWidget(params.parent),
+      formId_(params.formId),
+      unitId_(params.unitId),
+      data_(std::move(data)),
+      afterPaintTimer_([this] { runAfterPaint(); }) {
   box_ = std::make_unique<anim::CartoonBox>(static_cast<anim::BoxHost&>(*this));
   setGeometry(params.left, params.top, params.width, params.height);
   setMouseTracking(true);  // moves without a button pressed enter and leave objects
@@ -164,9 +168,16 @@ void CartoonBoxUnit::paintEvent(QPaintEvent* event) {
                        area.width() * 4, QImage::Format_RGB32);
     painter.drawImage(area.topLeft(), image);
   }
+  if (afterPaint_) afterPaintTimer_.startIn(0);
   if (!(QRegion(pending_) - event->region()).isEmpty()) return;
   pending_ = QRect();
   box_->painted();
+}
+
+void CartoonBoxUnit::runAfterPaint() {
+  std::function<void()> then = std::move(afterPaint_);
+  afterPaint_ = nullptr;
+  if (then) then();
 }
 
 void CartoonBoxUnit::resizeEvent(QResizeEvent*) { box_->resize(contentsRect().width(), contentsRect().height()); }

@@ -13,6 +13,7 @@
 
 #include "anim/cartoonbox/cartoon_box.h"
 #include "anim/cartoonbox/stored_data.h"
+#include "platform/timers.h"
 #include "ui/units/property_table.h"
 
 namespace horavia::ui {
@@ -37,6 +38,11 @@ class CartoonBoxUnit : public QWidget, private anim::BoxHost {
   // overlay's frames) follows it. It runs inside the box's operations: it
   // may read the box but must not change it.
   void setRepaintListener(std::function<void()> listener) { repaintListener_ = std::move(listener); }
+  // Runs `then` once, from the event loop, after the box's next paint: by
+  // then the toolkit has handed the frame to the window system, so work
+  // that can wait does not hold the frame back. A later call replaces an
+  // earlier one that has not run.
+  void callAfterNextPaint(std::function<void()> then) { afterPaint_ = std::move(then); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -65,6 +71,7 @@ class CartoonBoxUnit : public QWidget, private anim::BoxHost {
   void applyBorder();
   void applyBackground();
   void drawBorder(QPainter& painter);
+  void runAfterPaint();
   QPoint clientPoint(const QMouseEvent* event) const;
 
   std::uint32_t formId_;
@@ -74,6 +81,8 @@ class CartoonBoxUnit : public QWidget, private anim::BoxHost {
   QRect pending_;                     // marked by the box, not painted yet
   std::vector<std::uint32_t> buffer_;  // the composed update rectangle
   std::function<void()> repaintListener_;
+  std::function<void()> afterPaint_;
+  platform::Timer afterPaintTimer_;
 };
 
 }  // namespace horavia::ui
