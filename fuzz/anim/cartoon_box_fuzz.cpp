@@ -124,6 +124,7 @@ class FuzzHost : public anim::BoxHost {
         break;
       case 5: box.reset(); break;
       case 6: box->setPicture(in_.small(12), {}, anim::kPictureNoKey); break;
+      case 7: box->setPictureScale(in_.small(40) * 11); break;  // every picture made again
       default: break;
     }
     --depth_;
@@ -142,7 +143,7 @@ class FuzzHost : public anim::BoxHost {
 bool Operate(FuzzHost& host, Input& in, platform::ManualTicks& ticks) {
   CartoonBox& box = *host.box;
   const std::int32_t id = in.small(12);
-  switch (in.small(12)) {
+  switch (in.small(13)) {
     case 0: {
       if (box.objectCount() >= kMaxObjects) break;
       const int which = in.small(4);
@@ -194,6 +195,7 @@ bool Operate(FuzzHost& host, Input& in, platform::ManualTicks& ticks) {
       box.resize(width, in.small(64));
       break;
     }
+    case 11: box.setPictureScale(in.small(40) * 11); break;  // 0..429: outside the scales too
     default: {
       const auto bytes = in.slice(96);
       box.setBackground(bytes, in.small(5), 0x00C0C0C0);
