@@ -65,9 +65,10 @@ RenderedPicture TurnedShownPart(const BoxObject& object, ResourceCache& cache) {
   const int frames = source.frameCount();
   const std::optional<ImageSize> whole = RotatedSize(size, frames, object.angle);
   if (!whole) return {};
-  ImageArea kept = TurnedArea(size, frames, object.angle, cache.ShownAreaOf(source));
+  const ImageArea shown = cache.ShownAreaOf(source);
+  ImageArea kept = TurnedArea(size, frames, object.angle, shown);
   if (kept.width <= 0 || kept.height <= 0) kept = {0, 0, 1, 1};
-  std::optional<FrameImage> part = RotatePart(source, object.angle, kept);
+  std::optional<FrameImage> part = RotateShownPart(source, object.angle, kept, shown);
   if (!part) return {};
   TintAndBrighten(object, *part);
   const FrameImage* pixels = cache.RegisterImage(std::make_unique<FrameImage>(std::move(*part)));

@@ -112,6 +112,12 @@ ImageArea TurnedArea(ImageSize size, int frames, double degrees, ImageArea from)
 // turning the rest. Nothing when Rotate gives nothing or the part does not
 // lie inside the turned picture.
 std::optional<FrameImage> RotatePart(const FrameImage& image, double degrees, ImageArea part);
+// RotatePart for a caller that only draws and hit-tests the part: a pixel
+// whose source lies outside `shown`, the source's ShownArea, is kEmptyPixel
+// rather than what the source holds there, which does not show either. A
+// thin hand's turned part is mostly such pixels; only the few columns of
+// each row that reach the hand are turned.
+std::optional<FrameImage> RotateShownPart(const FrameImage& image, double degrees, ImageArea part, ImageArea shown);
 
 // Scales by per-mille factors (1000 = unchanged) by nearest neighbour; the
 // keys are dropped. Nothing happens unless both factors are above 0 and not

@@ -5,13 +5,14 @@
 //   general turn    nearest neighbour by the turned corners' bounding box
 //   parts           the part of a turned picture that a part of the source
 //                   reaches, and that part turned alone
-//   entry points    Rotate, RotatedSize, TurnedArea, RotatePart
+//   entry points    Rotate, RotatedSize, TurnedArea, RotatePart, RotateShownPart
 //
 // Every turn, of a whole picture or of a part, goes through the same loops
 // with the same arithmetic, so a part turned alone equals that part of the
 // whole turned picture pixel for pixel.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "anim/frameimage/frame_image.h"
 #include "anim/frameimage/pixel_kernels.h"
@@ -148,12 +149,50 @@ std::optional<Turn> GeneralTurn(ImageSize size, int frames, double degrees) {
   return Turn{s, c, minX, minY, turned};
 }
 
+// Destination columns [first, last) of a row.
+struct Columns {
+  int first = 0;
+  int last = 0;
+};
+
+// The columns of destination row y (already offset by minY) whose source
+// pixel can lie in `within`: u = u0 + k·c and v = v0 − k·s must truncate
+// into it, so u in (L − 1, R) and v in (T − 1, B), each a range of k. A
+// column's margin on both sides covers the rounding of the sums.
+Columns ColumnsReaching(const Turn& turn, ImageArea part, double y, ImageArea within) {
+  const double x0 = part.left + turn.minX;
+  const double u0 = x0 * turn.c + y * turn.s;
+  const double v0 = y * turn.c - x0 * turn.s;
+  double lo = 0;
+  double hi = part.width;
+  // Narrows [lo, hi) to the k where from < start + k·slope < to.
+  auto narrow = [&](double start, double slope, double from, double to) {
+    if (slope == 0) {
+      if (!(start > from && start < to)) hi = lo;
+      return;
+    }
+    const double a = (from - start) / slope;
+    const double b = (to - start) / slope;
+    lo = std::max(lo, std::min(a, b));
+    hi = std::min(hi, std::max(a, b));
+  };
+  narrow(u0, turn.c, within.left - 1.0, static_cast<double>(within.left) + within.width);
+  narrow(v0, -turn.s, within.top - 1.0, static_cast<double>(within.top) + within.height);
+  if (!(lo < hi)) return {};
+  const int first = static_cast<int>(std::clamp(std::floor(lo) - 1, 0.0, static_cast<double>(part.width)));
+  const int last = static_cast<int>(std::clamp(std::ceil(hi) + 1, 0.0, static_cast<double>(part.width)));
+  return {first, last};
+}
+
 // The part `part` of the turned picture. Destination (k, j) takes source
 // x = trunc(X·c + Y·s), y = trunc(Y·c − X·s) with X = k + minX and
 // Y = j + minY, kEmptyPixel outside the source. The X products are the same
 // for every row, so they are computed once; each term is rounded exactly as
-// the direct formula rounds, whatever the part.
-FrameImage TurnAnyAngle(const FrameImage& image, const Turn& turn, ImageArea part) {
+// the direct formula rounds, whatever the part. With `within`, the columns
+// whose source lies outside that area of the source are kEmptyPixel
+// without being turned.
+FrameImage TurnAnyAngle(const FrameImage& image, const Turn& turn, ImageArea part,
+                        std::optional<ImageArea> within = std::nullopt) {
   const double s = turn.s;
   const double c = turn.c;
   const int width = part.width;
@@ -175,12 +214,21 @@ FrameImage TurnAnyAngle(const FrameImage& image, const Turn& turn, ImageArea par
     const double y = (part.top + j) + turn.minY;
     const double ys = y * s;
     const double yc = y * c;
+    const Columns columns = within ? ColumnsReaching(turn, part, y, *within) : Columns{0, width};
+    for (ImageFrame& frame : result.frames) {
+      std::uint32_t* out = frame.pixels.data() + static_cast<std::size_t>(j) * width;
+      std::fill(out, out + columns.first, kEmptyPixel);
+      std::fill(out + std::max(columns.first, columns.last), out + width, kEmptyPixel);
+    }
+    if (columns.first >= columns.last) continue;
     if (vectorRows) {
       for (std::size_t f = 0; f < image.frames.size(); ++f) {
         std::uint32_t* out = result.frames[f].pixels.data() + static_cast<std::size_t>(j) * width;
         const std::uint32_t* in = image.frames[f].pixels.data();
-        for (int k = kernels::TurnRow(xc.data(), xs.data(), ys, yc, width, image.width, image.height, in, out); k < width;
-             ++k) {
+        const int turned = kernels::TurnRow(xc.data() + columns.first, xs.data() + columns.first, ys, yc,
+                                            columns.last - columns.first, image.width, image.height, in,
+                                            out + columns.first);
+        for (int k = columns.first + turned; k < columns.last; ++k) {
           const int sx = static_cast<int>(xc[k] + ys);
           const int sy = static_cast<int>(yc - xs[k]);
           const bool inside = static_cast<unsigned>(sx) < sourceWidth && static_cast<unsigned>(sy) < sourceHeight;
@@ -189,7 +237,7 @@ FrameImage TurnAnyAngle(const FrameImage& image, const Turn& turn, ImageArea par
       }
       continue;
     }
-    for (int k = 0; k < width; ++k) {
+    for (int k = columns.first; k < columns.last; ++k) {
       const int sx = static_cast<int>(xc[k] + ys);
       const int sy = static_cast<int>(yc - xs[k]);
       const bool inside = static_cast<unsigned>(sx) < sourceWidth && static_cast<unsigned>(sy) < sourceHeight;
@@ -198,7 +246,7 @@ FrameImage TurnAnyAngle(const FrameImage& image, const Turn& turn, ImageArea par
     for (std::size_t f = 0; f < image.frames.size(); ++f) {
       const std::uint32_t* in = image.frames[f].pixels.data();
       std::uint32_t* out = result.frames[f].pixels.data() + static_cast<std::size_t>(j) * width;
-      for (int k = 0; k < width; ++k) out[k] = offsets[k] >= 0 ? in[offsets[k]] : kEmptyPixel;
+      for (int k = columns.first; k < columns.last; ++k) out[k] = offsets[k] >= 0 ? in[offsets[k]] : kEmptyPixel;
     }
   }
   return result;
@@ -290,6 +338,15 @@ std::optional<FrameImage> RotatePart(const FrameImage& image, double degrees, Im
   }
   if (a == 90 || a == 180 || a == 270) return QuarterTurns(image, static_cast<int>(a / 90), part);
   return TurnAnyAngle(image, *GeneralTurn(size, image.frameCount(), a), part);
+}
+
+std::optional<FrameImage> RotateShownPart(const FrameImage& image, double degrees, ImageArea part, ImageArea shown) {
+  const ImageSize size{image.width, image.height};
+  const std::optional<ImageSize> turned = RotatedSize(size, image.frameCount(), degrees);
+  if (!image.usable() || !turned || !Inside(part, *turned)) return std::nullopt;
+  const double a = NormalisedDegrees(degrees);
+  if (a == 0 || a == 90 || a == 180 || a == 270) return RotatePart(image, degrees, part);
+  return TurnAnyAngle(image, *GeneralTurn(size, image.frameCount(), a), part, shown);
 }
 
 }  // namespace horavia::anim

@@ -192,6 +192,52 @@ TEST(RotatePart, RefusesPartsOutsideTheTurnedPicture) {
   EXPECT_TRUE(RotatePart(image, 30, {turned.width - 1, turned.height - 1, 1, 1}));
 }
 
+// A thin hand and broader areas, on the source's edges too: inside `from`
+// numbered opaque pixels, outside the key in frame 0 and fully transparent
+// ones in frame 1. Turned with only `from` in view, every pixel that shows
+// (the hit mask) is the one RotatePart gives, and nothing else shows.
+TEST(RotateShownPart, ShowsAndHitsExactlyAsRotatePart) {
+  constexpr std::uint32_t kKey = 0x00FFFFFF;  // white, frame 0's key
+  std::mt19937 random(5);
+  for (const ImageSize size : {ImageSize{9, 5}, ImageSize{40, 31}, ImageSize{120, 120}}) {
+    for (double angle : kAngles) {
+      for (int n = 0; n < 6; ++n) {
+        const int left = n == 0 ? 0 : static_cast<int>(random() % size.width);
+        const int top = n == 0 ? 0 : static_cast<int>(random() % size.height);
+        const int width = n < 3 ? 1 + static_cast<int>(random() % std::min(3, size.width - left))
+                                : 1 + static_cast<int>(random() % (size.width - left));
+        const ImageArea from{left, top, width, 1 + static_cast<int>(random() % (size.height - top))};
+        FrameImage image = Frames(size.width, size.height, 2);
+        image.frames[0].keyColour = 0xFFFFFF;
+        for (int y = 0; y < size.height; ++y) {
+          for (int x = 0; x < size.width; ++x) {
+            const bool inside = x >= from.left && x < from.left + from.width && y >= from.top && y < from.top + from.height;
+            if (inside) continue;
+            image.frames[0].pixels[static_cast<std::size_t>(y) * size.width + x] = kKey;
+            image.frames[1].pixels[static_cast<std::size_t>(y) * size.width + x] = kEmptyPixel;
+          }
+        }
+        const ImageArea shown = ShownArea(image);
+        const ImageArea part = TurnedArea(size, 2, angle, shown);
+        const auto theirs = RotatePart(image, angle, part);
+        const auto ours = RotateShownPart(image, angle, part, shown);
+        ASSERT_TRUE(theirs && ours) << angle;
+        ASSERT_EQ(ours->frameCount(), 2);
+        for (int f = 0; f < 2; ++f) {
+          const std::vector<bool> mask = HitMask(*theirs, f);
+          ASSERT_EQ(HitMask(*ours, f), mask) << size.width << "x" << size.height << " at " << angle << "°, frame " << f;
+          for (std::size_t i = 0; i < mask.size(); ++i) {
+            if (mask[i]) {
+              ASSERT_EQ(ours->frames[f].pixels[i], theirs->frames[f].pixels[i]) << angle << ": " << i;
+            }
+          }
+        }
+      }
+    }
+  }
+  EXPECT_FALSE(RotateShownPart(Frames(10, 4, 1), 30, {-1, 0, 2, 2}, {0, 0, 10, 4}));
+}
+
 // Source pixels inside `from` are marked (opaque, numbered), the rest empty:
 // every marked pixel the whole turn shows must lie inside TurnedArea, and
 // the area must not reach more than a pixel beyond them on either side.
