@@ -192,7 +192,7 @@ Columns ColumnsReaching(const Turn& turn, ImageArea part, double y, ImageArea wi
 // whose source lies outside that area of the source are kEmptyPixel
 // without being turned.
 FrameImage TurnAnyAngle(const FrameImage& image, const Turn& turn, ImageArea part,
-                        std::optional<ImageArea> within = std::nullopt) {
+                        std::optional<ImageArea> within) {
   const double s = turn.s;
   const double c = turn.c;
   const int width = part.width;
@@ -298,6 +298,21 @@ bool Inside(ImageArea part, ImageSize size) {
          part.top <= size.height - part.height;
 }
 
+// RotatePart, with `within` as TurnAnyAngle takes it.
+std::optional<FrameImage> TurnPart(const FrameImage& image, double degrees, ImageArea part,
+                                   std::optional<ImageArea> within) {
+  const ImageSize size{image.width, image.height};
+  const std::optional<ImageSize> turned = RotatedSize(size, image.frameCount(), degrees);
+  if (!image.usable() || !turned || !Inside(part, *turned)) return std::nullopt;
+  const double a = NormalisedDegrees(degrees);
+  if (a == 0) {
+    if (Whole(part, size)) return Clone(image);
+    return QuarterTurns(image, 0, part);
+  }
+  if (a == 90 || a == 180 || a == 270) return QuarterTurns(image, static_cast<int>(a / 90), part);
+  return TurnAnyAngle(image, *GeneralTurn(size, image.frameCount(), a), part, within);
+}
+
 }  // namespace
 
 // [SECTION] entry points
@@ -328,25 +343,11 @@ ImageArea TurnedArea(ImageSize size, int frames, double degrees, ImageArea from)
 }
 
 std::optional<FrameImage> RotatePart(const FrameImage& image, double degrees, ImageArea part) {
-  const ImageSize size{image.width, image.height};
-  const std::optional<ImageSize> turned = RotatedSize(size, image.frameCount(), degrees);
-  if (!image.usable() || !turned || !Inside(part, *turned)) return std::nullopt;
-  const double a = NormalisedDegrees(degrees);
-  if (a == 0) {
-    if (Whole(part, size)) return Clone(image);
-    return QuarterTurns(image, 0, part);
-  }
-  if (a == 90 || a == 180 || a == 270) return QuarterTurns(image, static_cast<int>(a / 90), part);
-  return TurnAnyAngle(image, *GeneralTurn(size, image.frameCount(), a), part);
+  return TurnPart(image, degrees, part, std::nullopt);
 }
 
 std::optional<FrameImage> RotateShownPart(const FrameImage& image, double degrees, ImageArea part, ImageArea shown) {
-  const ImageSize size{image.width, image.height};
-  const std::optional<ImageSize> turned = RotatedSize(size, image.frameCount(), degrees);
-  if (!image.usable() || !turned || !Inside(part, *turned)) return std::nullopt;
-  const double a = NormalisedDegrees(degrees);
-  if (a == 0 || a == 90 || a == 180 || a == 270) return RotatePart(image, degrees, part);
-  return TurnAnyAngle(image, *GeneralTurn(size, image.frameCount(), a), part, shown);
+  return TurnPart(image, degrees, part, shown);
 }
 
 }  // namespace horavia::anim

@@ -70,7 +70,9 @@ TEST(Scale, SizesFromTheSizesAloneMatchWhatScalingGives) {
     Scale(image, zx, zy);
     const auto planned = ScaledSize({7, 5}, 2, zx, zy);
     ASSERT_EQ(image.usable(), planned.has_value()) << zx << " " << zy;
-    if (planned) EXPECT_EQ(*planned, (ImageSize{image.width, image.height})) << zx << " " << zy;
+    if (planned) {
+      EXPECT_EQ(*planned, (ImageSize{image.width, image.height})) << zx << " " << zy;
+    }
   }
 }
 

@@ -122,7 +122,9 @@ TEST(Rotate, SizesFromTheSizesAloneMatchWhatTheTurnGives) {
       const auto turned = Rotate(Frames(size.width, size.height, 2), angle);
       const auto planned = RotatedSize(size, 2, angle);
       ASSERT_EQ(turned.has_value(), planned.has_value()) << size.width << "x" << size.height << " at " << angle;
-      if (turned) EXPECT_EQ(*planned, (ImageSize{turned->width, turned->height})) << angle;
+      if (turned) {
+        EXPECT_EQ(*planned, (ImageSize{turned->width, turned->height})) << angle;
+      }
     }
   }
 }
