@@ -61,7 +61,7 @@ std::vector<std::uint8_t> SmallHand() {
   frame.width = frame.height = 16;
   frame.indices.assign(16 * 16, 0);
   for (int y = 2; y < 8; ++y) frame.indices[static_cast<std::size_t>(y * 16 + 8)] = 1;
-  return anim::testing::EncodeGif({16, 16, {0xFFFFFF, 0x000000}, {frame}, 2});
+  return anim::testing::EncodeGif({16, 16, {0xFFFFFF, 0x000000}, {frame}, 2, {}});
 }
 
 class WeekTest : public AppTest {

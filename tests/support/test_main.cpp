@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#ifdef HORAVIA_TEST_ENV
 namespace {
 
 void SetFrom(const std::string& assignment) {
@@ -18,6 +19,7 @@ void SetFrom(const std::string& assignment) {
 }
 
 }  // namespace
+#endif
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
