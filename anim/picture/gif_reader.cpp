@@ -5,6 +5,7 @@
 #include "anim/picture/gif_reader.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "anim/picture/pixel_size.h"
@@ -68,80 +69,83 @@ inline void CopyShort(std::uint8_t* to, const std::uint8_t* from) {
   std::memcpy(to + 8, &b, 8);
 }
 
+// The string of literal code c is kLiteralBytes[c], with room after it for
+// CopyShort's 16-byte loads.
+constexpr std::array<std::uint8_t, 256 + 16> kLiteralBytes = [] {
+  std::array<std::uint8_t, 256 + 16> bytes{};
+  for (int i = 0; i < 256; ++i) bytes[i] = static_cast<std::uint8_t>(i);
+  return bytes;
+}();
+
 }  // namespace
 
-// Every string the decoder emits also lies in the output already written, so
-// a table entry is just (offset of an earlier occurrence, length): emitting a
-// code is a copy inside the output, with no per-code chain walk.
+// Every string the decoder emits also lies in the output already written (a
+// literal in kLiteralBytes), so a table entry is just where one occurrence
+// starts and its length: emitting a code is one short copy, the same for a
+// literal and a table code, with no per-code chain walk and no branch on the
+// kind of code that photographs make impossible to predict.
 bool DecodeGifLzw(std::span<const std::uint8_t> data, int minimumCodeSize, std::span<std::uint8_t> indices) {
   if (minimumCodeSize < 1 || minimumCodeSize > kMaxCodeBits - 1) return false;
   const unsigned clearCode = 1u << minimumCodeSize;
   const unsigned endCode = clearCode + 1;
-  const std::size_t total = indices.size();
-  std::uint8_t* const out = indices.data();
+  std::uint8_t* pos = indices.data();
+  std::uint8_t* const end = pos + indices.size();
 
-  std::uint32_t offsets[kTableSize];
+  const std::uint8_t* starts[kTableSize];
   std::uint16_t lengths[kTableSize];
+  for (unsigned code = 0; code < clearCode; ++code) {
+    starts[code] = &kLiteralBytes[code];
+    lengths[code] = 1;
+  }
 
   LzwBitReader bits(data);
   int codeSize = minimumCodeSize + 1;
   unsigned nextFree = clearCode + 2;
-  bool havePrevious = false;
-  std::size_t previousPos = 0;
+  const std::uint8_t* previous = nullptr;  // the last string emitted, null after a clear
   std::size_t previousLen = 0;
-  std::size_t pos = 0;
 
-  while (pos < total) {
+  while (pos < end) {
     const unsigned code = bits.read(codeSize);
     if (code == clearCode) {
       codeSize = minimumCodeSize + 1;
       nextFree = clearCode + 2;
-      havePrevious = false;
+      previous = nullptr;
       continue;
     }
     if (code == endCode) break;
 
-    if (!havePrevious) {
+    if (previous == nullptr) {
       // The first code after a clear must be a literal: no string exists
       // yet that a table code could extend.
       if (code > clearCode) return false;
-      out[pos] = static_cast<std::uint8_t>(code);
-      previousPos = pos;
+      *pos = static_cast<std::uint8_t>(code);
+      previous = pos++;
       previousLen = 1;
-      ++pos;
-      havePrevious = true;
       continue;
     }
     if (code > nextFree) return false;  // a code the table does not hold yet
 
-    std::size_t length;
-    const std::size_t room = total - pos;
-    if (code < clearCode) {
-      length = 1;
-      out[pos] = static_cast<std::uint8_t>(code);
-    } else if (code < nextFree) {
-      length = lengths[code];
-      const std::uint8_t* from = out + offsets[code];
-      if (length <= 16 && room >= 16) {
-        CopyShort(out + pos, from);
-      } else {
-        std::memcpy(out + pos, from, std::min(length, room));
-      }
+    // The code being defined right now is the previous string followed by
+    // its own first byte; the copy brings the previous string, which ends
+    // where this one starts, and the last byte follows it.
+    const bool extendsPrevious = code == nextFree;
+    const std::uint8_t* from = extendsPrevious ? previous : starts[code];
+    const std::size_t length = extendsPrevious ? previousLen + 1 : lengths[code];
+    const std::size_t room = static_cast<std::size_t>(end - pos);
+    if (length <= 16 && room >= 16) {
+      CopyShort(pos, from);
     } else {
-      // The code being defined right now: the previous string followed by
-      // its own first byte.
-      length = previousLen + 1;
-      std::memcpy(out + pos, out + previousPos, std::min(previousLen, room));
-      if (room > previousLen) out[pos + previousLen] = out[previousPos];
+      std::memcpy(pos, from, std::min(length - extendsPrevious, room));
     }
+    if (extendsPrevious && room > previousLen) pos[previousLen] = *previous;
 
     if (nextFree < kTableSize) {
-      offsets[nextFree] = static_cast<std::uint32_t>(previousPos);
+      starts[nextFree] = previous;
       lengths[nextFree] = static_cast<std::uint16_t>(previousLen + 1);
       ++nextFree;
       if (nextFree == (1u << codeSize) && codeSize < kMaxCodeBits) ++codeSize;
     }
-    previousPos = pos;
+    previous = pos;
     previousLen = length;
     pos += std::min(length, room);
   }
