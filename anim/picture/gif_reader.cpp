@@ -69,8 +69,9 @@ inline void CopyShort(std::uint8_t* to, const std::uint8_t* from) {
   std::memcpy(to + 8, &b, 8);
 }
 
-// The string of literal code c is kLiteralBytes[c], with room after it for
-// CopyShort's 16-byte loads.
+// The string of literal code c is kLiteralBytes[c & 0xFF], with room after
+// it for CopyShort's 16-byte loads. With code sizes above 8 a literal code
+// can exceed 255; its pixel is the low byte, as an 8-bit index must be.
 constexpr std::array<std::uint8_t, 256 + 16> kLiteralBytes = [] {
   std::array<std::uint8_t, 256 + 16> bytes{};
   for (int i = 0; i < 256; ++i) bytes[i] = static_cast<std::uint8_t>(i);
@@ -94,7 +95,7 @@ bool DecodeGifLzw(std::span<const std::uint8_t> data, int minimumCodeSize, std::
   const std::uint8_t* starts[kTableSize];
   std::uint16_t lengths[kTableSize];
   for (unsigned code = 0; code < clearCode; ++code) {
-    starts[code] = &kLiteralBytes[code];
+    starts[code] = &kLiteralBytes[code & 0xFF];
     lengths[code] = 1;
   }
 

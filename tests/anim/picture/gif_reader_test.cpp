@@ -47,6 +47,22 @@ TEST(GifLzw, DecodesWhatTheEncoderWroteAtEveryCodeSize) {
   }
 }
 
+TEST(GifLzw, KeepsTheLowByteOfLiteralsAboveAnIndex) {
+  // Minimum code size 9: clear 512, end 513, codes of 10 bits. Literals
+  // 300 and 301 are pixels 44 and 45, and so are the bytes of table code
+  // 514 that they define.
+  const unsigned codes[] = {512, 300, 301, 514, 513};
+  Bytes data((std::size(codes) * 10 + 7) / 8);
+  for (std::size_t i = 0; i < std::size(codes); ++i) {
+    for (int bit = 0; bit < 10; ++bit) {
+      if (codes[i] >> bit & 1) data[(i * 10 + bit) / 8] |= static_cast<std::uint8_t>(1u << ((i * 10 + bit) % 8));
+    }
+  }
+  std::vector<std::uint8_t> pixels(4);
+  ASSERT_TRUE(DecodeGifLzw(data, 9, pixels));
+  EXPECT_EQ(pixels, (std::vector<std::uint8_t>{44, 45, 44, 45}));
+}
+
 TEST(GifLzw, KeepsDecodingWithAFullTable) {
   // Without a clear code the encoder keeps emitting 12-bit codes from the
   // full table; a decoder that added entries past 4096 or grew past 12
