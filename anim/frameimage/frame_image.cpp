@@ -7,6 +7,7 @@
 #include "anim/frameimage/frame_image.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "anim/frameimage/simd.h"
@@ -292,25 +293,73 @@ inline bool Shows(std::uint32_t pixel, std::uint32_t keyPixel) {
   return pixel < 0xFF000000 && (pixel & 0x00FFFFFF) != keyPixel;
 }
 
-// Whether any pixel of the row shows. Most rows of a turned hand show
-// nothing, so the whole row is tested four pixels at a time.
-bool RowShows(const std::uint32_t* row, std::size_t width, std::uint32_t keyPixel) {
-  std::size_t x = 0;
+// Which of the four pixels at `at` show, one bit each (bit i for at[i]).
+inline unsigned ShowingFour(const std::uint32_t* at, std::uint32_t keyPixel) {
 #if defined(HORAVIA_HAVE_SSE2_PATH)
-  const __m128i opaqueMax = _mm_set1_epi32(0xFF);
-  const __m128i colourMask = _mm_set1_epi32(0x00FFFFFF);
-  const __m128i key = _mm_set1_epi32(static_cast<int>(keyPixel));
-  for (; x + 4 <= width; x += 4) {
-    const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x));
-    const __m128i hidden = _mm_or_si128(_mm_cmpeq_epi32(_mm_srli_epi32(p, 24), opaqueMax),
-                                        _mm_cmpeq_epi32(_mm_and_si128(p, colourMask), key));
-    if (_mm_movemask_epi8(hidden) != 0xFFFF) return true;
-  }
+  const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+  const __m128i hidden = _mm_or_si128(_mm_cmpeq_epi32(_mm_srli_epi32(p, 24), _mm_set1_epi32(0xFF)),
+                                      _mm_cmpeq_epi32(_mm_and_si128(p, _mm_set1_epi32(0x00FFFFFF)),
+                                                      _mm_set1_epi32(static_cast<int>(keyPixel))));
+  return ~static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(hidden))) & 0xF;
+#else
+  unsigned bits = 0;
+  for (unsigned i = 0; i < 4; ++i) bits |= static_cast<unsigned>(Shows(at[i], keyPixel)) << i;
+  return bits;
 #endif
-  for (; x < width; ++x) {
-    if (Shows(row[x], keyPixel)) return true;
+}
+
+// The first pixel of row[from, to) that shows, or `to`; four at a time.
+std::size_t FirstShown(const std::uint32_t* row, std::size_t from, std::size_t to, std::uint32_t keyPixel) {
+  std::size_t x = from;
+  for (; x + 4 <= to; x += 4) {
+    if (const unsigned bits = ShowingFour(row + x, keyPixel)) return x + static_cast<std::size_t>(std::countr_zero(bits));
   }
-  return false;
+  for (; x < to; ++x) {
+    if (Shows(row[x], keyPixel)) return x;
+  }
+  return to;
+}
+
+// One past the last pixel of row[from, to) that shows, or `from`; four at a
+// time from the right.
+std::size_t EndOfShown(const std::uint32_t* row, std::size_t from, std::size_t to, std::uint32_t keyPixel) {
+  std::size_t x = to;
+  for (; x >= from + 4; x -= 4) {
+    if (const unsigned bits = ShowingFour(row + x - 4, keyPixel)) return x - static_cast<std::size_t>(std::countl_zero(bits) - 28);
+  }
+  for (; x > from; --x) {
+    if (Shows(row[x - 1], keyPixel)) return x;
+  }
+  return from;
+}
+
+// Widens `area` ([left, right) × [top, bottom)) to the pixels of one frame
+// that show. The first and last rows that show are found from the two ends;
+// the rows between them can only widen the columns, so only the pixels
+// outside the columns found so far are looked at: a turned hand's rows are
+// mostly inside its ends' columns, and most of its picture is never read.
+struct Bounds {
+  std::size_t left, right, top, bottom;
+};
+void WidenToShown(const ImageFrame& frame, std::size_t width, std::size_t height, Bounds& area) {
+  const std::uint32_t keyPixel = frame.keyColour == kNoKey ? 0xFF000000 : PixelFromColour(frame.keyColour);
+  const auto row = [&](std::size_t y) { return frame.pixels.data() + y * width; };
+  // Takes in row y's showing pixels from the columns outside [left, right).
+  const auto widen = [&](std::size_t y) {
+    const std::uint32_t* pixels = row(y);
+    const std::size_t first = FirstShown(pixels, 0, std::min(area.left, width), keyPixel);
+    if (first < area.left) area.left = first;
+    const std::size_t end = EndOfShown(pixels, std::max(area.right, area.left), width, keyPixel);
+    if (end > area.right) area.right = end;
+  };
+  std::size_t top = 0;
+  while (top < height && FirstShown(row(top), 0, width, keyPixel) == width) ++top;
+  if (top == height) return;
+  std::size_t bottom = height;
+  while (FirstShown(row(bottom - 1), 0, width, keyPixel) == width) --bottom;
+  area.top = std::min(area.top, top);
+  area.bottom = std::max(area.bottom, bottom);
+  for (std::size_t y = top; y < bottom; ++y) widen(y);
 }
 
 }  // namespace
@@ -318,25 +367,14 @@ bool RowShows(const std::uint32_t* row, std::size_t width, std::uint32_t keyPixe
 ImageArea ShownArea(const FrameImage& image) {
   if (!image.usable()) return {};
   const std::size_t width = static_cast<std::size_t>(image.width);
-  std::size_t left = width, right = 0, top = static_cast<std::size_t>(image.height), bottom = 0;
+  const std::size_t height = static_cast<std::size_t>(image.height);
+  Bounds area{width, 0, height, 0};
   for (const ImageFrame& frame : image.frames) {
-    if (frame.pixels.size() != width * static_cast<std::size_t>(image.height)) continue;
-    const std::uint32_t keyPixel = frame.keyColour == kNoKey ? 0xFF000000 : PixelFromColour(frame.keyColour);
-    for (std::size_t y = 0; y < static_cast<std::size_t>(image.height); ++y) {
-      const std::uint32_t* row = frame.pixels.data() + y * width;
-      if (!RowShows(row, width, keyPixel)) continue;
-      std::size_t first = 0;
-      while (!Shows(row[first], keyPixel)) ++first;
-      std::size_t last = width - 1;
-      while (!Shows(row[last], keyPixel)) --last;
-      left = std::min(left, first);
-      right = std::max(right, last + 1);
-      top = std::min(top, y);
-      bottom = std::max(bottom, y + 1);
-    }
+    if (frame.pixels.size() == width * height) WidenToShown(frame, width, height, area);
   }
-  if (left >= right) return {};
-  return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left), static_cast<int>(bottom - top)};
+  if (area.left >= area.right) return {};
+  return {static_cast<int>(area.left), static_cast<int>(area.top), static_cast<int>(area.right - area.left),
+          static_cast<int>(area.bottom - area.top)};
 }
 
 bool Equal(const FrameImage& a, const FrameImage& b) {

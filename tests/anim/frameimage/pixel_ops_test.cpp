@@ -313,6 +313,38 @@ TEST(ShownArea, BoundsThePixelsThatDrawOverAllFrames) {
   EXPECT_EQ(ShownArea(FrameImage{}), ImageArea{});
 }
 
+// Sparse pictures of widths around the four-pixel steps, a few pixels
+// showing among transparent and keyed ones in one or two frames: the area
+// is exactly the bounds of the pixels HitTest finds in any frame.
+TEST(ShownArea, IsTheBoundsOfEveryPixelThatHitsWhereverTheyLie) {
+  std::mt19937 random(5);
+  for (int round = 0; round < 400; ++round) {
+    const int width = 1 + static_cast<int>(random() % 19);
+    const int height = 1 + static_cast<int>(random() % 9);
+    const std::uint32_t key = round % 2 ? 0x0000FF : kNoKey;
+    const std::uint32_t hidden[] = {0xFF00FF00, 0xFF000000, key == kNoKey ? 0xFFFFFFFF : 0x00FF0000};
+    FrameImage image = Image(width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height), key);
+    if (round % 3 == 0) image.frames.push_back({kNoKey, 0, image.frames[0].pixels});
+    int left = width, top = height, right = 0, bottom = 0;
+    for (int f = 0; f < image.frameCount(); ++f) {
+      for (std::uint32_t& pixel : image.frames[f].pixels) pixel = hidden[random() % 3];
+      const int showing = static_cast<int>(random() % 4);
+      for (int i = 0; i < showing; ++i) image.frames[f].pixels[random() % image.frames[f].pixels.size()] = 0x00123456;
+      for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+          if (!HitTest(image, 0, 0, f, x, y)) continue;
+          left = std::min(left, x);
+          right = std::max(right, x + 1);
+          top = std::min(top, y);
+          bottom = std::max(bottom, y + 1);
+        }
+      }
+    }
+    const ImageArea expected = left < right ? ImageArea{left, top, right - left, bottom - top} : ImageArea{};
+    ASSERT_EQ(ShownArea(image), expected) << "round " << round << ", " << width << " x " << height;
+  }
+}
+
 TEST(Equal, ComparesKeysDelaysAndPixels) {
   FrameImage a = Numbered();
   EXPECT_TRUE(Equal(a, Numbered()));
