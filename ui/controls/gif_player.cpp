@@ -20,12 +20,18 @@ void GifPlayer::load(const std::vector<std::uint8_t>& bytes) {
   still_.reset();
   started_ = false;
   bytes_ = bytes;
-  if (!bytes_.empty() && anim::DetectPictureKind(bytes_) == anim::PictureKind::Gif) {
+  decoded_ = bytes_.empty();
+  update();
+}
+
+void GifPlayer::decode() {
+  if (decoded_) return;
+  decoded_ = true;
+  if (anim::DetectPictureKind(bytes_) == anim::PictureKind::Gif) {
     animation_.load(bytes_, backgroundPixel());
-  } else if (!bytes_.empty()) {
+  } else {
     still_ = DecodeImage(bytes_);
   }
-  update();
 }
 
 void GifPlayer::setPlacement(std::int32_t placement) {
@@ -37,7 +43,7 @@ void GifPlayer::setPlacement(std::int32_t placement) {
 void GifPlayer::setBackground(std::uint32_t colour) {
   if (colour == background_) return;
   background_ = colour;
-  if (animation_.loaded()) {
+  if (decoded_ && animation_.loaded()) {
     const bool wasPlaying = playing();
     load(std::vector<std::uint8_t>(bytes_));
     if (wasPlaying) play();
@@ -53,6 +59,7 @@ void GifPlayer::setKeepBackground(bool keep) {
 void GifPlayer::setAutoPlay(bool autoPlay) { autoPlay_ = autoPlay; }
 
 void GifPlayer::play() {
+  decode();
   if (!animation_.animated()) return;
   started_ = true;
   animation_.start();
@@ -70,6 +77,7 @@ std::optional<QImage> GifPlayer::currentPicture() const {
 }
 
 void GifPlayer::paintEvent(QPaintEvent*) {
+  decode();
   QPainter painter(this);
   auto fill = [&] {
     if (!keepBackground_) painter.fillRect(rect(), backgroundColour());

@@ -1,7 +1,9 @@
 // The picture box's player window: a child window that shows one picture in
 // its placement. An animated GIF plays on a worker (GifAnimation) from the
 // first paint when auto play is on; a single-image GIF, and a picture of any
-// other format, is drawn directly, with no thread.
+// other format, is drawn directly, with no thread. The bytes are decoded
+// when the picture is first painted or played: a picture box that only
+// holds bytes for others to read, hidden, never holds their pixels.
 //
 // Painting follows the player's settings: the window is filled with the
 // background colour before drawing unless keepBackground is on (then what
@@ -28,6 +30,8 @@ class GifPlayer : public QWidget {
   // Stops what plays and shows these bytes instead; empty bytes, or bytes no
   // decoder reads, show nothing.
   void load(const std::vector<std::uint8_t>& bytes);
+  // Whether the bytes loaded last have been decoded.
+  bool decoded() const { return decoded_; }
 
   // Settings: placement 0-2 (natural size at the top-left, stretched,
   // centred and reduced when larger); background colour 0x00BBGGRR
@@ -42,13 +46,16 @@ class GifPlayer : public QWidget {
   void play();
   void stopPlaying() { animation_.stop(); }
 
-  GifAnimation& animation() { return animation_; }
-  bool hasStill() const { return still_.has_value(); }
+  GifAnimation& animation() {
+    decode();
+    return animation_;
+  }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void decode();
   QColor backgroundColour() const;
   std::uint32_t backgroundPixel() const;
   // The picture to draw now: the still, or a copy of the canvas.
@@ -62,6 +69,7 @@ class GifPlayer : public QWidget {
   bool keepBackground_ = true;
   bool autoPlay_ = true;
   bool started_ = false;
+  bool decoded_ = true;  // nothing loaded is nothing to decode
 };
 
 }  // namespace horavia::ui::controls

@@ -64,6 +64,17 @@ TEST_F(GifPlayerTest, ASingleImageIsDrawnAtTheFirstPaintWithoutAThread) {
   EXPECT_FALSE(player_->playing());
 }
 
+TEST_F(GifPlayerTest, DecodesWhenThePictureIsFirstPaintedWithTheBackgroundThen) {
+  player_->load(Gif({{0, 1}}));
+  player_->setBackground(0x00FF00);
+  EXPECT_FALSE(player_->decoded()) << "loaded and set up, never painted";
+  EXPECT_EQ(Shown(0, 0), kRed);
+  EXPECT_EQ(Shown(3, 1), kGreen);
+  EXPECT_TRUE(player_->decoded());
+  player_->load({});
+  EXPECT_TRUE(player_->decoded()) << "nothing to decode";
+}
+
 TEST_F(GifPlayerTest, AnImageWithoutDelayStaysFiftyMilliseconds) {
   player_->load(Gif({{0, 0}, {2, 2}}));
   EXPECT_EQ(Shown(0, 0), kWhite);  // the first paint starts the worker

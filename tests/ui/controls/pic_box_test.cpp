@@ -38,8 +38,10 @@ TEST_F(PicBoxTest, AHiddenPicBoxKeepsAndReturnsTheBytesWrittenToIt) {
   const std::string gif = AnimatedGif();
   WriteBytes(kPicture, gif);
   EXPECT_EQ(ReadBytes(kPicture), gif);
-  // Never shown, never painted: no worker plays it.
+  // Never shown, never painted: no worker plays it, and its pixels are
+  // never decoded.
   EXPECT_EQ(ReadNumber(kPlaying), 0);
+  EXPECT_FALSE(box->player().decoded());
   WriteBytes(kPicture, "");
   EXPECT_EQ(ReadBytes(kPicture), "");
 }
