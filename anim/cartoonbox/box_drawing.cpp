@@ -6,8 +6,7 @@
 namespace horavia::anim {
 
 void CartoonBox::setBackground(std::span<const std::uint8_t> picture, int mode, std::uint32_t colour) {
-  background_ = DecodeBackground(picture);
-  if (background_ && pictureScale_ != 100) ScaleBackground(*background_, pictureScale_);
+  backgroundBytes_.assign(picture.begin(), picture.end());
   backgroundMode_ = mode;
   backgroundColour_ = colour;
   surfaceValid_ = false;
@@ -26,7 +25,9 @@ void CartoonBox::resize(int width, int height) {
 
 const Bitmap& CartoonBox::surface() {
   if (!surfaceValid_ || surface_.width != width_ || surface_.height != height_) {
-    surface_ = BuildBackground(background_ ? &*background_ : nullptr, backgroundMode_, backgroundColour_, width_, height_);
+    std::optional<BackgroundPicture> background = DecodeBackground(backgroundBytes_);
+    if (background && pictureScale_ != 100) ScaleBackground(*background, pictureScale_);
+    surface_ = BuildBackground(background ? &*background : nullptr, backgroundMode_, backgroundColour_, width_, height_);
     surfaceValid_ = true;
   }
   return surface_;

@@ -298,7 +298,6 @@ void CartoonBox::setPictureScale(int percent) {
   for (const auto& object : objects_) {
     if (!object->origin.empty()) rebuild(*object);
   }
-  if (background_) ScaleBackground(*background_, pictureScale_);
   surfaceValid_ = false;
   invalidate({0, 0, width_, height_});
   reschedule();

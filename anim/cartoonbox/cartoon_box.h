@@ -174,7 +174,9 @@ class CartoonBox {
   int width_ = 0;
   int height_ = 0;
   int pictureScale_ = 100;
-  std::optional<BackgroundPicture> background_;  // at the picture scale
+  // The background picture's bytes: decoded only while the surface is
+  // built, which holds all of the picture that is ever drawn.
+  std::vector<std::uint8_t> backgroundBytes_;
   int backgroundMode_ = 0;
   std::uint32_t backgroundColour_ = 0;
   Bitmap surface_;

@@ -164,9 +164,13 @@ void CartoonBoxUnit::paintEvent(QPaintEvent* event) {
     const anim::BoxRect boxArea{area.x() - client.x(), area.y() - client.y(), area.width(), area.height()};
     // The toolkit reads the fourth byte as opacity.
     box_->compose(boxArea, {buffer_.data(), area.width(), area.height()}, 0xFF000000);
-    const QImage image(reinterpret_cast<const uchar*>(buffer_.data()), area.width(), area.height(),
-                       area.width() * 4, QImage::Format_RGB32);
-    painter.drawImage(area.topLeft(), image);
+    painter.drawImage(area.topLeft(), QImage(reinterpret_cast<const uchar*>(buffer_.data()), area.width(),
+                                             area.height(), area.width() * 4, QImage::Format_RGB32));
+    // The steps' rectangles are small: a buffer grown for a larger repaint
+    // (the first frame, a new skin) is let go rather than kept for them.
+    if (buffer_.size() > static_cast<std::size_t>(client.width()) * static_cast<std::size_t>(client.height()) / 4) {
+      std::vector<std::uint32_t>().swap(buffer_);
+    }
   }
   if (afterPaint_) afterPaintTimer_.startIn(0);
   if (!(QRegion(pending_) - event->region()).isEmpty()) return;
