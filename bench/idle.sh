@@ -8,7 +8,10 @@
 #            /proc/<pid>/task/<tid>/schedstat run times (nanoseconds)
 #   wakeups  voluntary + involuntary context switches per second, summed
 #            over the process's threads (/proc/<pid>/task/*/status)
-#   rss      resident memory (VmRSS) at the end of the interval
+#   rss      resident memory (VmRSS) at the end of the interval, and the
+#            anonymous part of it (heap, stacks: the process's own memory;
+#            the rest are pages of its program and shared libraries, which
+#            every other process running those libraries shares)
 #   first    time from starting the process to its first painted frame:
 #            x_watch (bench/x_watch.cpp) reads the screen back every 10 ms
 #            where the window lies until it shows a dozen distinct colours
@@ -143,16 +146,17 @@ deltas() {
     {print $1, $2, $3 - sw[$1], $4 - tk[$1], $5 - ns[$1]}' "$work/$1.0" "$work/$1.1"
 }
 
-# "cpu_stat_% cpu_schedstat_% wakeups_per_s rss_kib"
+# "cpu_stat_% cpu_schedstat_% wakeups_per_s rss_kib anonymous_kib"
 summary() {
   local ticks0=$2 ticks1=$3 pid=$4
   deltas "$1" | awk -v s="$interval" -v hz="$hz" -v t0="$ticks0" -v t1="$ticks1" \
-    -v rss="$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")" '
+    -v rss="$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")" \
+    -v anonymous="$(awk '/^Anonymous:/ {print $2}' "/proc/$pid/smaps_rollup")" '
     {switches += $3; ns += $5}
-    END {printf "%.3f %.3f %.2f %d\n", 100 * (t1 - t0) / hz / s, 100 * ns / 1e9 / s, switches / s, rss}'
+    END {printf "%.3f %.3f %.2f %d %d\n", 100 * (t1 - t0) / hz / s, 100 * ns / 1e9 / s, switches / s, rss, anonymous}'
 }
-read -r clock_cpu clock_cpu_ns clock_wakeups clock_rss < <(summary clock "$clock_ticks0" "$clock_ticks1" "$clock_pid")
-read -r xclock_cpu xclock_cpu_ns xclock_wakeups xclock_rss < <(summary xclock "$xclock_ticks0" "$xclock_ticks1" "$xclock_pid")
+read -r clock_cpu clock_cpu_ns clock_wakeups clock_rss clock_anonymous < <(summary clock "$clock_ticks0" "$clock_ticks1" "$clock_pid")
+read -r xclock_cpu xclock_cpu_ns xclock_wakeups xclock_rss xclock_anonymous < <(summary xclock "$xclock_ticks0" "$xclock_ticks1" "$xclock_pid")
 
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 # The clock's figure over xclock's, "-" when xclock's is 0 or missing.
@@ -165,6 +169,7 @@ row "cpu % (ticks)" "$clock_cpu" "$xclock_cpu"
 row "cpu % (run time)" "$clock_cpu_ns" "$xclock_cpu_ns"
 row "wake-ups a second" "$clock_wakeups" "$xclock_wakeups"
 row "resident KiB" "$clock_rss" "$xclock_rss"
+row "  of it anonymous KiB" "$clock_anonymous" "$xclock_anonymous"
 row "first frame ms" "$clock_first" "$xclock_first"
 echo "  horavia by thread:"
 deltas clock | awk -v s="$interval" '{printf "    %-8s %-20s %8.2f wakeups/s %8.3f %% cpu\n", $1, $2, $3 / s, 100 * $5 / 1e9 / s}'
