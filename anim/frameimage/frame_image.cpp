@@ -333,14 +333,16 @@ std::size_t EndOfShown(const std::uint32_t* row, std::size_t from, std::size_t t
   return from;
 }
 
-// Widens `area` ([left, right) × [top, bottom)) to the pixels of one frame
-// that show. The first and last rows that show are found from the two ends;
-// the rows between them can only widen the columns, so only the pixels
-// outside the columns found so far are looked at: a turned hand's rows are
-// mostly inside its ends' columns, and most of its picture is never read.
+// Columns [left, right) and rows [top, bottom).
 struct Bounds {
   std::size_t left, right, top, bottom;
 };
+
+// Widens `area` to the pixels of one frame that show. The first and last
+// rows that show are found from the two ends; the rows between them can
+// only widen the columns, so only the pixels outside the columns found so
+// far are looked at: a turned hand's rows are mostly inside its ends'
+// columns, and most of its picture is never read.
 void WidenToShown(const ImageFrame& frame, std::size_t width, std::size_t height, Bounds& area) {
   const std::uint32_t keyPixel = frame.keyColour == kNoKey ? 0xFF000000 : PixelFromColour(frame.keyColour);
   const auto row = [&](std::size_t y) { return frame.pixels.data() + y * width; };
