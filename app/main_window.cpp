@@ -9,6 +9,7 @@
 #include "app/subroutines.h"
 #include "app/units.h"
 #include "platform/files.h"
+#include "platform/process.h"
 #include "platform/text_codec.h"
 
 namespace horavia::app {
@@ -84,7 +85,13 @@ void initialiseClockWindow() {
   state.desktop->startSize();
   const int side = InWindowPixels(kSkinSide);
   Call(CoreCommand::MoveUnit, {Unit(kWindow), Int(kDefaultPlace.left), Int(kDefaultPlace.top), Int(side), Int(side)});
-  checkSoundDeviceAfterFirstFrame();
+  checkSoundDeviceLater();
+  // Once the first frame is on screen: the device check, then the memory
+  // start-up freed goes back to the system.
+  state.picture.afterNextFrame([] {
+    checkSoundDeviceNow();
+    platform::ReturnFreedMemory();
+  });
   state.hourHand = CreateAt00(kHourTemplate);
   state.minuteHand = CreateAt00(kMinuteTemplate);
   state.secondHand = CreateAt00(kSecondTemplate);

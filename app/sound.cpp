@@ -27,13 +27,10 @@ std::int32_t DeviceOfEntry(std::int32_t entry) { return entry == 0 ? -1 : entry;
 
 // Checking the output device opens it and closes it again, and the close
 // waits out one period of the audio thread (about 46 ms, and start-up checks
-// twice: the default output, then the chosen one). So start-up checks once
-// the clock's first frame is on screen, or before the first sound if one
-// comes sooner.
-void checkSoundDeviceAfterFirstFrame() {
-  State().soundCheckPending = true;
-  State().picture.afterNextFrame(checkSoundDeviceNow);
-}
+// twice: the default output, then the chosen one). So start-up only marks
+// the check as due; it runs once the clock's first frame is on screen, or
+// before the first sound if one comes sooner.
+void checkSoundDeviceLater() { State().soundCheckPending = true; }
 
 void checkSoundDeviceNow() {
   AppState& state = State();

@@ -22,9 +22,9 @@ void playHourlyChime();
 // [sound] sound.cpp: playback through the audio library.
 void playSoundFile(const std::string& path);
 void reinitSoundDevice(std::int32_t entry);
-// Start-up's check of the output devices, after the first frame or before
-// the first sound, whichever comes first.
-void checkSoundDeviceAfterFirstFrame();
+// Start-up's check of the output devices: marked due, then run after the
+// first frame or before the first sound, whichever comes first.
+void checkSoundDeviceLater();
 void checkSoundDeviceNow();
 void fillDeviceList();
 SubroutineResult onDeviceSelected(Args);

@@ -2,6 +2,9 @@
 
 #include <pthread.h>
 #include <unistd.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include <climits>
 #include <cstdio>
@@ -25,6 +28,12 @@ void ExitProcess(int code) {
 }
 
 void SetExitHook(std::function<void(int)> hook) { Hook() = std::move(hook); }
+
+void ReturnFreedMemory() {
+#if defined(__GLIBC__)
+  malloc_trim(0);
+#endif
+}
 
 std::string ExecutablePath() {
   char buffer[PATH_MAX];

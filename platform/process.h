@@ -1,6 +1,6 @@
 // The process and its threads: ending the process, behind a seam so tests
-// can watch the exit code instead of dying; which thread is running; a
-// thread waiting for the end of the process.
+// can watch the exit code instead of dying; its freed memory; which thread
+// is running; a thread waiting for the end of the process.
 #pragma once
 
 #include <functional>
@@ -15,6 +15,11 @@ namespace horavia::platform {
 // Installs a hook called instead of ending the process (tests); an empty
 // function restores the real exit.
 void SetExitHook(std::function<void(int)> hook);
+
+// Gives the pages of freed heap memory back to the system. The allocator
+// keeps what a program frees for its next allocations; after start-up, which
+// frees much of what it used, most of that would never be used again.
+void ReturnFreedMemory();
 
 // The executable's own path (host, UTF-8).
 std::string ExecutablePath();
