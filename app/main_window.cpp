@@ -34,14 +34,18 @@ bool EndsWithBackslash(const std::string& text) {
 // never overwritten in place: the same bytes are left alone, other bytes are
 // replaced through a temporary file and a rename. A failed write is not
 // noticed here; the first audio call reports a library that is missing.
+// The carried bytes (over a megabyte) are not read again in this run, so
+// their pages go back to the system.
 void WriteAudioLibrary(const std::string& folder) {
   const runtime::ByteSetView carried = runtime::ByteSetBytes(&L.BassLibrary);
   const std::string path = folder + L.BassFileName;
   Returned present = Call(CoreCommand::ReadFileBytes, {Text(path)});
   const runtime::ByteSetView there = runtime::ByteSetBytes(present.byteSet());
-  if (there.size == carried.size && std::equal(carried.data, carried.data + carried.size, there.data)) return;
-  platform::ReplaceFile(platform::HostPath(path),
-                        std::string_view(reinterpret_cast<const char*>(carried.data), carried.size));
+  if (there.size != carried.size || !std::equal(carried.data, carried.data + carried.size, there.data)) {
+    platform::ReplaceFile(platform::HostPath(path),
+                          std::string_view(reinterpret_cast<const char*>(carried.data), carried.size));
+  }
+  platform::ReleaseConstantPages(carried.data, carried.size);
 }
 
 std::int32_t CreateAt00(const UnitRef& source) {

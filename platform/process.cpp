@@ -1,12 +1,14 @@
 #include "platform/process.h"
 
 #include <pthread.h>
+#include <sys/mman.h>
 #include <unistd.h>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
 
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -33,6 +35,16 @@ void ReturnFreedMemory() {
 #if defined(__GLIBC__)
   malloc_trim(0);
 #endif
+}
+
+void ReleaseConstantPages(const void* data, std::size_t size) {
+  const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+  const auto start = reinterpret_cast<std::uintptr_t>(data);
+  const std::uintptr_t first = (start + page - 1) / page * page;
+  const std::uintptr_t end = (start + size) / page * page;
+  if (end <= first) return;
+  // Read-only pages mapped from the file: dropping them loses nothing.
+  madvise(reinterpret_cast<void*>(first), end - first, MADV_DONTNEED);
 }
 
 std::string ExecutablePath() {

@@ -3,6 +3,7 @@
 // is running; a thread waiting for the end of the process.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -20,6 +21,11 @@ void SetExitHook(std::function<void(int)> hook);
 // keeps what a program frees for its next allocations; after start-up, which
 // frees much of what it used, most of that would never be used again.
 void ReturnFreedMemory();
+
+// Lets the system take back the pages of the program's constant data that
+// lie wholly within `size` bytes from `data`, read once and not needed soon:
+// they stay in the program file and read back in if touched again.
+void ReleaseConstantPages(const void* data, std::size_t size);
 
 // The executable's own path (host, UTF-8).
 std::string ExecutablePath();

@@ -19,7 +19,6 @@ CartoonObjectUnit::CartoonObjectUnit(const UnitCreateParams& params, anim::Carto
   setGeometry(params.left, params.top, params.width, params.height);
   // At run time the template only serves CreateObject: it never shows.
   setAttribute(Qt::WA_DontShowOnScreen);
-  rebuildFont();
   rebuildPicture();
 }
 
@@ -27,13 +26,8 @@ CartoonObjectUnit::~CartoonObjectUnit() {
   runtime::ExtendedInterfaceLibraryLink().request(runtime::kServiceUnitDestroyed, formId_, unitId_);
 }
 
-void CartoonObjectUnit::rebuildFont() {
-  const std::optional<UnitFont> font = UnitFontFromRecord(template_.data.font);
-  font_ = font ? QFontFromUnitFont(*font) : QFontFromUnitFont(DefaultGuiFont());
-}
-
 void CartoonObjectUnit::rebuildPicture() {
-  QtTextRenderer renderer(font_);
+  QtTextRenderer renderer(template_.data.font);
   template_.picture = anim::BuildTemplatePicture(template_.data, &renderer);
 }
 
@@ -47,9 +41,8 @@ void* CartoonObjectUnit::OtherQuery(std::int32_t query) {
   return reinterpret_cast<void*>(static_cast<PropertyAppliesFunction>(applies));
 }
 
-// The settings the picture is built from rebuild it at once.
-std::int32_t CartoonObjectUnit::apply(anim::TemplateHook hook) {
-  if (hook == anim::TemplateHook::Font) rebuildFont();
+// The settings the picture is built from (its font among them) rebuild it at once.
+std::int32_t CartoonObjectUnit::apply(anim::TemplateHook) {
   rebuildPicture();
   return 0;
 }

@@ -3,7 +3,6 @@
 // picture (or text image) that the box's CreateObject starts objects with.
 #pragma once
 
-#include <QFont>
 #include <QWidget>
 #include <cstdint>
 #include <vector>
@@ -38,13 +37,11 @@ class CartoonObjectUnit : public QWidget {
   anim::CartoonObjectData& record() { return template_.data; }
   const anim::CartoonObjectData& record() const { return template_.data; }
   std::int32_t apply(anim::TemplateHook hook);
-  void rebuildFont();
   void rebuildPicture();
 
   std::uint32_t formId_;
   std::uint32_t unitId_;
   anim::ObjectTemplate template_;
-  QFont font_;  // from the 60-byte font data, else the default GUI font
 };
 
 }  // namespace horavia::ui

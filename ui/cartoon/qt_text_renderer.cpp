@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "ui/units/logical_font.h"
 #include "ui/units/qt_text.h"
 
 namespace horavia::ui {
@@ -15,12 +16,18 @@ QColor ColourOf(std::uint32_t colour) { return QColor(colour & 0xFF, colour >> 8
 
 }  // namespace
 
-QtTextRenderer::QtTextRenderer(const QFont& font) : font_(font) {
-  font_.setStyleStrategy(QFont::StyleStrategy(font_.styleStrategy() | QFont::NoAntialias));
+QtTextRenderer::QtTextRenderer(std::span<const std::uint8_t> fontRecord)
+    : fontRecord_(fontRecord.begin(), fontRecord.end()) {}
+
+const QFont& QtTextRenderer::font() {
+  if (font_) return *font_;
+  font_ = QFontFromUnitFont(UnitFontFromRecord(fontRecord_).value_or(DefaultGuiFont()));
+  font_->setStyleStrategy(QFont::StyleStrategy(font_->styleStrategy() | QFont::NoAntialias));
+  return *font_;
 }
 
 anim::TextRenderer::LineSize QtTextRenderer::Measure(std::string_view line) {
-  const QFontMetrics metrics(font_);
+  const QFontMetrics metrics(font());
   return {metrics.horizontalAdvance(FromCp936(line)), metrics.height()};
 }
 
@@ -30,9 +37,9 @@ void QtTextRenderer::Draw(std::string_view line, int x, int y, std::uint32_t col
   QImage image(reinterpret_cast<uchar*>(surface.pixels.data()), surface.width, surface.height, surface.width * 4,
                QImage::Format_RGB32);
   QPainter painter(&image);
-  painter.setFont(font_);
+  painter.setFont(font());
   painter.setPen(ColourOf(colour));
-  painter.drawText(x, y + QFontMetrics(font_).ascent(), FromCp936(line));
+  painter.drawText(x, y + QFontMetrics(font()).ascent(), FromCp936(line));
 }
 
 }  // namespace horavia::ui

@@ -189,6 +189,14 @@ TEST_F(CartoonTest, TextTemplateDrawsChineseInTwoColours) {
   EXPECT_EQ(image.frames[0].keyColour, 0x00FFFFFFu);
 }
 
+TEST_F(CartoonTest, TextTemplateDrawsInItsOwnFont) {
+  text.font = RecordFromUnitFont(UnitFont{0, 400, false, false, false, -40, ""});
+  Load();
+  const anim::FrameImage& image = Template(kTextId).objectTemplate().picture.image;
+  ASSERT_TRUE(image.usable());
+  EXPECT_GE(image.height, 40);  // the default GUI font is far smaller
+}
+
 TEST_F(CartoonTest, TemplateSaysWhichPropertiesApply) {
   Load();
   const auto applies = reinterpret_cast<PropertyAppliesFunction>(
