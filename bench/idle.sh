@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # What the running clock costs while nobody touches it, side by side with
-# `xclock -update 1` (a clock that redraws every second too), both under one
-# private X server (Xvfb) over the same interval:
+# `xclock -update 1` (a clock that redraws every second too) and with the
+# toolkit's floor, `bare_window` (bench/bare_window.cpp: a bare translucent
+# window of the clock's size that repaints one rectangle a second, what any
+# clock drawn by this toolkit costs at least), all under one private X server
+# (Xvfb) over the same interval:
 #
 #   cpu      share of one core: utime + stime from /proc/<pid>/stat over the
 #            interval (10 ms ticks), and the same from the threads'
@@ -29,7 +32,8 @@
 # beside them (other work on a shared machine slows both). Goals for the
 # clock: at most xclock's share of a core, one wake-up a second (once a
 # minute without the second hand), at most 25 MB resident and the first
-# frame within 120 ms. The clock's threads are listed one by one. This is a
+# frame within 120 ms; the floor's column shows how much of each the toolkit
+# alone takes. The clock's threads are listed one by one. This is a
 # measurement: it reports whether the goals are met and exits 0 either way.
 #
 #   bench/idle.sh [BUILD-FOLDER] [SECONDS]    (defaults: build-bench, 30)
@@ -40,9 +44,9 @@ seconds=${2:-${HORAVIA_IDLE_SECONDS:-30}}
 audio=${HORAVIA_IDLE_AUDIO:-dummy}
 
 work=$(mktemp -d)
-xvfb_pid="" clock_pid="" xclock_pid=""
+xvfb_pid="" clock_pid="" xclock_pid="" bare_pid=""
 cleanup() {
-  for pid in $clock_pid $xclock_pid $xvfb_pid; do kill "$pid" 2>/dev/null; done
+  for pid in $clock_pid $xclock_pid $bare_pid $xvfb_pid; do kill "$pid" 2>/dev/null; done
   wait 2>/dev/null
   rm -rf "$work"
 }
@@ -59,7 +63,8 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DHORAVIA_BENCH=ON -DHORAVIA_TESTS=OFF >/dev/null ||
     give_up "cannot configure $build"
 fi
-cmake --build "$build" --target horavia x_watch >/dev/null || give_up "cannot build the program and x_watch in $build"
+cmake --build "$build" --target horavia x_watch bare_window >/dev/null ||
+  give_up "cannot build the program, x_watch and bare_window in $build"
 watch="$build/bench/x_watch"
 cp -r "$build/program" "$work/program"
 rm -f "$work/program/bass.dll" "$work/program/配置.ini"
@@ -107,6 +112,13 @@ xclock_pid=$!
 xclock_first=$("$watch" first-frame "$started" XClock)
 [ "$xclock_first" = never ] && give_up "xclock's window did not paint"
 
+# Pixels over the X connection, as the clock sends them (platform/qt_platform.h).
+started=$EPOCHREALTIME
+QT_XCB_NO_MITSHM=1 XDG_RUNTIME_DIR="$work/runtime" "$build/bench/bare_window" 500 280 >"$work/bare.log" 2>&1 &
+bare_pid=$!
+bare_first=$("$watch" first-frame "$started" bare_window)
+[ "$bare_first" = never ] && give_up "the bare window did not paint"
+
 # Let both settle (fonts, first corrections) before measuring.
 sleep 3
 
@@ -125,15 +137,19 @@ process_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
 threads "$clock_pid" >"$work/clock.0"
 threads "$xclock_pid" >"$work/xclock.0"
+threads "$bare_pid" >"$work/bare.0"
 clock_ticks0=$(process_ticks "$clock_pid")
 xclock_ticks0=$(process_ticks "$xclock_pid")
+bare_ticks0=$(process_ticks "$bare_pid")
 t0=$(now_ns)
 sleep "$seconds"
 t1=$(now_ns)
 threads "$clock_pid" >"$work/clock.1"
 threads "$xclock_pid" >"$work/xclock.1"
+threads "$bare_pid" >"$work/bare.1"
 clock_ticks1=$(process_ticks "$clock_pid")
 xclock_ticks1=$(process_ticks "$xclock_pid")
+bare_ticks1=$(process_ticks "$bare_pid")
 kill -0 "$clock_pid" 2>/dev/null || give_up "the clock ended during the measurement: $(cat "$work/clock.log")"
 
 hz=$(getconf CLK_TCK)
@@ -157,20 +173,25 @@ summary() {
 }
 read -r clock_cpu clock_cpu_ns clock_wakeups clock_rss clock_anonymous < <(summary clock "$clock_ticks0" "$clock_ticks1" "$clock_pid")
 read -r xclock_cpu xclock_cpu_ns xclock_wakeups xclock_rss xclock_anonymous < <(summary xclock "$xclock_ticks0" "$xclock_ticks1" "$xclock_pid")
+read -r bare_cpu bare_cpu_ns bare_wakeups bare_rss bare_anonymous < <(summary bare "$bare_ticks0" "$bare_ticks1" "$bare_pid")
 
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 # The clock's figure over xclock's, "-" when xclock's is 0 or missing.
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b + 0 > 0 && a != "never") printf "%.2f", a / b; else print "-"}'; }
-row() { printf '  %-22s %12s %12s %8s\n' "$1" "$2" "$3" "$(ratio "$2" "$3")"; }
+# A measure: the clock's, xclock's and the floor's figures, and the clock's
+# and the floor's over xclock's.
+row() {
+  printf '  %-22s %10s %10s %8s %10s %8s\n' "$1" "$2" "$3" "$(ratio "$2" "$3")" "$4" "$(ratio "$4" "$3")"
+}
 
 echo "idle over ${interval} s under Xvfb (clock audio driver: $audio); load average $load_before before, $load_after after"
-printf '  %-22s %12s %12s %8s\n' measure horavia "xclock" ratio
-row "cpu % (ticks)" "$clock_cpu" "$xclock_cpu"
-row "cpu % (run time)" "$clock_cpu_ns" "$xclock_cpu_ns"
-row "wake-ups a second" "$clock_wakeups" "$xclock_wakeups"
-row "resident KiB" "$clock_rss" "$xclock_rss"
-row "  of it anonymous KiB" "$clock_anonymous" "$xclock_anonymous"
-row "first frame ms" "$clock_first" "$xclock_first"
+printf '  %-22s %10s %10s %8s %10s %8s\n' measure horavia xclock ratio floor ratio
+row "cpu % (ticks)" "$clock_cpu" "$xclock_cpu" "$bare_cpu"
+row "cpu % (run time)" "$clock_cpu_ns" "$xclock_cpu_ns" "$bare_cpu_ns"
+row "wake-ups a second" "$clock_wakeups" "$xclock_wakeups" "$bare_wakeups"
+row "resident KiB" "$clock_rss" "$xclock_rss" "$bare_rss"
+row "  of it anonymous KiB" "$clock_anonymous" "$xclock_anonymous" "$bare_anonymous"
+row "first frame ms" "$clock_first" "$xclock_first" "$bare_first"
 echo "  horavia by thread:"
 deltas clock | awk -v s="$interval" '{printf "    %-8s %-20s %8.2f wakeups/s %8.3f %% cpu\n", $1, $2, $3 / s, 100 * $5 / 1e9 / s}'
 
@@ -179,4 +200,5 @@ echo "  goal: at most xclock's share of a core: $(verdict "$clock_cpu_ns" "$xclo
 echo "  goal: one wake-up a second: $(verdict "$clock_wakeups" 1.05) ($clock_wakeups)"
 echo "  goal: at most 25 MB resident: $(verdict "$clock_rss" 25600) ($clock_rss KiB)"
 echo "  goal: first frame within 120 ms: $(verdict "$clock_first" 120) ($clock_first ms)"
+echo "  the toolkit alone (the floor): $(ratio "$bare_cpu_ns" "$xclock_cpu_ns")× xclock's share of a core, $bare_rss KiB resident"
 exit 0
