@@ -119,7 +119,7 @@ bare_pid=$!
 bare_first=$("$watch" first-frame "$started" bare_window)
 [ "$bare_first" = never ] && give_up "the bare window did not paint"
 
-# Let both settle (fonts, first corrections) before measuring.
+# Let all three settle (first corrections) before measuring.
 sleep 3
 
 # One line per thread: "tid comm switches ticks runtime_ns".
@@ -176,7 +176,7 @@ read -r xclock_cpu xclock_cpu_ns xclock_wakeups xclock_rss xclock_anonymous < <(
 read -r bare_cpu bare_cpu_ns bare_wakeups bare_rss bare_anonymous < <(summary bare "$bare_ticks0" "$bare_ticks1" "$bare_pid")
 
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
-# The clock's figure over xclock's, "-" when xclock's is 0 or missing.
+# A figure over xclock's, "-" when xclock's is 0 or missing.
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b + 0 > 0 && a != "never") printf "%.2f", a / b; else print "-"}'; }
 # A measure: the clock's, xclock's and the floor's figures, and the clock's
 # and the floor's over xclock's.
