@@ -1,7 +1,7 @@
 // The process and its threads: ending the process, behind a seam so tests
 // can watch the exit code instead of dying; its freed memory and the pages
-// of constant data it is done with; which thread
-// is running; a thread waiting for the end of the process.
+// of constant data it is done with; which thread is running; a thread
+// waiting for the end of the process.
 #pragma once
 
 #include <cstddef>
