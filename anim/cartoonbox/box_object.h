@@ -35,7 +35,7 @@ struct RenderedShape {
   int width = 0;  // the whole rendered picture
   int height = 0;
   // Where the pixels the object holds lie within it: all of it, or the part
-  // that can show (RenderedPicture::kept).
+  // that can show (RenderObjectPicture).
   ImageArea kept;
   ImageArea shown;  // ShownArea of those pixels, within the whole picture
   // While the pixels are let go: the pixels of `kept` in the current frame
@@ -71,6 +71,13 @@ struct BoxObject {
   // repaints and hit tests need, and decodes them again when it shows.
   PackedPicture origin;
   const FrameImage* source = nullptr;
+  // A source decoded from bytes whose picture is made from the part of it
+  // that shows alone (DrawsShownPartOnly) holds only that part when it is
+  // a small one (a clock hand in a picture of the whole clock):
+  // `sourceKept` is where its pixels lie in the untransformed picture,
+  // which is `sourceWhole` in size. Both are empty while the source is whole.
+  ImageSize sourceWhole;
+  ImageArea sourceKept;
   const FrameImage* rendered = nullptr;
   RenderedShape shape;
   int currentFrame = 0;
@@ -108,6 +115,14 @@ struct BoxObject {
   bool rotationEnds = false;
   std::uint32_t rotationEnd = 0;
 
+  bool sourceTrimmed() const { return sourceKept.width > 0; }
+  // The source as a part of the untransformed picture: all of it unless
+  // trimmed; no pixels without a source.
+  PicturePart sourcePart() const {
+    if (source == nullptr) return {};
+    if (sourceTrimmed()) return {source, sourceWhole, sourceKept};
+    return {source, {source->width, source->height}, {0, 0, source->width, source->height}};
+  }
   // Whether the object has a rendered picture, with its pixels or not.
   bool hasPicture() const { return shape.usable(); }
   // Whether it is drawn: visible, with the pixels of its picture.

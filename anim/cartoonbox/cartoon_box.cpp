@@ -66,10 +66,42 @@ FrameImage CartoonBox::AtPictureScale(FrameImage image) const {
   return Resample(image, pictureScale_).value_or(FrameImage{});
 }
 
-// The object's source, decoded again from its bytes when it was let go.
+// The object's source, decoded again from its bytes when it was let go, or
+// when it was trimmed and the object's settings now take all of it; and
+// trimmed when they take only the part that shows.
 bool CartoonBox::ensureSource(BoxObject& object) {
+  if (object.sourceTrimmed() && !DrawsShownPartOnly(object)) releaseSource(object);
   if (object.source == nullptr && !object.origin.empty()) object.source = decodeSource(object.origin);
-  return object.source != nullptr;
+  if (object.source == nullptr) return false;
+  if (!object.origin.empty() && !object.sourceTrimmed() && DrawsShownPartOnly(object)) trimSource(object);
+  return true;
+}
+
+// Keeps only the part of the source that shows, when that is at most half
+// of it: a clock hand shows in a sliver of a picture of the whole clock,
+// and turning it then reads a few kilobytes instead of the whole picture.
+// Its bytes give the whole picture again when it is needed.
+void CartoonBox::trimSource(BoxObject& object) {
+  const FrameImage& source = *object.source;
+  const ImageArea shown = cache_.ShownAreaOf(source);
+  const std::int64_t shownPixels = std::int64_t{shown.width} * shown.height;
+  if (shownPixels == 0 || shownPixels * 2 > std::int64_t{source.width} * source.height) return;
+  std::optional<FrameImage> part = RotatePart(source, 0, shown);
+  if (!part) return;
+  const FrameImage* trimmed = cache_.RegisterImage(std::make_unique<FrameImage>(std::move(*part)));
+  if (trimmed == nullptr) return;
+  const ImageSize whole{source.width, source.height};
+  cache_.Release(object.source);
+  object.source = trimmed;
+  object.sourceWhole = whole;
+  object.sourceKept = shown;
+}
+
+void CartoonBox::releaseSource(BoxObject& object) {
+  cache_.Release(object.source);
+  object.source = nullptr;
+  object.sourceWhole = {};
+  object.sourceKept = {};
 }
 
 void CartoonBox::releasePictures(BoxObject& object) {
@@ -81,7 +113,7 @@ void CartoonBox::releasePictures(BoxObject& object) {
 void CartoonBox::rebuild(BoxObject& object) {
   releasePictures(object);
   if (!ensureSource(object)) return;
-  const RenderedPicture picture = RenderObjectPicture(object, cache_);
+  const PicturePart picture = RenderObjectPicture(object, cache_);
   object.rendered = picture.pixels;
   if (object.rendered != nullptr) {
     const ImageArea shown = ShownArea(*object.rendered);
@@ -102,8 +134,7 @@ void CartoonBox::letPixelsGo(BoxObject& object) {
   if (object.rendered != nullptr) object.shape.hits = HitMask(*object.rendered, object.currentFrame);
   cache_.Release(object.rendered);
   object.rendered = nullptr;
-  cache_.Release(object.source);
-  object.source = nullptr;
+  releaseSource(object);
 }
 
 // [objects] --------------------------------------------------------------------
@@ -261,8 +292,7 @@ void CartoonBox::setPicture(std::int32_t id, std::span<const std::uint8_t> bytes
   if (object == nullptr) return;
   invalidate(object->paintRect());
   releasePictures(*object);
-  cache_.Release(object->source);
-  object->source = nullptr;
+  releaseSource(*object);
   object->origin = {};
   object->currentFrame = 0;
   object->frameStarted = false;
@@ -292,8 +322,7 @@ void CartoonBox::setPictureScale(int percent) {
   for (const auto& object : objects_) {
     if (object->origin.empty()) continue;
     releasePictures(*object);
-    cache_.Release(object->source);
-    object->source = nullptr;
+    releaseSource(*object);
   }
   for (const auto& object : objects_) {
     if (!object->origin.empty()) rebuild(*object);

@@ -146,6 +146,8 @@ class CartoonBox {
   const FrameImage* decodeSource(const PackedPicture& packed);
   FrameImage AtPictureScale(FrameImage image) const;
   bool ensureSource(BoxObject& object);
+  void trimSource(BoxObject& object);
+  void releaseSource(BoxObject& object);
   void letPixelsGo(BoxObject& object);
   BoxStatus destroyObject(BoxObject& object);
   void removeObject(BoxObject& object);

@@ -32,22 +32,17 @@ std::optional<FrameImage> FlippedAndTurned(const BoxObject& object) {
 // at once, as a zoom to nothing does, instead of after the work of the
 // stages before it.
 bool WithinCeiling(const BoxObject& object) {
-  const FrameImage& source = *object.source;
-  const int frames = source.frameCount();
-  std::optional<ImageSize> size = ImageSize{source.width, source.height};
+  const PicturePart source = object.sourcePart();
+  const int frames = source.pixels->frameCount();
+  std::optional<ImageSize> size = source.whole;
   if (Turns(object)) size = RotatedSize(*size, frames, object.angle);
   return size && ScaledSize(*size, frames, object.zoomX, object.zoomY);
 }
 
-// Whether the turn may keep only the part of the picture that shows: no
-// stage after it moves pixels (a flip or a zoom), and nothing brings out
-// pixels that do not show (a negative transparency shows even fully
-// transparent ones). Tint and brightness change pixels one by one.
-bool KeepsShownPartOnly(const BoxObject& object) {
-  return Turns(object) && !Flips(object) && object.zoomX == 1000 && object.zoomY == 1000 && object.transparency >= 0;
-}
+// Whether the turn may keep only the part of the picture that shows.
+bool KeepsShownPartOnly(const BoxObject& object) { return Turns(object) && DrawsShownPartOnly(object); }
 
-RenderedPicture All(const FrameImage* pixels) {
+PicturePart All(const FrameImage* pixels) {
   if (pixels == nullptr) return {};
   return {pixels, {pixels->width, pixels->height}, {0, 0, pixels->width, pixels->height}};
 }
@@ -57,18 +52,20 @@ void TintAndBrighten(const BoxObject& object, FrameImage& picture) {
   Brighten(picture, object.brightness);
 }
 
-// Turns the part of the source that shows alone. A source that shows
-// nothing still keeps one pixel, for its frames and their delays.
-RenderedPicture TurnedShownPart(const BoxObject& object, ResourceCache& cache) {
-  const FrameImage& source = *object.source;
-  const ImageSize size{source.width, source.height};
-  const int frames = source.frameCount();
-  const std::optional<ImageSize> whole = RotatedSize(size, frames, object.angle);
+// Turns the part of the source that shows alone (a trimmed source holds no
+// more), and tints it. A source that shows nothing still keeps one pixel,
+// for its frames and their delays.
+PicturePart TurnedShownPart(const BoxObject& object, ResourceCache& cache) {
+  const PicturePart source = object.sourcePart();
+  const double angle = Turns(object) ? object.angle : 0;
+  const int frames = source.pixels->frameCount();
+  const std::optional<ImageSize> whole = RotatedSize(source.whole, frames, angle);
   if (!whole) return {};
-  const ImageArea shown = cache.ShownAreaOf(source);
-  ImageArea kept = TurnedArea(size, frames, object.angle, shown);
+  const ImageArea shown = object.sourceTrimmed() ? source.kept : cache.ShownAreaOf(*source.pixels);
+  ImageArea kept = TurnedArea(source.whole, frames, angle, shown);
   if (kept.width <= 0 || kept.height <= 0) kept = {0, 0, 1, 1};
-  std::optional<FrameImage> part = RotateShownPart(source, object.angle, kept, shown);
+  std::optional<FrameImage> part = object.sourceTrimmed() ? RotateShownPart(source, angle, kept)
+                                                          : RotateShownPart(*source.pixels, angle, kept, shown);
   if (!part) return {};
   TintAndBrighten(object, *part);
   const FrameImage* pixels = cache.RegisterImage(std::make_unique<FrameImage>(std::move(*part)));
@@ -78,11 +75,19 @@ RenderedPicture TurnedShownPart(const BoxObject& object, ResourceCache& cache) {
 
 }  // namespace
 
-RenderedPicture RenderObjectPicture(const BoxObject& object, ResourceCache& cache) {
-  if (object.source == nullptr || !object.source->usable()) return {};
-  if (Untransformed(object)) return All(cache.RegisterImage(*object.source));
+bool DrawsShownPartOnly(const BoxObject& object) {
+  return !Flips(object) && object.zoomX == 1000 && object.zoomY == 1000 && object.transparency >= 0;
+}
+
+PicturePart RenderObjectPicture(const BoxObject& object, ResourceCache& cache) {
+  const PicturePart source = object.sourcePart();
+  if (!source.holdsPart()) return {};
+  // The box gives a trimmed object its whole source back before such a
+  // change of its settings.
+  if (object.sourceTrimmed() && !DrawsShownPartOnly(object)) return {};
+  if (Untransformed(object)) return {cache.RegisterImage(*source.pixels), source.whole, source.kept};
   if (!WithinCeiling(object)) return {};
-  if (KeepsShownPartOnly(object)) return TurnedShownPart(object, cache);
+  if (KeepsShownPartOnly(object) || object.sourceTrimmed()) return TurnedShownPart(object, cache);
   std::optional<FrameImage> picture = FlippedAndTurned(object);
   if (!picture) return {};
   Scale(*picture, object.zoomX, object.zoomY);

@@ -119,6 +119,29 @@ std::optional<FrameImage> RotatePart(const FrameImage& image, double degrees, Im
 // each row that reach the hand are turned.
 std::optional<FrameImage> RotateShownPart(const FrameImage& image, double degrees, ImageArea part, ImageArea shown);
 
+// A picture of which only a part is held: `pixels` are the part `kept` of a
+// picture `whole` in size, and every pixel outside that part counts as
+// kEmptyPixel. A turned thin hand keeps the part of its turned picture that
+// its pixels reach; its source may keep only the part that shows.
+struct PicturePart {
+  const FrameImage* pixels = nullptr;
+  ImageSize whole;
+  ImageArea kept;
+
+  // The pixels are usable, of the part's size, and the part lies in the
+  // whole picture.
+  bool holdsPart() const {
+    return pixels != nullptr && pixels->usable() && pixels->width == kept.width && pixels->height == kept.height &&
+           kept.left >= 0 && kept.top >= 0 && kept.left <= whole.width - kept.width &&
+           kept.top <= whole.height - kept.height;
+  }
+};
+
+// RotateShownPart for a source of which only the part that shows is held
+// (`source.kept`, its ShownArea): the pixels that show are the same, and the
+// turn never reads outside that part.
+std::optional<FrameImage> RotateShownPart(const PicturePart& source, double degrees, ImageArea part);
+
 // Scales by per-mille factors (1000 = unchanged) by nearest neighbour; the
 // keys are dropped. Nothing happens unless both factors are above 0 and not
 // both 1000. A factor below 1000 with the other above scales in two passes,

@@ -39,27 +39,33 @@ inline void Transpose4(__m128i& v0, __m128i& v1, __m128i& v2, __m128i& v3) {
 // double sums and truncations as the scalar loop, then a masked gather.
 // Compiled for AVX2 alone and chosen at run time.
 __attribute__((target("avx2"))) int TurnRowAvx2(const double* xc, const double* xs, double ys, double yc, int width,
-                                                int sourceWidth, int sourceHeight, const std::uint32_t* in,
-                                                std::uint32_t* out) {
+                                                const TurnSource& source, std::uint32_t* out) {
   const __m256d ysLanes = _mm256_set1_pd(ys);
   const __m256d ycLanes = _mm256_set1_pd(yc);
-  const __m256i widthLanes = _mm256_set1_epi32(sourceWidth);
-  const __m256i heightLanes = _mm256_set1_epi32(sourceHeight);
+  const __m256i leftLanes = _mm256_set1_epi32(source.left);
+  const __m256i topLanes = _mm256_set1_epi32(source.top);
+  const __m256i widthLanes = _mm256_set1_epi32(source.width);
+  const __m256i heightLanes = _mm256_set1_epi32(source.height);
   const __m256i minusOne = _mm256_set1_epi32(-1);
   const __m256i empty = _mm256_set1_epi32(static_cast<int>(kEmptyPixel));
   int k = 0;
   for (; k + 8 <= width; k += 8) {
-    const __m256i sx = _mm256_set_m128i(_mm256_cvttpd_epi32(_mm256_add_pd(_mm256_loadu_pd(xc + k + 4), ysLanes)),
-                                        _mm256_cvttpd_epi32(_mm256_add_pd(_mm256_loadu_pd(xc + k), ysLanes)));
-    const __m256i sy = _mm256_set_m128i(_mm256_cvttpd_epi32(_mm256_sub_pd(ycLanes, _mm256_loadu_pd(xs + k + 4))),
-                                        _mm256_cvttpd_epi32(_mm256_sub_pd(ycLanes, _mm256_loadu_pd(xs + k))));
+    // Truncated first, then moved to the part's corner, as the scalar loop.
+    const __m256i sx = _mm256_sub_epi32(
+        _mm256_set_m128i(_mm256_cvttpd_epi32(_mm256_add_pd(_mm256_loadu_pd(xc + k + 4), ysLanes)),
+                         _mm256_cvttpd_epi32(_mm256_add_pd(_mm256_loadu_pd(xc + k), ysLanes))),
+        leftLanes);
+    const __m256i sy = _mm256_sub_epi32(
+        _mm256_set_m128i(_mm256_cvttpd_epi32(_mm256_sub_pd(ycLanes, _mm256_loadu_pd(xs + k + 4))),
+                         _mm256_cvttpd_epi32(_mm256_sub_pd(ycLanes, _mm256_loadu_pd(xs + k)))),
+        topLanes);
     // 0 <= v < limit as two signed comparisons.
     const __m256i inside = _mm256_and_si256(
         _mm256_and_si256(_mm256_cmpgt_epi32(sx, minusOne), _mm256_cmpgt_epi32(widthLanes, sx)),
         _mm256_and_si256(_mm256_cmpgt_epi32(sy, minusOne), _mm256_cmpgt_epi32(heightLanes, sy)));
     const __m256i offset = _mm256_add_epi32(_mm256_mullo_epi32(sy, widthLanes), sx);
     const __m256i pixels =
-        _mm256_mask_i32gather_epi32(empty, reinterpret_cast<const int*>(in), offset, inside, 4);
+        _mm256_mask_i32gather_epi32(empty, reinterpret_cast<const int*>(source.pixels), offset, inside, 4);
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + k), pixels);
   }
   return k;
@@ -228,12 +234,12 @@ bool HasTurnRow() {
 #endif
 }
 
-int TurnRow(const double* xc, const double* xs, double ys, double yc, int width, int sourceWidth, int sourceHeight,
-            const std::uint32_t* in, std::uint32_t* out) {
+int TurnRow(const double* xc, const double* xs, double ys, double yc, int width, const TurnSource& source,
+            std::uint32_t* out) {
 #if defined(HORAVIA_HAVE_AVX2_PATH)
-  if (HasAvx2()) return TurnRowAvx2(xc, xs, ys, yc, width, sourceWidth, sourceHeight, in, out);
+  if (HasAvx2()) return TurnRowAvx2(xc, xs, ys, yc, width, source, out);
 #endif
-  (void)xc, (void)xs, (void)ys, (void)yc, (void)width, (void)sourceWidth, (void)sourceHeight, (void)in, (void)out;
+  (void)xc, (void)xs, (void)ys, (void)yc, (void)width, (void)source, (void)out;
   return 0;
 }
 

@@ -21,13 +21,24 @@ struct Blocked {
 };
 Blocked TurnQuarterBlocks(const std::uint32_t* in, int w, int h, std::uint32_t* out, bool clockwise);
 
+// What a turn reads: the pixels of the part [left, left + width) ×
+// [top, top + height) of the source picture, row by row; every source pixel
+// outside that part reads as kEmptyPixel.
+struct TurnSource {
+  const std::uint32_t* pixels;
+  int left;
+  int top;
+  int width;
+  int height;
+};
+
 // Whether TurnRow can do any part of a row on this processor.
 bool HasTurnRow();
 // One destination row of the general turn, eight pixels at a time: source
 // x = trunc(xc[k] + ys), source y = trunc(yc − xs[k]), kEmptyPixel outside
-// the source. Returns the pixels done from the left.
-int TurnRow(const double* xc, const double* xs, double ys, double yc, int width, int sourceWidth, int sourceHeight,
-            const std::uint32_t* in, std::uint32_t* out);
+// the source's part. Returns the pixels done from the left.
+int TurnRow(const double* xc, const double* xs, double ys, double yc, int width, const TurnSource& source,
+            std::uint32_t* out);
 
 // Blends count source pixels over the destination row as BlendFrame does
 // (`fade` already scaled to 0..255 units, keyPixel 0x00RRGGBB when hasKey).

@@ -9,7 +9,9 @@
 //
 // Every turn, of a whole picture or of a part, goes through the same loops
 // with the same arithmetic, so a part turned alone equals that part of the
-// whole turned picture pixel for pixel.
+// whole turned picture pixel for pixel. The loops read the source through a
+// view of the part of it that is held (SourceView), which is all of it
+// unless the source was trimmed to what shows of it.
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -40,6 +42,35 @@ FrameImage EmptyLike(const FrameImage& image, int width, int height) {
 
 bool Whole(const ImageArea& part, ImageSize size) { return part == ImageArea{0, 0, size.width, size.height}; }
 
+// The source of a turn: a picture `whole` in size of which `image` holds the
+// part `kept` (all of it, or what a trimmed picture keeps); every pixel
+// outside that part reads as kEmptyPixel.
+struct SourceView {
+  const FrameImage& image;
+  ImageSize whole;
+  ImageArea kept;
+
+  static SourceView Of(const FrameImage& image) {
+    return {image, {image.width, image.height}, {0, 0, image.width, image.height}};
+  }
+  bool holdsWhole() const { return Whole(kept, whole); }
+  kernels::TurnSource frame(std::size_t f) const {
+    return {image.frames[f].pixels.data(), kept.left, kept.top, kept.width, kept.height};
+  }
+};
+
+// The offset in a frame of the view of source pixel (x, y), -1 outside the
+// part it holds.
+int HeldOffset(int x, int y, const kernels::TurnSource& source) {
+  const int column = x - source.left;
+  const int row = y - source.top;
+  if (static_cast<unsigned>(column) >= static_cast<unsigned>(source.width) ||
+      static_cast<unsigned>(row) >= static_cast<unsigned>(source.height)) {
+    return -1;
+  }
+  return row * source.width + column;
+}
+
 // Degrees into [0, 360).
 double NormalisedDegrees(double degrees) {
   const double a = std::fmod(degrees, 360.0);
@@ -63,16 +94,17 @@ struct QuarterPick {
   }
 };
 
-// Destination pixels [xFrom, xTo) × [yFrom, yTo), written at (x − outLeft,
-// y − outTop) of an output `outWidth` wide. The plain form of every quarter
-// turn: the edges the vector blocks leave, and parts.
-void TurnPixels(const std::uint32_t* in, int sourceWidth, std::uint32_t* out, int outWidth, int outLeft, int outTop,
+// Destination pixels `area`, written at (x − outLeft, y − outTop) of an
+// output `outWidth` wide. The plain form of every quarter turn: the edges
+// the vector blocks leave, and parts.
+void TurnPixels(const kernels::TurnSource& in, std::uint32_t* out, int outWidth, int outLeft, int outTop,
                 ImageArea area, QuarterPick pick) {
   for (int y = area.top; y < area.top + area.height; ++y) {
     std::uint32_t* row = out + static_cast<std::size_t>(y - outTop) * outWidth;
     for (int x = area.left; x < area.left + area.width; ++x) {
       const auto [sx, sy] = pick(x, y);
-      row[x - outLeft] = in[static_cast<std::size_t>(sy) * sourceWidth + sx];
+      const int offset = HeldOffset(sx, sy, in);
+      row[x - outLeft] = offset >= 0 ? in.pixels[offset] : kEmptyPixel;
     }
   }
 }
@@ -85,23 +117,25 @@ void TurnQuarterFrame(const std::uint32_t* in, int w, int h, std::uint32_t* out,
   const int height = w;
   const QuarterPick pick{quarter, w, h};
   const kernels::Blocked blocked = kernels::TurnQuarterBlocks(in, w, h, out, quarter == 1);
-  TurnPixels(in, w, out, width, 0, 0, {blocked.width, 0, width - blocked.width, height}, pick);
-  TurnPixels(in, w, out, width, 0, 0, {0, blocked.height, blocked.width, height - blocked.height}, pick);
+  const kernels::TurnSource source{in, 0, 0, w, h};
+  TurnPixels(source, out, width, 0, 0, {blocked.width, 0, width - blocked.width, height}, pick);
+  TurnPixels(source, out, width, 0, 0, {0, blocked.height, blocked.width, height - blocked.height}, pick);
 }
 
-// The part `part` of the image turned `quarter` (0 to 3) quarters clockwise.
-FrameImage QuarterTurns(const FrameImage& image, int quarter, ImageArea part) {
-  const int w = image.width;
-  const int h = image.height;
+// The part `part` of the source turned `quarter` (0 to 3) quarters
+// clockwise.
+FrameImage QuarterTurns(const SourceView& source, int quarter, ImageArea part) {
+  const int w = source.whole.width;
+  const int h = source.whole.height;
   const ImageSize turned = quarter % 2 == 0 ? ImageSize{w, h} : ImageSize{h, w};
-  const bool whole = Whole(part, turned);
-  FrameImage result = EmptyLike(image, part.width, part.height);
+  const bool whole = Whole(part, turned) && source.holdsWhole();
+  FrameImage result = EmptyLike(source.image, part.width, part.height);
   const QuarterPick pick{quarter, w, h};
-  for (std::size_t f = 0; f < image.frames.size(); ++f) {
-    const std::uint32_t* in = image.frames[f].pixels.data();
+  for (std::size_t f = 0; f < source.image.frames.size(); ++f) {
+    const std::uint32_t* in = source.image.frames[f].pixels.data();
     std::uint32_t* out = result.frames[f].pixels.data();
     if (!whole || quarter == 0) {
-      TurnPixels(in, w, out, part.width, part.left, part.top, part, pick);
+      TurnPixels(source.frame(f), out, part.width, part.left, part.top, part, pick);
     } else if (quarter == 2) {
       // Each row is the mirrored opposite row.
       for (int y = 0; y < h; ++y) {
@@ -186,13 +220,12 @@ Columns ColumnsReaching(const Turn& turn, ImageArea part, double y, ImageArea wi
 
 // The part `part` of the turned picture. Destination (k, j) takes source
 // x = trunc(X·c + Y·s), y = trunc(Y·c − X·s) with X = k + minX and
-// Y = j + minY, kEmptyPixel outside the source. The X products are the same
-// for every row, so they are computed once; each term is rounded exactly as
-// the direct formula rounds, whatever the part. With `within`, the columns
-// whose source lies outside that area of the source are kEmptyPixel
-// without being turned.
-FrameImage TurnAnyAngle(const FrameImage& image, const Turn& turn, ImageArea part,
-                        std::optional<ImageArea> within) {
+// Y = j + minY, kEmptyPixel outside the part of the source held. The X
+// products are the same for every row, so they are computed once; each term
+// is rounded exactly as the direct formula rounds, whatever the part. With
+// `within`, the columns whose source lies outside that area of the source
+// are kEmptyPixel without being turned.
+FrameImage TurnAnyAngle(const SourceView& source, const Turn& turn, ImageArea part, std::optional<ImageArea> within) {
   const double s = turn.s;
   const double c = turn.c;
   const int width = part.width;
@@ -203,9 +236,8 @@ FrameImage TurnAnyAngle(const FrameImage& image, const Turn& turn, ImageArea par
     xc[k] = x * c;
     xs[k] = x * s;
   }
-  FrameImage result = EmptyLike(image, width, part.height);
-  const unsigned sourceWidth = static_cast<unsigned>(image.width);
-  const unsigned sourceHeight = static_cast<unsigned>(image.height);
+  const std::vector<ImageFrame>& frames = source.image.frames;
+  FrameImage result = EmptyLike(source.image, width, part.height);
   // Without the vector row each row first becomes a list of source offsets
   // (-1 outside), a loop the compiler vectorises; the frames then share it.
   const bool vectorRows = kernels::HasTurnRow();
@@ -222,29 +254,24 @@ FrameImage TurnAnyAngle(const FrameImage& image, const Turn& turn, ImageArea par
     }
     if (columns.first >= columns.last) continue;
     if (vectorRows) {
-      for (std::size_t f = 0; f < image.frames.size(); ++f) {
+      for (std::size_t f = 0; f < frames.size(); ++f) {
         std::uint32_t* out = result.frames[f].pixels.data() + static_cast<std::size_t>(j) * width;
-        const std::uint32_t* in = image.frames[f].pixels.data();
+        const kernels::TurnSource in = source.frame(f);
         const int turned = kernels::TurnRow(xc.data() + columns.first, xs.data() + columns.first, ys, yc,
-                                            columns.last - columns.first, image.width, image.height, in,
-                                            out + columns.first);
+                                            columns.last - columns.first, in, out + columns.first);
         for (int k = columns.first + turned; k < columns.last; ++k) {
-          const int sx = static_cast<int>(xc[k] + ys);
-          const int sy = static_cast<int>(yc - xs[k]);
-          const bool inside = static_cast<unsigned>(sx) < sourceWidth && static_cast<unsigned>(sy) < sourceHeight;
-          out[k] = inside ? in[static_cast<std::size_t>(sy) * sourceWidth + sx] : kEmptyPixel;
+          const int offset = HeldOffset(static_cast<int>(xc[k] + ys), static_cast<int>(yc - xs[k]), in);
+          out[k] = offset >= 0 ? in.pixels[offset] : kEmptyPixel;
         }
       }
       continue;
     }
+    const kernels::TurnSource first = source.frame(0);
     for (int k = columns.first; k < columns.last; ++k) {
-      const int sx = static_cast<int>(xc[k] + ys);
-      const int sy = static_cast<int>(yc - xs[k]);
-      const bool inside = static_cast<unsigned>(sx) < sourceWidth && static_cast<unsigned>(sy) < sourceHeight;
-      offsets[k] = inside ? sy * static_cast<int>(sourceWidth) + sx : -1;
+      offsets[k] = HeldOffset(static_cast<int>(xc[k] + ys), static_cast<int>(yc - xs[k]), first);
     }
-    for (std::size_t f = 0; f < image.frames.size(); ++f) {
-      const std::uint32_t* in = image.frames[f].pixels.data();
+    for (std::size_t f = 0; f < frames.size(); ++f) {
+      const std::uint32_t* in = frames[f].pixels.data();
       std::uint32_t* out = result.frames[f].pixels.data() + static_cast<std::size_t>(j) * width;
       for (int k = columns.first; k < columns.last; ++k) out[k] = offsets[k] >= 0 ? in[offsets[k]] : kEmptyPixel;
     }
@@ -298,19 +325,19 @@ bool Inside(ImageArea part, ImageSize size) {
          part.top <= size.height - part.height;
 }
 
-// RotatePart, with `within` as TurnAnyAngle takes it.
-std::optional<FrameImage> TurnPart(const FrameImage& image, double degrees, ImageArea part,
+// RotatePart of the source, with `within` as TurnAnyAngle takes it.
+std::optional<FrameImage> TurnPart(const SourceView& source, double degrees, ImageArea part,
                                    std::optional<ImageArea> within) {
-  const ImageSize size{image.width, image.height};
-  const std::optional<ImageSize> turned = RotatedSize(size, image.frameCount(), degrees);
-  if (!image.usable() || !turned || !Inside(part, *turned)) return std::nullopt;
+  const int frames = source.image.frameCount();
+  const std::optional<ImageSize> turned = RotatedSize(source.whole, frames, degrees);
+  if (!source.image.usable() || !turned || !Inside(part, *turned)) return std::nullopt;
   const double a = NormalisedDegrees(degrees);
   if (a == 0) {
-    if (Whole(part, size)) return Clone(image);
-    return QuarterTurns(image, 0, part);
+    if (source.holdsWhole() && Whole(part, source.whole)) return Clone(source.image);
+    return QuarterTurns(source, 0, part);
   }
-  if (a == 90 || a == 180 || a == 270) return QuarterTurns(image, static_cast<int>(a / 90), part);
-  return TurnAnyAngle(image, *GeneralTurn(size, image.frameCount(), a), part, within);
+  if (a == 90 || a == 180 || a == 270) return QuarterTurns(source, static_cast<int>(a / 90), part);
+  return TurnAnyAngle(source, *GeneralTurn(source.whole, frames, a), part, within);
 }
 
 }  // namespace
@@ -343,11 +370,16 @@ ImageArea TurnedArea(ImageSize size, int frames, double degrees, ImageArea from)
 }
 
 std::optional<FrameImage> RotatePart(const FrameImage& image, double degrees, ImageArea part) {
-  return TurnPart(image, degrees, part, std::nullopt);
+  return TurnPart(SourceView::Of(image), degrees, part, std::nullopt);
 }
 
 std::optional<FrameImage> RotateShownPart(const FrameImage& image, double degrees, ImageArea part, ImageArea shown) {
-  return TurnPart(image, degrees, part, shown);
+  return TurnPart(SourceView::Of(image), degrees, part, shown);
+}
+
+std::optional<FrameImage> RotateShownPart(const PicturePart& source, double degrees, ImageArea part) {
+  if (source.pixels == nullptr || !source.holdsPart()) return std::nullopt;
+  return TurnPart({*source.pixels, source.whole, source.kept}, degrees, part, source.kept);
 }
 
 }  // namespace horavia::anim

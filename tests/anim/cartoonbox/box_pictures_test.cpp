@@ -133,6 +133,67 @@ TEST_F(BoxTest, AnObjectMadeHiddenKeepsNoPixelsUnlessItCannotDecodeThemAgain) {
   EXPECT_NE(box().find(ready)->rendered, nullptr);
 }
 
+// [trimmed sources] -------------------------------------------------------------
+
+// A 61 × 61 picture, white (its key) but for a 2 × 26 red bar from its
+// centre up: a clock hand.
+Bytes Hand() {
+  testing::GifFile file;
+  file.screenWidth = 61;
+  file.screenHeight = 61;
+  file.globalTable = {0xFFFFFF, 0xFF0000};
+  file.minimumCodeSize = 2;
+  testing::GifFrame bar;
+  bar.left = 30;
+  bar.top = 5;
+  bar.width = 2;
+  bar.height = 26;
+  bar.indices.assign(2 * 26, 1);
+  file.frames.push_back(bar);
+  return testing::EncodeGif(file);
+}
+
+// Two hands of one picture: one decoded from its bytes, which keeps only the
+// part that shows, and one from ready pixels, which keeps all of it. At every
+// angle, quarter turns and back to none included, they show the same pixels
+// in the same places and are hit in the same places.
+TEST_F(BoxTest, AHandFromBytesKeepsOnlyThePartThatShowsAndShowsTheSame) {
+  ObjectTemplate fromBytes = FromBytes(Hand());
+  fromBytes.data.rotateFollow = 1;
+  ObjectTemplate ready = fromBytes;
+  ready.picture.image = LoadFrameImage(Hand(), kNoKey, true).image;
+  const std::int32_t trimmed = Create(fromBytes, 20, 20);
+  const std::int32_t whole = Create(ready, 170, 170);
+  EXPECT_EQ(box().find(trimmed)->sourceKept, (ImageArea{30, 5, 2, 26}));
+  EXPECT_EQ(box().find(trimmed)->source->width * box().find(trimmed)->source->height, 2 * 26);
+  EXPECT_EQ(box().find(whole)->source->width, 61) << "ready pixels have no bytes to decode again";
+
+  for (std::int32_t angle : {0, 1, 37, 90, 135, 180, 271, 359, 0}) {
+    box().setAngle(trimmed, angle);
+    box().setAngle(whole, angle);
+    const BoxObject& a = *box().find(trimmed);
+    const BoxObject& b = *box().find(whole);
+    ASSERT_TRUE(a.hasPicture() && b.hasPicture()) << angle;
+    const BoxRect ra = a.rect();
+    const BoxRect rb = b.rect();
+    ASSERT_EQ(ra.width, rb.width) << angle;
+    ASSERT_EQ(ra.height, rb.height) << angle;
+    EXPECT_EQ(a.paintRect().left - ra.left, b.paintRect().left - rb.left) << angle;
+    EXPECT_EQ(a.paintRect().width, b.paintRect().width) << angle;
+    const std::vector<std::uint32_t> composed = Composed(box());
+    for (int y = 0; y < ra.height; ++y) {
+      for (int x = 0; x < ra.width; ++x) {
+        const std::size_t at = static_cast<std::size_t>(ra.top + y) * box().width() + ra.left + x;
+        const std::size_t bt = static_cast<std::size_t>(rb.top + y) * box().width() + rb.left + x;
+        ASSERT_EQ(composed[at], composed[bt]) << angle << "° at " << x << "," << y;
+        ASSERT_EQ(box().hitTest(ra.left + x, ra.top + y) == trimmed, box().hitTest(rb.left + x, rb.top + y) == whole)
+            << angle << "° at " << x << "," << y;
+      }
+    }
+  }
+  EXPECT_EQ(box().find(trimmed)->sourceKept, (ImageArea{30, 5, 2, 26})) << "still trimmed";
+}
+
 // [ceiling] -------------------------------------------------------------------------
 
 TEST_F(BoxTest, AZoomBeyondTheCeilingGivesNoPictureAsAZoomToNothingDoes) {

@@ -222,15 +222,20 @@ TEST(RotateShownPart, ShowsAndHitsExactlyAsRotatePart) {
         const ImageArea shown = ShownArea(image);
         const ImageArea part = TurnedArea(size, 2, angle, shown);
         const auto theirs = RotatePart(image, angle, part);
-        const auto ours = RotateShownPart(image, angle, part, shown);
-        ASSERT_TRUE(theirs && ours) << angle;
-        ASSERT_EQ(ours->frameCount(), 2);
-        for (int f = 0; f < 2; ++f) {
-          const std::vector<bool> mask = HitMask(*theirs, f);
-          ASSERT_EQ(HitMask(*ours, f), mask) << size.width << "x" << size.height << " at " << angle << "°, frame " << f;
-          for (std::size_t i = 0; i < mask.size(); ++i) {
-            if (mask[i]) {
-              ASSERT_EQ(ours->frames[f].pixels[i], theirs->frames[f].pixels[i]) << angle << ": " << i;
+        // The source whole, and trimmed to the part that shows.
+        const auto crop = RotatePart(image, 0, shown);
+        ASSERT_TRUE(crop);
+        for (const auto& ours : {RotateShownPart(image, angle, part, shown),
+                                 RotateShownPart(PicturePart{&*crop, size, shown}, angle, part)}) {
+          ASSERT_TRUE(theirs && ours) << angle;
+          ASSERT_EQ(ours->frameCount(), 2);
+          for (int f = 0; f < 2; ++f) {
+            const std::vector<bool> mask = HitMask(*theirs, f);
+            ASSERT_EQ(HitMask(*ours, f), mask) << size.width << "x" << size.height << " at " << angle << "°, frame " << f;
+            for (std::size_t i = 0; i < mask.size(); ++i) {
+              if (mask[i]) {
+                ASSERT_EQ(ours->frames[f].pixels[i], theirs->frames[f].pixels[i]) << angle << ": " << i;
+              }
             }
           }
         }
@@ -238,6 +243,13 @@ TEST(RotateShownPart, ShowsAndHitsExactlyAsRotatePart) {
     }
   }
   EXPECT_FALSE(RotateShownPart(Frames(10, 4, 1), 30, {-1, 0, 2, 2}, {0, 0, 10, 4}));
+  // A trimmed source whose pixels are not its part, or whose part leaves
+  // the picture, turns into nothing rather than reading beyond its pixels.
+  const FrameImage three = Frames(3, 2, 1);
+  EXPECT_FALSE(RotateShownPart(PicturePart{&three, {10, 4}, {0, 0, 3, 3}}, 30, {0, 0, 2, 2}));
+  EXPECT_FALSE(RotateShownPart(PicturePart{&three, {10, 4}, {8, 0, 3, 2}}, 30, {0, 0, 2, 2}));
+  EXPECT_FALSE(RotateShownPart(PicturePart{nullptr, {10, 4}, {0, 0, 3, 2}}, 30, {0, 0, 2, 2}));
+  EXPECT_TRUE(RotateShownPart(PicturePart{&three, {10, 4}, {7, 2, 3, 2}}, 30, {0, 0, 2, 2}));
 }
 
 // Source pixels inside `from` are marked (opaque, numbered), the rest empty:
