@@ -378,7 +378,7 @@ std::optional<FrameImage> RotateShownPart(const FrameImage& image, double degree
 }
 
 std::optional<FrameImage> RotateShownPart(const PicturePart& source, double degrees, ImageArea part) {
-  if (source.pixels == nullptr || !source.holdsPart()) return std::nullopt;
+  if (!source.holdsPart()) return std::nullopt;
   return TurnPart({*source.pixels, source.whole, source.kept}, degrees, part, source.kept);
 }
 
