@@ -44,8 +44,10 @@ class AppObserver {
   virtual void settingsChanged(Setting /*setting*/) {}
   // The main window's box asked to be repainted. Told while the box is in
   // the middle of its work: an observer may read the application, not
-  // change it.
+  // change it. Told only while some observer follows repaints: telling
+  // what changed costs work at every mark of the box, several a second.
   virtual void windowRepainted(WindowChange /*change*/) {}
+  virtual bool followsRepaints() const { return false; }
 };
 
 // The registered observers. An observer may add or remove observers (itself
@@ -57,6 +59,11 @@ class AppObservers {
     if (std::find(list_.begin(), list_.end(), observer) == list_.end()) list_.push_back(observer);
   }
   void remove(AppObserver* observer) { std::erase(list_, observer); }
+
+  template <typename Question>
+  bool any(Question question) const {
+    return std::any_of(list_.begin(), list_.end(), [&question](const AppObserver* o) { return question(*o); });
+  }
 
   template <typename Notice>
   void notify(Notice notice) const {

@@ -72,7 +72,13 @@ std::vector<WindowPicture::Item> WindowPicture::scene() const {
 // Compared with the scene at the last repaint: only what changed since
 // counts. A change the box marks more than once (an object turning marks
 // where it was and where it is) is reported as a change the first time.
+// While nobody follows, nothing is compared, and the first repaint anybody
+// follows again counts as a change.
 void WindowPicture::repainted() {
+  if (!State().observers.any([](const AppObserver& o) { return o.followsRepaints(); })) {
+    lastScene_.reset();
+    return;
+  }
   std::vector<Item> now = scene();
   const WindowChange change = now == lastScene_ ? WindowChange::ClockHands : WindowChange::Other;
   lastScene_ = std::move(now);

@@ -45,7 +45,7 @@ class WindowPicture {
   std::vector<Item> scene() const;
 
   std::optional<anim::Region> outline_;
-  std::vector<Item> lastScene_;
+  std::optional<std::vector<Item>> lastScene_;  // none: not known (nobody followed)
 };
 
 }  // namespace horavia::app

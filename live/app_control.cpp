@@ -124,6 +124,9 @@ void AppControl::windowRepainted(app::WindowChange change) {
   server_.repainted(change == app::WindowChange::ClockHands ? Repaint::ClockTick : Repaint::Motion);
 }
 
+// Repaints become overlay frames, for the sockets that take them.
+bool AppControl::followsRepaints() const { return server_.sendsFrames(); }
+
 // [service] --------------------------------------------------------------------
 
 app::ControlListening AppControl::listen(std::uint16_t port, const std::string& token) {

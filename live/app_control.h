@@ -54,6 +54,7 @@ class AppControl : public ControlPort, public app::AppObserver, public app::Cont
   void chimed(int hour) override;
   void settingsChanged(app::Setting setting) override;
   void windowRepainted(app::WindowChange change) override;
+  bool followsRepaints() const override;
 
   // app::ControlService
   app::ControlListening listen(std::uint16_t port, const std::string& token) override;

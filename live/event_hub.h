@@ -32,6 +32,8 @@ class EventHub {
   void adopt(std::unique_ptr<QWebSocket> socket);
   void publish(const AppEvent& event);
   void repainted(Repaint what);
+  // Whether any socket asked for the window's frames.
+  bool anyFrameClient() const;
   // Closes every socket (the server stops).
   void closeAll();
   int clientCount() const;
@@ -49,7 +51,6 @@ class EventHub {
   void forget(Client& client);
   void armSweep();
   void sweep();
-  bool anyFrameClient() const;
 
   ControlPort& port_;
   const ServerIdentity& server_;

@@ -35,6 +35,8 @@ class LiveServer : public ControlEvents {
   // Open connections, HTTP and events sockets together.
   int openConnections() { return book_.openCount(); }
   int eventSockets() const { return hub_.clientCount(); }
+  // Whether any events socket takes the window's frames.
+  bool sendsFrames() const { return hub_.anyFrameClient(); }
 
   void publish(const AppEvent& event) override;
   void repainted(Repaint what) override;

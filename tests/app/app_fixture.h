@@ -31,9 +31,11 @@ class RecordingObserver : public AppObserver {
   void chimed(int hour) override;
   void settingsChanged(Setting setting) override;
   void windowRepainted(WindowChange change) override { repaints.push_back(change); }
+  bool followsRepaints() const override { return followRepaints; }
 
   std::vector<std::string> events;
   std::vector<WindowChange> repaints;  // kept apart: the box repaints all the time
+  bool followRepaints = true;
   std::uint32_t restTick = 0;
 };
 

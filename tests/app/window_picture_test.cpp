@@ -79,5 +79,26 @@ TEST_F(AppTest, RepaintsAreToldAsTheHandsAloneOrAsAnythingElse) {
   EXPECT_TRUE(only(WindowChange::ClockHands));
 }
 
+// Telling what a repaint changed costs work at every mark of the box, so
+// nothing is told while nobody follows; what changed meanwhile is not
+// known, so the first repaint followed again counts as a change.
+TEST_F(AppTest, RepaintsNobodyFollowsAreNotWorkedOut) {
+  Start();
+  observer_.followRepaints = false;
+  observer_.repaints.clear();
+  ticks_.advance(3000);
+  EXPECT_TRUE(observer_.repaints.empty());
+
+  observer_.followRepaints = true;
+  ticks_.advance(1000);
+  ASSERT_FALSE(observer_.repaints.empty());
+  EXPECT_EQ(observer_.repaints.front(), WindowChange::Other);
+  observer_.repaints.clear();
+  ticks_.advance(2000);
+  ASSERT_FALSE(observer_.repaints.empty());
+  EXPECT_TRUE(std::all_of(observer_.repaints.begin(), observer_.repaints.end(),
+                          [](WindowChange c) { return c == WindowChange::ClockHands; }));
+}
+
 }  // namespace
 }  // namespace horavia::app::testing
