@@ -119,9 +119,8 @@ struct BoxObject {
   // The source as a part of the untransformed picture: all of it unless
   // trimmed; no pixels without a source.
   PicturePart sourcePart() const {
-    if (source == nullptr) return {};
-    if (sourceTrimmed()) return {source, sourceWhole, sourceKept};
-    return {source, {source->width, source->height}, {0, 0, source->width, source->height}};
+    if (source != nullptr && sourceTrimmed()) return {source, sourceWhole, sourceKept};
+    return PicturePart::All(source);
   }
   // Whether the object has a rendered picture, with its pixels or not.
   bool hasPicture() const { return shape.usable(); }

@@ -66,11 +66,11 @@ FrameImage CartoonBox::AtPictureScale(FrameImage image) const {
   return Resample(image, pictureScale_).value_or(FrameImage{});
 }
 
-// The object's source, decoded again from its bytes when it was let go, or
-// when it was trimmed and the object's settings now take all of it; and
-// trimmed when they take only the part that shows.
+// The object's source, decoded again from its bytes when it was let go, and
+// trimmed when its settings take only the part that shows. Those settings
+// come from its template when it is made and never change after, so a
+// trimmed source never has to be made whole again.
 bool CartoonBox::ensureSource(BoxObject& object) {
-  if (object.sourceTrimmed() && !DrawsShownPartOnly(object)) releaseSource(object);
   if (object.source == nullptr && !object.origin.empty()) object.source = decodeSource(object.origin);
   if (object.source == nullptr) return false;
   if (!object.origin.empty() && !object.sourceTrimmed() && DrawsShownPartOnly(object)) trimSource(object);

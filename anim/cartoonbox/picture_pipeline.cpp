@@ -42,11 +42,6 @@ bool WithinCeiling(const BoxObject& object) {
 // Whether the turn may keep only the part of the picture that shows.
 bool KeepsShownPartOnly(const BoxObject& object) { return Turns(object) && DrawsShownPartOnly(object); }
 
-PicturePart All(const FrameImage* pixels) {
-  if (pixels == nullptr) return {};
-  return {pixels, {pixels->width, pixels->height}, {0, 0, pixels->width, pixels->height}};
-}
-
 void TintAndBrighten(const BoxObject& object, FrameImage& picture) {
   Tint(picture, object.tintColour, object.tintDepth);
   Brighten(picture, object.brightness);
@@ -82,8 +77,9 @@ bool DrawsShownPartOnly(const BoxObject& object) {
 PicturePart RenderObjectPicture(const BoxObject& object, ResourceCache& cache) {
   const PicturePart source = object.sourcePart();
   if (!source.holdsPart()) return {};
-  // The box gives a trimmed object its whole source back before such a
-  // change of its settings.
+  // Those settings are fixed before a source is trimmed (the box trims only
+  // objects that keep them); a trimmed source with others shows nothing
+  // rather than a wrong picture.
   if (object.sourceTrimmed() && !DrawsShownPartOnly(object)) return {};
   if (Untransformed(object)) return {cache.RegisterImage(*source.pixels), source.whole, source.kept};
   if (!WithinCeiling(object)) return {};
@@ -92,7 +88,7 @@ PicturePart RenderObjectPicture(const BoxObject& object, ResourceCache& cache) {
   if (!picture) return {};
   Scale(*picture, object.zoomX, object.zoomY);
   TintAndBrighten(object, *picture);
-  return All(cache.RegisterImage(std::make_unique<FrameImage>(std::move(*picture))));
+  return PicturePart::All(cache.RegisterImage(std::make_unique<FrameImage>(std::move(*picture))));
 }
 
 }  // namespace horavia::anim

@@ -128,6 +128,11 @@ struct PicturePart {
   ImageSize whole;
   ImageArea kept;
 
+  // All of a picture; no pixels for none.
+  static PicturePart All(const FrameImage* pixels) {
+    if (pixels == nullptr) return {};
+    return {pixels, {pixels->width, pixels->height}, {0, 0, pixels->width, pixels->height}};
+  }
   // The pixels are usable, of the part's size, and the part lies in the
   // whole picture.
   bool holdsPart() const {
